@@ -1,0 +1,58 @@
+// Run control: everything around a generator run — refusal message, locking the window,
+// progress caption, stop, after-run actions — reaching the window only through RunWindow.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "kelvara/engine/generator.h"
+
+namespace kelvara::engine {
+
+// The controls a run locks, in the order it locks and unlocks them.
+enum class LockedControl {
+    cmdSend, cmdEnd, cmdClear, cmdGo, cmdBack, cmdMid, cmdFColor, cmdLColor,
+    mnuFile, mnuEdit, mnuShow, mnuHelp, txtFor, cmdStop, frmTool,
+};
+
+// What the run control needs of the main window.
+class RunWindow : public ColorSource {
+public:
+    [[nodiscard]] virtual std::u16string InputText() const = 0;
+    [[nodiscard]] virtual const TagOptions& Options() const = 0;
+    virtual TagSink& ResultTags() = 0;
+    [[nodiscard]] virtual std::u16string Result() const = 0;  // current ResultTags
+
+    virtual void SetControlEnabled(LockedControl control, bool enabled) = 0;
+    virtual void SetCaption(std::u16string_view caption) = 0;
+    virtual void ProcessPendingEvents() = 0;
+    [[nodiscard]] virtual bool StopRequested() const = 0;
+    virtual void ClearStopRequest() = 0;
+
+    virtual void ShowMessage(std::u16string_view message) = 0;
+    virtual void ShowEditWindow(std::u16string_view tags) = 0;
+    virtual void SetClipboard(std::u16string_view text) = 0;  // empties it, then sets text
+    virtual void WritePreviewPage() = 0;  // txtBack + ResultTags, normal form
+};
+
+inline constexpr std::u16string_view kAppTitle = u"Kelvara";
+
+class RunControl {
+public:
+    explicit RunControl(RunWindow& window);
+
+    // cmdGo: the whole run.
+    RunOutcome Execute();
+    // cmdSend: the clipboard receives ResultTags, whatever it holds.
+    void Send();
+    [[nodiscard]] bool Running() const { return m_running; }
+
+private:
+    void Lock();
+    void Unlock();
+
+    RunWindow& m_window;
+    bool m_running = false;
+};
+
+}  // namespace kelvara::engine

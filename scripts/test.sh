@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every configuration CI checks and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs="$(nproc)"
+export QTWEBENGINE_DISABLE_SANDBOX=1 QT_QPA_PLATFORM=offscreen
+
+echo "== main build (WebEngine view, warnings as errors)"
+cmake --preset ci >/dev/null
+cmake --build --preset ci -j"$jobs"
+ctest --preset ci -j"$jobs"
+
+echo "== QTextBrowser view build"
+cmake --preset textview >/dev/null
+cmake --build --preset textview -j"$jobs"
+ctest --preset textview -j"$jobs"
+
+echo "== AddressSanitizer + UBSan build"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j"$jobs"
+ctest --preset sanitize -j"$jobs"
+
+if [ -f fuzz/CMakeLists.txt ]; then
+  echo "== fuzzers (short runs)"
+  bash scripts/fuzz.sh 20
+fi
+echo "All tests passed."

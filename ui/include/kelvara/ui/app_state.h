@@ -1,0 +1,19 @@
+// The state every window shares, owned by the application and handed to each window.
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "kelvara/engine/tag_options.h"
+
+namespace kelvara::ui {
+
+struct AppState {
+    engine::TagOptions TagOptions;
+    QString ResultTags;           // the last generated (or sent-back) tag string
+    qint16 ColorTarget = 0;       // 0 first, 1 last, 2 background, 3 middle
+    std::array<QString, 12> SavedColors;  // 0 = most recently saved; empty = nothing saved
+    QString ProgramFolder;        // where Lum.ini and temp.html live
+};
+
+}  // namespace kelvara::ui

@@ -1,0 +1,47 @@
+// Small platform layer in place of the Windows facilities the windows expect: twips, topmost
+// mode, message boxes, swatches, the program folder, string conversion.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <functional>
+#include <string>
+#include <string_view>
+
+class QWidget;
+
+namespace kelvara::ui {
+
+inline constexpr int kTwipsPerPixel = 15;  // at 96 dpi; Qt scales logical pixels for high DPI
+constexpr int Twips(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+// Mode 1 keeps the window above all others, 0 takes that away, anything else does nothing
+// and gives 0. Returns non-zero when something was done.
+int SetTopmost(QWidget* window, int mode);
+
+// Message box with exclamation icon, one OK button and the title "Kelvara".
+void ShowMessage(QWidget* parent, const QString& text);
+// Tests route message boxes here instead (pass an empty function to restore the dialog).
+using MessageInterceptor = std::function<void(const QString& text)>;
+void SetMessageInterceptor(MessageInterceptor interceptor);
+
+// A swatch is a plain rectangle whose background colour is all that is ever set.
+void SetSwatchColor(QWidget* swatch, const QColor& color);
+QColor SwatchColor(const QWidget* swatch);
+// The colour value red + 256 * green + 65536 * blue as a QColor.
+QColor FromColorValue(quint32 value);
+
+// The clipboard: emptied, then given the text as plain text.
+void SetClipboardText(const QString& text);
+
+// The folder for Lum.ini and temp.html: the executable's folder, or the per-user
+// configuration folder when that is not writable (an installed copy).
+QString DefaultProgramFolder();
+
+inline QString ToQString(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::u16string ToU16(const QString& text) { return text.toStdU16String(); }
+
+}  // namespace kelvara::ui
