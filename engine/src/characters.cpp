@@ -1,0 +1,85 @@
+// Splitting text into user-perceived characters (extended grapheme clusters), with the
+// half-width sound marks counted on their own.
+#include "kelvara/engine/characters.h"
+
+#include <unicode/brkiter.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
+#include <memory>
+
+namespace kelvara::engine {
+namespace {
+
+constexpr char16_t kHalfwidthVoiced = 0xFF9E;
+constexpr char16_t kHalfwidthSemiVoiced = 0xFF9F;
+
+constexpr bool IsHalfwidthSoundMark(char16_t c)
+{
+    return c == kHalfwidthVoiced || c == kHalfwidthSemiVoiced;
+}
+
+// Code units that never join a neighbour into one cluster as long as every other code unit
+// of the text is of this kind too: controls other than CR, Latin, CJK symbols, kana without
+// the combining sound marks, unified ideographs and the half- and full-width forms.
+constexpr bool IsSimpleUnit(char16_t c)
+{
+    if (c < 0x0300) return c != u'\r';
+    if (c >= 0x3000 && c <= 0x30FF) return (c < 0x302A || c > 0x302F) && c != 0x3099 && c != 0x309A;
+    if (c >= 0x4E00 && c <= 0x9FFF) return true;
+    return c >= 0xFF00 && c <= 0xFFEF;
+}
+
+std::unique_ptr<icu::BreakIterator> MakeCharacterIterator()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> iterator(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    if (U_FAILURE(status)) return nullptr;
+    return iterator;
+}
+
+}  // namespace
+
+CharacterText::CharacterText(std::u16string_view text) : m_text(text)
+{
+    m_bounds.reserve(text.size() + 1);
+    bool simple = true;
+    for (char16_t c : text) {
+        if (!IsSimpleUnit(c)) {
+            simple = false;
+            break;
+        }
+    }
+    if (simple) {
+        for (std::size_t i = 0; i <= text.size(); ++i) m_bounds.push_back(i);
+        return;
+    }
+
+    auto iterator = MakeCharacterIterator();
+    if (!iterator) {  // ICU data missing: fall back to code points rather than fail
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const bool trail = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
+            const bool afterLead = i > 0 && text[i - 1] >= 0xD800 && text[i - 1] <= 0xDBFF;
+            if (!(trail && afterLead)) m_bounds.push_back(i);
+        }
+        m_bounds.push_back(text.size());
+        return;
+    }
+
+    // Read-only alias of the caller's text: no copy.
+    const icu::UnicodeString alias(false, text.data(), static_cast<int32_t>(text.size()));
+    iterator->setText(alias);
+    std::size_t start = 0;
+    for (int32_t end = iterator->next(); end != icu::BreakIterator::DONE; end = iterator->next()) {
+        m_bounds.push_back(start);
+        // A sound mark starts a character of its own inside the cluster ICU joined it into.
+        for (auto i = start + 1; i < static_cast<std::size_t>(end); ++i) {
+            if (IsHalfwidthSoundMark(text[i])) m_bounds.push_back(i);
+        }
+        start = static_cast<std::size_t>(end);
+    }
+    m_bounds.push_back(text.size());
+}
+
+}  // namespace kelvara::engine
