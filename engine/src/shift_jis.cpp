@@ -1,0 +1,132 @@
+// Shift-JIS conversion through ICU's Windows code page 932 table, so that every platform
+// writes and reads the same bytes as a Japanese Windows system.
+#include "kelvara/engine/shift_jis.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+#include <unicode/ucnv_err.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+
+namespace kelvara::engine {
+namespace {
+
+struct ConverterCloser {
+    void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+using Converter = std::unique_ptr<UConverter, ConverterCloser>;
+
+Converter OpenCodePage932()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    Converter converter(ucnv_open("windows-932", &status));
+    if (U_FAILURE(status) || !converter) {
+        // Only a broken ICU installation gets here; nothing sensible can be written then.
+        throw std::runtime_error("ICU has no converter for code page 932");
+    }
+    return converter;
+}
+
+// Every byte sequence that does not decode becomes exactly one U+FFFD. ICU's own substitute
+// would give U+001A for some single bytes.
+void ToUnicodeReplacement(const void* /*context*/, UConverterToUnicodeArgs* args,
+                          const char* /*codeUnits*/, int32_t /*length*/,
+                          UConverterCallbackReason reason, UErrorCode* status)
+{
+    if (reason > UCNV_IRREGULAR) {
+        return;  // reset, close or clone: nothing to replace
+    }
+    *status = U_ZERO_ERROR;
+    const UChar replacement = 0xFFFD;
+    ucnv_cbToUWriteUChars(args, &replacement, 1, 0, status);
+}
+
+}  // namespace
+
+std::string EncodeShiftJis(std::u16string_view text, Unmappable unmappable)
+{
+    if (text.empty()) {
+        return {};
+    }
+    if (text.size() > static_cast<std::size_t>(INT32_MAX)) {
+        throw std::length_error("text too long for Shift-JIS conversion");
+    }
+    Converter converter = OpenCodePage932();
+    UErrorCode status = U_ZERO_ERROR;
+    if (unmappable == Unmappable::DefaultChar) {
+        // Windows' default character for code page 932; ICU's own is the double-byte FC FC.
+        ucnv_setSubstChars(converter.get(), "?", 1, &status);
+    } else {
+        // Decimal references carry the whole code point, a surrogate pair as one number.
+        ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_ESCAPE, UCNV_ESCAPE_XML_DEC,
+                              nullptr, nullptr, &status);
+    }
+    if (U_FAILURE(status)) {
+        throw std::runtime_error("cannot set up the Shift-JIS converter");
+    }
+
+    const auto* source = reinterpret_cast<const UChar*>(text.data());
+    const auto sourceLength = static_cast<int32_t>(text.size());
+    // Measure first: a reference such as "&#128512;" is far longer than any mapped character.
+    const int32_t needed =
+        ucnv_fromUChars(converter.get(), nullptr, 0, source, sourceLength, &status);
+    if (status != U_BUFFER_OVERFLOW_ERROR && U_FAILURE(status)) {
+        throw std::runtime_error("Shift-JIS conversion failed");
+    }
+    std::string bytes(static_cast<std::size_t>(needed), '\0');
+    status = U_ZERO_ERROR;
+    ucnv_fromUChars(converter.get(), bytes.data(), needed, source, sourceLength, &status);
+    if (U_FAILURE(status)) {
+        throw std::runtime_error("Shift-JIS conversion failed");
+    }
+    return bytes;
+}
+
+std::u16string DecodeShiftJis(std::string_view bytes)
+{
+    if (bytes.empty()) {
+        return {};
+    }
+    if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) {
+        throw std::length_error("text too long for Shift-JIS conversion");
+    }
+    Converter converter = OpenCodePage932();
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_setToUCallBack(converter.get(), ToUnicodeReplacement, nullptr, nullptr, nullptr, &status);
+    // Each byte gives at most one UTF-16 unit in this code page; one more for the terminator.
+    std::u16string text(bytes.size() + 1, u'\0');
+    const int32_t length = ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(text.data()),
+                                         static_cast<int32_t>(text.size()), bytes.data(),
+                                         static_cast<int32_t>(bytes.size()), &status);
+    if (U_FAILURE(status)) {
+        throw std::runtime_error("Shift-JIS conversion failed");
+    }
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+std::string_view CutShiftJis(std::string_view bytes, std::size_t maxBytes)
+{
+    const std::size_t limit = std::min(bytes.size(), maxBytes);
+    // Walk from the start: a trail byte can hold a lead-byte value, so only the position of
+    // each character tells whether the last byte begins one.
+    std::size_t position = 0;
+    while (position < limit) {
+        const auto byte = static_cast<unsigned char>(bytes[position]);
+        if (!IsShiftJisLeadByte(byte)) {
+            ++position;
+            continue;
+        }
+        if (position + 1 >= limit) {
+            return bytes.substr(0, position);  // its trail byte is cut off (or missing)
+        }
+        position += IsShiftJisTrailByte(static_cast<unsigned char>(bytes[position + 1])) ? 2 : 1;
+    }
+    return bytes.substr(0, limit);
+}
+
+}  // namespace kelvara::engine

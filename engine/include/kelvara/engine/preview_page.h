@@ -21,7 +21,8 @@ inline constexpr std::string_view kPreviewPageName = "temp.html";
 
 // The bytes of the page: the BODY line ended by CR LF, characters Shift-JIS cannot hold
 // written as numeric character references.
-std::string PreviewPageBytes(std::u16string_view background, std::u16string_view tags, PageForm form);
+std::string PreviewPageBytes(std::u16string_view background, std::u16string_view tags,
+                             PageForm form);
 
 // Writes folder/temp.html (replacing it whole, never half-written) and then tells the view
 // to load it. On failure returns a description of the error; the previous page stays and the

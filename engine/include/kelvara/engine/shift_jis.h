@@ -24,6 +24,13 @@ constexpr bool IsShiftJisLeadByte(unsigned char byte)
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// Second byte of a double-byte character. It can look like '[', ']', a backslash or a letter, but
+// never like a control character, a blank, '=' or a digit.
+constexpr bool IsShiftJisTrailByte(unsigned char byte)
+{
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
 // The first at most maxBytes bytes, without a lead byte left dangling at the end.
 std::string_view CutShiftJis(std::string_view bytes, std::size_t maxBytes);
 
