@@ -1,0 +1,213 @@
+// kelvara-gen: settings, overrides, conversion and output.
+#include "cli_main.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+#include "cli_options.h"
+#include "kelvara/engine/generator.h"
+#include "kelvara/engine/preview_page.h"
+#include "kelvara/settings/settings_file.h"
+#include "utf8.h"
+
+#ifndef KELVARA_VERSION
+#define KELVARA_VERSION "0.0.0"
+#endif
+
+namespace kelvara::cli {
+namespace {
+
+using engine::TagOptions;
+using settings::StoredSettings;
+
+// What the program holds before anything is loaded: the window's design-time values.
+StoredSettings Defaults()
+{
+    StoredSettings s;
+    s.txtCfor = u"FF0000";
+    s.txtCmid = u"00FF00";
+    s.txtClat = u"0000FF";
+    s.txtBack = u"FFFFFF";
+    s.TagOptions.h_ColorCount = 2;
+    s.TagOptions.h_NFontSize = settings::kDefaultNFontSize;
+    s.TagOptions.h_FontFace = u"MS Pゴシック";
+    return s;
+}
+
+std::int16_t* FlagField(TagOptions& o, const std::string& name)
+{
+    if (name == "center") return &o.h_Centerflag;
+    if (name == "bold") return &o.h_BoldFlag;
+    if (name == "italic") return &o.h_ItalicFlag;
+    if (name == "strike") return &o.h_NotFlag;
+    if (name == "sub") return &o.h_SubFlag;
+    if (name == "sup") return &o.h_UpFlag;
+    if (name == "underline") return &o.h_UnderFlag;
+    if (name == "marquee") return &o.h_marqueeFlag;
+    if (name == "blink") return &o.h_BlinkFlag;
+    return &o.h_styleflag;  // vertical
+}
+
+// Applies the options given on the command line; false (with a message) for bad UTF-8.
+bool ApplyOverrides(const CliRequest& r, StoredSettings& s, std::string& error)
+{
+    auto text = [&](const std::optional<std::string>& value, std::u16string& field,
+                    const char* what) {
+        if (!value) return true;
+        auto converted = FromUtf8(*value);
+        if (!converted) {
+            error = std::string(what) + " is not valid UTF-8";
+            return false;
+        }
+        field = std::move(*converted);
+        return true;
+    };
+    if (!text(r.first, s.txtCfor, "--first") || !text(r.middle, s.txtCmid, "--middle") ||
+        !text(r.last, s.txtClat, "--last") || !text(r.background, s.txtBack, "--background") ||
+        !text(r.face, s.TagOptions.h_FontFace, "--face")) {
+        return false;
+    }
+    TagOptions& o = s.TagOptions;
+    if (r.colors) o.h_ColorCount = *r.colors;
+    if (r.fontMode) o.h_fontflag = *r.fontMode;
+    if (r.baseSize) o.h_NFontSize = *r.baseSize;
+    if (r.maxSize) o.h_MaxFontSize = *r.maxSize;
+    if (r.minSize) o.h_MinFontSize = *r.minSize;
+    for (const auto& [name, value] : r.flags) *FlagField(o, name) = value;
+    return true;
+}
+
+void PrintSettings(const StoredSettings& s, std::ostream& out)
+{
+    auto text = [&](const char* name, std::u16string_view value) {
+        out << name << '=' << ToUtf8(value) << '\n';
+    };
+    auto number = [&](const char* name, std::int16_t value) {
+        out << name << '=' << value << '\n';
+    };
+    const TagOptions& o = s.TagOptions;
+    text("txtFor", s.txtFor);
+    for (std::size_t i = 0; i < s.SavedColors.size(); ++i) {
+        out << "SavedColors(" << i << ")=" << ToUtf8(s.SavedColors[i]) << '\n';
+    }
+    number("h_textflag", o.h_textflag);
+    number("h_fontflag", o.h_fontflag);
+    number("h_styleflag", o.h_styleflag);
+    number("h_instantflag", o.h_instantflag);
+    number("h_ColorCount", o.h_ColorCount);
+    number("h_Centerflag", o.h_Centerflag);
+    number("h_ItalicFlag", o.h_ItalicFlag);
+    number("h_BoldFlag", o.h_BoldFlag);
+    number("h_NotFlag", o.h_NotFlag);
+    number("h_SubFlag", o.h_SubFlag);
+    number("h_UpFlag", o.h_UpFlag);
+    number("h_UnderFlag", o.h_UnderFlag);
+    number("h_MaxFontSize", o.h_MaxFontSize);
+    number("h_MinFontSize", o.h_MinFontSize);
+    number("h_marqueeFlag", o.h_marqueeFlag);
+    number("h_BlinkFlag", o.h_BlinkFlag);
+    text("txtCfor", s.txtCfor);
+    text("txtClat", s.txtClat);
+    text("txtCmid", s.txtCmid);
+    text("txtBack", s.txtBack);
+    number("h_NFontSize", o.h_NFontSize);
+    text("h_FontFace", o.h_FontFace);
+}
+
+std::string ReadAll(std::istream& in)
+{
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (bytes.ends_with("\r\n")) {
+        bytes.resize(bytes.size() - 2);
+    } else if (bytes.ends_with('\n')) {
+        bytes.pop_back();
+    }
+    return bytes;
+}
+
+bool WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    file << bytes;
+    file.close();
+    return !file.fail();
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err)
+{
+    const ParseOutcome parsed = ParseCommandLine(args);
+    if (!parsed.request) {
+        err << "kelvara-gen: " << parsed.error << "\nTry 'kelvara-gen --help'.\n";
+        return kExitUsage;
+    }
+    const CliRequest& r = *parsed.request;
+    if (r.help) {
+        out << kUsage;
+        return kExitOk;
+    }
+    if (r.version) {
+        out << "kelvara-gen " << KELVARA_VERSION << '\n';
+        return kExitOk;
+    }
+
+    StoredSettings s = Defaults();
+    if (r.settingsFile) {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(*r.settingsFile, ec)) {
+            err << "kelvara-gen: cannot read settings file " << *r.settingsFile << '\n';
+            return kExitFailed;
+        }
+        s = settings::LoadSettings(*r.settingsFile);
+    }
+    std::string error;
+    if (!ApplyOverrides(r, s, error)) {
+        err << "kelvara-gen: " << error << '\n';
+        return kExitFailed;
+    }
+
+    const bool convert = !r.printSettings && !r.saveSettingsFile;
+    // Standard input is read for a conversion without TEXT (and without a settings text),
+    // or when TEXT is "-".
+    const bool fromStdin = r.text ? *r.text == "-" : (convert && !r.settingsFile);
+    if (r.text || fromStdin) {
+        const std::string bytes = fromStdin ? ReadAll(in) : *r.text;
+        auto text = FromUtf8(bytes);
+        if (!text) {
+            err << "kelvara-gen: the text is not valid UTF-8\n";
+            return kExitFailed;
+        }
+        s.txtFor = std::move(*text);
+    }
+
+    if (r.saveSettingsFile && !settings::SaveSettings(s, *r.saveSettingsFile)) {
+        err << "kelvara-gen: cannot write settings file " << *r.saveSettingsFile << '\n';
+        return kExitFailed;
+    }
+    if (r.printSettings) PrintSettings(s, out);
+    if (!convert) return kExitOk;
+
+    const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
+    const engine::GenerateResult result = engine::Generate(s.TagOptions, s.txtFor, colors);
+    if (result.outcome != engine::RunOutcome::Completed) {
+        err << ToUtf8(result.message) << '\n';
+        return kExitFailed;
+    }
+    if (r.pageFile) {
+        const std::string page =
+            engine::PreviewPageBytes(s.txtBack, result.tags, engine::PageForm::Normal);
+        if (!WriteFile(*r.pageFile, page)) {
+            err << "kelvara-gen: cannot write page " << *r.pageFile << '\n';
+            return kExitFailed;
+        }
+    }
+    out << ToUtf8(result.tags) << '\n';
+    return kExitOk;
+}
+
+}  // namespace kelvara::cli

@@ -1,0 +1,43 @@
+// The command line of kelvara-gen, parsed into a request.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvara::cli {
+
+// An option given on the command line overrides the settings file; unset ones do not.
+struct CliRequest {
+    std::optional<std::string> text;  // UTF-8; "-" means standard input
+    std::optional<std::string> first;
+    std::optional<std::string> middle;
+    std::optional<std::string> last;
+    std::optional<std::string> background;
+    std::optional<std::string> face;
+    std::optional<std::int16_t> colors;
+    std::optional<std::int16_t> fontMode;
+    std::optional<std::int16_t> baseSize;
+    std::optional<std::int16_t> maxSize;
+    std::optional<std::int16_t> minSize;
+    // Wrapper and vertical flags by option name ("bold", "vertical", ...), in the order given.
+    std::vector<std::pair<std::string, std::int16_t>> flags;
+    std::optional<std::string> settingsFile;
+    std::optional<std::string> saveSettingsFile;
+    std::optional<std::string> pageFile;
+    bool printSettings = false;
+    bool help = false;
+    bool version = false;
+};
+
+struct ParseOutcome {
+    std::optional<CliRequest> request;
+    std::string error;  // set when request is empty
+};
+
+ParseOutcome ParseCommandLine(const std::vector<std::string>& args);
+
+extern const char* const kUsage;
+
+}  // namespace kelvara::cli
