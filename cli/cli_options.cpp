@@ -77,10 +77,9 @@ ParseOutcome ParseCommandLine(const std::vector<std::string>& args)
         auto number = [&](std::optional<std::int16_t>& field) -> std::optional<std::string> {
             if (!value) return "--" + name + " needs a value, as in --" + name + "=3";
             field = ParseInt16(*value);
-            if (!field)
-                return "--" + name + " takes a whole number from -32768 to 32767, not \"" + *value +
-                       "\"";
-            return std::nullopt;
+            if (field) return std::nullopt;
+            return "--" + name + " takes a whole number from -32768 to 32767, not \"" + *value +
+                   "\"";
         };
         auto text = [&](std::optional<std::string>& field) -> std::optional<std::string> {
             if (!value) return "--" + name + " needs a value, as in --" + name + "=...";
