@@ -117,14 +117,16 @@ std::string_view CutShiftJis(std::string_view bytes, std::size_t maxBytes)
     std::size_t position = 0;
     while (position < limit) {
         const auto byte = static_cast<unsigned char>(bytes[position]);
-        if (!IsShiftJisLeadByte(byte)) {
-            ++position;
+        const bool pair = IsShiftJisLeadByte(byte) && position + 1 < bytes.size() &&
+                          IsShiftJisTrailByte(static_cast<unsigned char>(bytes[position + 1]));
+        if (!pair) {
+            ++position;  // a single-byte character, or a stray byte that stays as it is
             continue;
         }
-        if (position + 1 >= limit) {
-            return bytes.substr(0, position);  // its trail byte is cut off (or missing)
+        if (position + 2 > limit) {
+            return bytes.substr(0, position);  // the cut falls inside this character
         }
-        position += IsShiftJisTrailByte(static_cast<unsigned char>(bytes[position + 1])) ? 2 : 1;
+        position += 2;
     }
     return bytes.substr(0, limit);
 }

@@ -1,0 +1,117 @@
+// Lum.ini: the entries Kelvara keeps between starts, read at start-up and written at the end.
+#include "kelvara/settings/settings_file.h"
+
+#include <cstddef>
+#include <cstdint>
+
+#include "kelvara/settings/numbers.h"
+#include "kelvara/settings/profile.h"
+
+namespace kelvara::settings {
+namespace {
+
+using engine::TagOptions;
+
+// Read sizes are buffer sizes: a value keeps at most one byte less.
+constexpr std::size_t kTextSize = 500;
+constexpr std::size_t kColorSize = 7;
+constexpr std::size_t kFlagSize = 3;
+constexpr std::size_t kPixelSize = 12;
+constexpr std::size_t kFaceSize = 20;
+
+struct NumberEntry {
+    const char16_t* section;
+    const char16_t* key;
+    std::size_t size;
+    std::int16_t TagOptions::*field;
+};
+
+// The number entries in the order the load and the save step take them.
+constexpr NumberEntry kNumberEntries[] = {
+    {u"Set", u"h_textflag", kFlagSize, &TagOptions::h_textflag},
+    {u"Set", u"h_fontflag", kFlagSize, &TagOptions::h_fontflag},
+    {u"Set", u"h_styleflag", kFlagSize, &TagOptions::h_styleflag},
+    {u"Set", u"h_instantflag", kFlagSize, &TagOptions::h_instantflag},
+    {u"Set", u"n", kFlagSize, &TagOptions::h_ColorCount},
+    {u"Set", u"h_Centerflag", kFlagSize, &TagOptions::h_Centerflag},
+    {u"Font", u"h_ItalicFlag", kFlagSize, &TagOptions::h_ItalicFlag},
+    {u"Font", u"h_BoldFlag", kFlagSize, &TagOptions::h_BoldFlag},
+    {u"Font", u"h_NotFlag", kFlagSize, &TagOptions::h_NotFlag},
+    {u"Font", u"Sub", kFlagSize, &TagOptions::h_SubFlag},
+    {u"Font", u"Up", kFlagSize, &TagOptions::h_UpFlag},
+    {u"Font", u"Under", kFlagSize, &TagOptions::h_UnderFlag},
+    {u"FontSize", u"Max", kPixelSize, &TagOptions::h_MaxFontSize},
+    {u"FontSize", u"Min", kPixelSize, &TagOptions::h_MinFontSize},
+    // Written back in lower case; names match in any case, so the load still finds it.
+    {u"Else", u"h_marqueeFlag", kFlagSize, &TagOptions::h_marqueeFlag},
+    {u"Else", u"Blink", kFlagSize, &TagOptions::h_BlinkFlag},
+};
+
+std::u16string_view WrittenKey(const NumberEntry& entry)
+{
+    return std::u16string_view(entry.key) == u"h_marqueeFlag" ? u"h_marqueeflag" : entry.key;
+}
+
+struct ColorEntry {
+    const char16_t* key;
+    std::u16string StoredSettings::*field;
+};
+
+constexpr ColorEntry kColorEntries[] = {
+    {u"For", &StoredSettings::txtCfor},
+    {u"Last", &StoredSettings::txtClat},
+    {u"Mid", &StoredSettings::txtCmid},
+    {u"Back", &StoredSettings::txtBack},
+};
+
+}  // namespace
+
+StoredSettings LoadSettings(const std::filesystem::path& iniPath)
+{
+    const ProfileFile file = ProfileFile::Load(iniPath);
+    StoredSettings settings;
+
+    settings.txtFor = file.Read(u"text", u"last", kTextSize);
+    for (std::size_t i = 0; i < settings.SavedColors.size(); ++i) {
+        settings.SavedColors[i] =
+            file.Read(u"Color", FormatSigned(static_cast<int>(i)), kColorSize);
+    }
+    for (const NumberEntry& entry : kNumberEntries) {
+        settings.TagOptions.*entry.field =
+            RoundToInt16(ParseLenient(file.Read(entry.section, entry.key, entry.size)));
+    }
+    for (const ColorEntry& entry : kColorEntries) {
+        settings.*entry.field = file.Read(u"Color", entry.key, kColorSize);
+    }
+    // The size buttons and the generator need 1..7; a missing or garbled entry starts at 3.
+    settings.TagOptions.h_NFontSize =
+        StrictInteger(file.Read(u"Font", u"h_NFontSize", kFlagSize)).value_or(kDefaultNFontSize);
+    settings.TagOptions.h_FontFace = file.Read(u"Font", u"h_FontFace", kFaceSize);
+    return settings;
+}
+
+bool SaveSettings(const StoredSettings& settings, const std::filesystem::path& iniPath)
+{
+    // One read and one replacement of the whole file; the edits in between are the same, in
+    // the same order, as one profile write per entry would make.
+    std::optional<ProfileFile> file = ProfileFile::TryLoad(iniPath);
+    if (!file) {
+        return false;  // an unreadable file is kept rather than overwritten with ours alone
+    }
+    for (std::size_t i = 0; i < settings.SavedColors.size(); ++i) {
+        file->Write(u"Color", FormatSigned(static_cast<int>(i)), settings.SavedColors[i]);
+    }
+    file->Write(u"text", u"last", settings.txtFor);
+    for (const NumberEntry& entry : kNumberEntries) {
+        file->Write(entry.section, WrittenKey(entry),
+                    FormatSigned(settings.TagOptions.*entry.field));
+    }
+    for (const ColorEntry& entry : kColorEntries) {
+        file->Write(u"Color", entry.key, settings.*entry.field);
+    }
+    file->Write(u"Font", u"h_nfontsize", FormatSigned(settings.TagOptions.h_NFontSize));
+    file->Write(u"Font", u"h_FontFace", settings.TagOptions.h_FontFace);
+    return file->Save(iniPath);
+}
+
+}  // namespace kelvara::settings

@@ -77,6 +77,13 @@ TEST(ShiftJisCut, TrailByteThatLooksLikeALeadByteIsKept)
               "a\x88\x9F");
 }
 
+TEST(ShiftJisCut, StrayLeadByteThatWasNotCutStays)
+{
+    // Not a character cut in half but a broken one; it decodes to U+FFFD.
+    EXPECT_EQ(CutShiftJis("a\x82", 5), "a\x82");
+    EXPECT_EQ(CutShiftJis("a\x82=b", 2), "a\x82");
+}
+
 TEST(ShiftJisCut, HalfWidthKatakanaAreSingleBytes)
 {
     EXPECT_EQ(CutShiftJis("\xCC\xAB\xDD", 2), "\xCC\xAB");

@@ -1,0 +1,296 @@
+// Lum.ini as the user meets it: what a start reads, what a shut-down writes, what survives.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "kelvara/settings/settings_file.h"
+
+namespace kelvara::settings {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path() /
+                   ("kelvara-settings-" + std::to_string(std::random_device{}()));
+        fs::create_directories(m_folder);
+        m_ini = m_folder / kSettingsFileName;
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        fs::remove_all(m_folder, ignored);
+    }
+
+    void Put(std::string_view bytes) const
+    {
+        std::ofstream(m_ini, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    [[nodiscard]] std::string Contents() const
+    {
+        std::ifstream in(m_ini, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // The options read from a file holding just this one entry.
+    [[nodiscard]] engine::TagOptions OptionsFrom(std::string_view section, std::string_view line)
+    {
+        Put("[" + std::string(section) + "]\r\n" + std::string(line) + "\r\n");
+        return LoadSettings(m_ini).TagOptions;
+    }
+
+    fs::path m_folder;
+    fs::path m_ini;
+};
+
+TEST_F(SettingsFile, MissingFileGivesEmptyTextsZerosAndBaseSizeThree)
+{
+    const StoredSettings settings = LoadSettings(m_ini);
+    StoredSettings expected;
+    expected.TagOptions.h_NFontSize = 3;
+    EXPECT_EQ(settings, expected);
+}
+
+TEST_F(SettingsFile, FirstSaveWritesEveryEntryInItsPlace)
+{
+    ASSERT_TRUE(SaveSettings(LoadSettings(m_ini), m_ini));
+    EXPECT_EQ(Contents(),
+              "[Color]\r\n"
+              " 0=\r\n 1=\r\n 2=\r\n 3=\r\n 4=\r\n 5=\r\n 6=\r\n 7=\r\n 8=\r\n 9=\r\n 10=\r\n"
+              " 11=\r\n"
+              "For=\r\nLast=\r\nMid=\r\nBack=\r\n"
+              "[text]\r\n"
+              "last=\r\n"
+              "[Set]\r\n"
+              "h_textflag= 0\r\nh_fontflag= 0\r\nh_styleflag= 0\r\nh_instantflag= 0\r\nn= 0\r\n"
+              "h_Centerflag= 0\r\n"
+              "[Font]\r\n"
+              "h_ItalicFlag= 0\r\nh_BoldFlag= 0\r\nh_NotFlag= 0\r\nSub= 0\r\nUp= 0\r\nUnder= 0\r\n"
+              "h_nfontsize= 3\r\nh_FontFace=\r\n"
+              "[FontSize]\r\n"
+              "Max= 0\r\nMin= 0\r\n"
+              "[Else]\r\n"
+              "h_marqueeflag= 0\r\nBlink= 0\r\n");
+}
+
+TEST_F(SettingsFile, EverythingComesBackAfterSaveAndLoad)
+{
+    StoredSettings settings;
+    settings.txtFor = u"ｸﾞﾗﾃﾞｰｼｮﾝのテスト";
+    for (std::size_t i = 0; i < settings.SavedColors.size(); ++i) {
+        settings.SavedColors[i] =
+            i % 3 == 0 ? u"" : u"0A0B" + std::u16string(2, static_cast<char16_t>(u'A' + i));
+    }
+    engine::TagOptions& options = settings.TagOptions;
+    options.h_NFontSize = 7;
+    options.h_FontFace = u"ＭＳ Ｐゴシック";
+    options.h_textflag = 1;
+    options.h_fontflag = 4;
+    options.h_styleflag = 1;
+    options.h_instantflag = 1;
+    options.h_ColorCount = 3;
+    options.h_Centerflag = 1;
+    options.h_ItalicFlag = 1;
+    options.h_BoldFlag = 1;
+    options.h_NotFlag = 1;
+    options.h_SubFlag = 1;
+    options.h_UpFlag = 1;
+    options.h_UnderFlag = 1;
+    options.h_MaxFontSize = 32767;
+    options.h_MinFontSize = -32768;
+    options.h_marqueeFlag = 1;
+    options.h_BlinkFlag = 1;
+    settings.txtCfor = u"FF0000";
+    settings.txtClat = u"0000ff";
+    settings.txtCmid = u"00FF0";
+    settings.txtBack = u"FFFFFF";
+
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    EXPECT_EQ(LoadSettings(m_ini), settings);
+
+    // Every flag separately, so that no two entries share a key by mistake.
+    engine::TagOptions one;
+    one.h_NFontSize = 1;
+    for (std::int16_t engine::TagOptions::*flag :
+         {&engine::TagOptions::h_textflag, &engine::TagOptions::h_fontflag,
+          &engine::TagOptions::h_styleflag, &engine::TagOptions::h_instantflag,
+          &engine::TagOptions::h_ColorCount, &engine::TagOptions::h_Centerflag,
+          &engine::TagOptions::h_ItalicFlag, &engine::TagOptions::h_BoldFlag,
+          &engine::TagOptions::h_NotFlag, &engine::TagOptions::h_SubFlag,
+          &engine::TagOptions::h_UpFlag, &engine::TagOptions::h_UnderFlag,
+          &engine::TagOptions::h_MaxFontSize, &engine::TagOptions::h_MinFontSize,
+          &engine::TagOptions::h_marqueeFlag, &engine::TagOptions::h_BlinkFlag}) {
+        StoredSettings single;
+        single.TagOptions = one;
+        single.TagOptions.*flag = 1;
+        fs::remove(m_ini);
+        ASSERT_TRUE(SaveSettings(single, m_ini));
+        EXPECT_EQ(LoadSettings(m_ini), single);
+    }
+}
+
+TEST_F(SettingsFile, SavingTwiceChangesNothing)
+{
+    StoredSettings settings;
+    settings.txtFor = u"abc";
+    settings.TagOptions.h_ColorCount = 2;
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    const std::string first = Contents();
+    ASSERT_TRUE(SaveSettings(LoadSettings(m_ini), m_ini));
+    EXPECT_EQ(Contents(), first);
+}
+
+TEST_F(SettingsFile, HandEditedLowerCaseSectionAndUnpaddedKeyAreUsed)
+{
+    Put("[color]\r\n0=FF0000\r\n");
+    StoredSettings settings = LoadSettings(m_ini);
+    EXPECT_EQ(settings.SavedColors[0], u"FF0000");
+
+    settings.SavedColors[0] = u"00FF00";
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    const std::string saved = Contents();
+    EXPECT_EQ(saved.rfind("[color]\r\n0=00FF00\r\n 1=\r\n", 0), 0u) << saved;
+    EXPECT_EQ(saved.find("[Color]"), std::string::npos);
+    EXPECT_EQ(saved.find(" 0="), std::string::npos);
+    EXPECT_EQ(LoadSettings(m_ini).SavedColors[0], u"00FF00");
+}
+
+TEST_F(SettingsFile, CommentsBlankLinesAndOtherSectionsSurviveASave)
+{
+    const std::string before =
+        "; Kelvara settings, edited by hand\r\n"
+        "\r\n"
+        "[Color]\r\n"
+        "0=FF0000\r\n 1=\r\n 2=\r\n 3=\r\n 4=\r\n 5=\r\n 6=\r\n 7=\r\n 8=\r\n 9=\r\n 10=\r\n"
+        " 11=\r\nFor=FF0000\r\nLast=0000FF\r\nMid=00FF00\r\nBack=FFFFFF\r\n"
+        "\r\n"
+        "[Mine]\r\n"
+        "kept = as it was \r\n"
+        "no equals sign here\r\n"
+        "\r\n"
+        "[text]\r\nlast=abc\r\n"
+        "[Set]\r\n"
+        "h_textflag= 0\r\nh_fontflag= 0\r\nh_styleflag= 0\r\nh_instantflag= 0\r\nn= 2\r\n"
+        "h_Centerflag= 0\r\n"
+        "; fonts\r\n"
+        "[Font]\r\n"
+        "h_ItalicFlag= 0\r\nh_BoldFlag= 0\r\nh_NotFlag= 0\r\nSub= 0\r\nUp= 0\r\nUnder= 0\r\n"
+        "h_NFontSize= 3\r\nh_FontFace=\r\n"
+        "[FontSize]\r\nMax= 0\r\nMin= 0\r\n"
+        "[Else]\r\nh_marqueeFlag= 0\r\nBlink= 0\r\n"
+        "\r\n";
+    Put(before);
+    StoredSettings settings = LoadSettings(m_ini);
+    settings.txtFor = u"xyz";
+    settings.TagOptions.h_BoldFlag = 1;
+    settings.TagOptions.h_NFontSize = 5;
+    settings.txtBack = u"000000";
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+
+    std::string expected = before;
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"last=abc", "last=xyz"},
+                                   {"h_BoldFlag= 0", "h_BoldFlag= 1"},
+                                   {"h_NFontSize= 3", "h_NFontSize= 5"},
+                                   {"Back=FFFFFF", "Back=000000"}}) {
+        expected.replace(expected.find(from), from.size(), to);
+    }
+    EXPECT_EQ(Contents(), expected);
+}
+
+TEST_F(SettingsFile, LongInputTextIsCutToWhatFitsIn499Bytes)
+{
+    StoredSettings settings;
+    settings.TagOptions.h_NFontSize = 3;
+    settings.txtFor = std::u16string(600, u'a');
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    EXPECT_EQ(LoadSettings(m_ini).txtFor, std::u16string(499, u'a'));
+
+    settings.txtFor = std::u16string(300, u'あ');
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    EXPECT_EQ(LoadSettings(m_ini).txtFor, std::u16string(249, u'あ'));
+}
+
+TEST_F(SettingsFile, ColourTextKeepsSixBytes)
+{
+    Put("[Color]\r\nFor=FF00001\r\n 3=ABCDEF99\r\n");
+    const StoredSettings settings = LoadSettings(m_ini);
+    EXPECT_EQ(settings.txtCfor, u"FF0000");
+    EXPECT_EQ(settings.SavedColors[3], u"ABCDEF");
+}
+
+TEST_F(SettingsFile, FontFaceKeeps19Bytes)
+{
+    Put("[Font]\r\nh_FontFace=" + std::string(30, 'F') + "\r\n");
+    EXPECT_EQ(LoadSettings(m_ini).TagOptions.h_FontFace, std::u16string(19, u'F'));
+}
+
+TEST_F(SettingsFile, PixelSizesRoundToEven)
+{
+    EXPECT_EQ(OptionsFrom("FontSize", "Max=2.5").h_MaxFontSize, 2);
+    EXPECT_EQ(OptionsFrom("FontSize", "Max=3.5").h_MaxFontSize, 4);
+    EXPECT_EQ(OptionsFrom("FontSize", "Min=&H10").h_MinFontSize, 16);
+    // Eleven bytes are read: "12345678901" is beyond 16 bits and saturates.
+    EXPECT_EQ(OptionsFrom("FontSize", "Max=123456789012").h_MaxFontSize, 32767);
+    EXPECT_EQ(OptionsFrom("FontSize", "Min=-99999").h_MinFontSize, -32768);
+}
+
+TEST_F(SettingsFile, FlagsKeepTwoBytes)
+{
+    EXPECT_EQ(OptionsFrom("Set", "h_textflag=3.5").h_textflag, 3);  // "3."
+    EXPECT_EQ(OptionsFrom("Set", "h_textflag=.5").h_textflag, 0);
+    EXPECT_EQ(OptionsFrom("Set", "h_textflag=&H1").h_textflag, 0);  // "&H"
+    EXPECT_EQ(OptionsFrom("Set", "h_textflag= 1").h_textflag, 1);
+    EXPECT_EQ(OptionsFrom("Set", "h_textflag=x").h_textflag, 0);
+    EXPECT_EQ(OptionsFrom("Set", "h_textflag=123").h_textflag, 12);
+    EXPECT_EQ(OptionsFrom("Set", "h_textflag= 12").h_textflag, 12);
+    EXPECT_EQ(OptionsFrom("Set", "n=3").h_ColorCount, 3);
+    EXPECT_EQ(OptionsFrom("Else", "H_MARQUEEFLAG=1").h_marqueeFlag, 1);
+}
+
+TEST_F(SettingsFile, BaseSizeNeedsANumberElseThree)
+{
+    EXPECT_EQ(OptionsFrom("Font", "h_NFontSize=5").h_NFontSize, 5);
+    EXPECT_EQ(OptionsFrom("Font", "h_nfontsize= 7").h_NFontSize, 7);
+    EXPECT_EQ(OptionsFrom("Font", "h_NFontSize=-1").h_NFontSize, -1);
+    EXPECT_EQ(OptionsFrom("Font", "h_NFontSize=2.5").h_NFontSize, 2);  // "2."
+    EXPECT_EQ(OptionsFrom("Font", "h_NFontSize=").h_NFontSize, 3);
+    EXPECT_EQ(OptionsFrom("Font", "h_NFontSize=x").h_NFontSize, 3);
+    EXPECT_EQ(OptionsFrom("Font", "h_NFontSize=&H5").h_NFontSize, 3);
+    EXPECT_EQ(OptionsFrom("Font", "other=5").h_NFontSize, 3);
+}
+
+TEST_F(SettingsFile, UnusualValuesSurviveAStartAndAShutDown)
+{
+    Put("[Set]\r\nh_textflag=2\r\nn=0\r\nh_fontflag=9\r\n[Font]\r\nh_NFontSize=12\r\n");
+    const StoredSettings loaded = LoadSettings(m_ini);
+    EXPECT_EQ(loaded.TagOptions.h_textflag, 2);
+    EXPECT_EQ(loaded.TagOptions.h_ColorCount, 0);
+    EXPECT_EQ(loaded.TagOptions.h_fontflag, 9);
+    EXPECT_EQ(loaded.TagOptions.h_NFontSize, 12);
+    ASSERT_TRUE(SaveSettings(loaded, m_ini));
+    EXPECT_EQ(LoadSettings(m_ini), loaded);
+}
+
+TEST_F(SettingsFile, CharactersOutsideShiftJisComeBackAsQuestionMarks)
+{
+    StoredSettings settings;
+    settings.txtFor = u"a\U0001F600b";
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    EXPECT_EQ(LoadSettings(m_ini).txtFor, u"a?b");
+}
+
+TEST_F(SettingsFile, SaveToAPlaceThatCannotHoldAFileFails)
+{
+    std::ofstream(m_folder / "file") << "x";
+    EXPECT_FALSE(SaveSettings(StoredSettings{}, m_folder / "file" / kSettingsFileName));
+}
+
+}  // namespace
+}  // namespace kelvara::settings

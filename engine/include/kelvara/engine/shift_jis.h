@@ -31,7 +31,8 @@ constexpr bool IsShiftJisTrailByte(unsigned char byte)
     return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
 }
 
-// The first at most maxBytes bytes, without a lead byte left dangling at the end.
+// The first at most maxBytes bytes; a double-byte character the cut would split is dropped
+// whole. Bytes that do not form a character are kept as they are.
 std::string_view CutShiftJis(std::string_view bytes, std::size_t maxBytes);
 
 }  // namespace kelvara::engine

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,9 @@ public:
 
     // A missing or unreadable file gives an empty profile.
     static ProfileFile Load(const std::filesystem::path& path);
+    // A missing file gives an empty profile; one that exists but cannot be read gives nothing,
+    // so that a save does not replace it with a file holding only the new entries.
+    static std::optional<ProfileFile> TryLoad(const std::filesystem::path& path);
     static ProfileFile FromBytes(std::string_view bytes);
 
     // The value, cut to size - 1 bytes of Shift-JIS (no dangling lead byte); empty when
