@@ -1,0 +1,127 @@
+// Run control: drives one generator run through the main window's RunWindow operations.
+#include "kelvara/engine/run_control.h"
+
+#include <string>
+
+#include "kelvara/engine/characters.h"
+
+namespace kelvara::engine {
+
+namespace {
+
+std::u16string Decimal(int value)
+{
+    std::u16string text;
+    for (char c : std::to_string(value)) {
+        text.push_back(static_cast<char16_t>(c));
+    }
+    return text;
+}
+
+// After every character but the first of a segment: progress caption, pending events, stop.
+class WindowHook final : public RunHook {
+public:
+    explicit WindowHook(RunWindow& window) : m_window(window) {}
+
+    bool Continue(int remaining, int total) override
+    {
+        m_window.SetCaption(ProgressCaption(remaining, total));
+        m_window.ProcessPendingEvents();
+        return !m_window.IsStopRequested();
+    }
+
+private:
+    RunWindow& m_window;
+};
+
+}  // namespace
+
+std::u16string ProgressCaption(int remaining, int total)
+{
+    std::u16string caption(kAppTitle);
+    caption += u"･･･処理中 - ";
+    caption += Decimal(remaining);
+    caption += u'/';
+    caption += Decimal(total);
+    caption += u"文字";
+    return caption;
+}
+
+RunControl::RunControl(RunWindow& window) : m_window(window) {}
+
+RunOutcome RunControl::Execute()
+{
+    if (m_running) {
+        return RunOutcome::Refused;
+    }
+    m_window.ResultTags().Reset();
+
+    // The character view refers into this string, which must outlive the run.
+    const std::u16string input = m_window.InputText();
+    const CharacterText text(input);
+    if (auto message = CheckLength(m_window.Options(), text.size())) {
+        m_window.ShowMessage(*message);
+        return RunOutcome::Refused;
+    }
+
+    m_running = true;
+    Lock();
+    WindowHook hook(m_window);
+    const RunOutcome outcome =
+        RunSegments(m_window.Options(), text, m_window, m_window.ResultTags(), &hook);
+
+    if (outcome == RunOutcome::Completed) {
+        // RunSegments has wrapped the result; the after-run actions see the finished text.
+        const TagOptions& options = m_window.Options();
+        if (IsSet(options.h_textflag)) {
+            m_window.ShowEditWindow(m_window.Result());
+        }
+        if (IsSet(options.h_instantflag)) {
+            m_window.SetClipboard(m_window.Result());
+        }
+        Unlock();
+        m_window.WritePreviewPage();
+    } else {
+        Unlock();
+        m_window.ClearStopRequest();
+    }
+    m_window.SetCaption(kAppTitle);
+    m_running = false;
+    return outcome;
+}
+
+void RunControl::Send() { m_window.SetClipboard(m_window.Result()); }
+
+void RunControl::Lock()
+{
+    for (auto control : {LockedControl::cmdSend, LockedControl::cmdEnd, LockedControl::cmdClear,
+                         LockedControl::cmdGo, LockedControl::cmdBack, LockedControl::cmdMid,
+                         LockedControl::cmdFColor, LockedControl::cmdLColor, LockedControl::mnuFile,
+                         LockedControl::mnuEdit, LockedControl::mnuShow, LockedControl::mnuHelp,
+                         LockedControl::txtFor}) {
+        m_window.SetControlEnabled(control, false);
+    }
+    m_window.SetControlEnabled(LockedControl::cmdStop, true);
+    m_window.SetControlEnabled(LockedControl::frmTool, false);
+}
+
+void RunControl::Unlock()
+{
+    for (auto control : {LockedControl::cmdSend, LockedControl::cmdEnd, LockedControl::cmdClear,
+                         LockedControl::cmdGo, LockedControl::cmdBack}) {
+        m_window.SetControlEnabled(control, true);
+    }
+    // The middle-colour button comes back only when three colours are in use.
+    if (m_window.Options().h_ColorCount == 3) {
+        m_window.SetControlEnabled(LockedControl::cmdMid, true);
+    }
+    for (auto control : {LockedControl::cmdFColor, LockedControl::cmdLColor, LockedControl::mnuFile,
+                         LockedControl::mnuEdit, LockedControl::mnuShow, LockedControl::mnuHelp,
+                         LockedControl::txtFor}) {
+        m_window.SetControlEnabled(control, true);
+    }
+    m_window.SetControlEnabled(LockedControl::cmdStop, false);
+    m_window.SetControlEnabled(LockedControl::frmTool, true);
+}
+
+}  // namespace kelvara::engine

@@ -11,8 +11,21 @@ namespace kelvara::engine {
 
 // The controls a run locks, in the order it locks and unlocks them.
 enum class LockedControl {
-    cmdSend, cmdEnd, cmdClear, cmdGo, cmdBack, cmdMid, cmdFColor, cmdLColor,
-    mnuFile, mnuEdit, mnuShow, mnuHelp, txtFor, cmdStop, frmTool,
+    cmdSend,
+    cmdEnd,
+    cmdClear,
+    cmdGo,
+    cmdBack,
+    cmdMid,
+    cmdFColor,
+    cmdLColor,
+    mnuFile,
+    mnuEdit,
+    mnuShow,
+    mnuHelp,
+    txtFor,
+    cmdStop,
+    frmTool,
 };
 
 // What the run control needs of the main window.
@@ -26,16 +39,20 @@ public:
     virtual void SetControlEnabled(LockedControl control, bool enabled) = 0;
     virtual void SetCaption(std::u16string_view caption) = 0;
     virtual void ProcessPendingEvents() = 0;
-    [[nodiscard]] virtual bool StopRequested() const = 0;
+    // True while the window's StopRequested flag holds -1.
+    [[nodiscard]] virtual bool IsStopRequested() const = 0;
     virtual void ClearStopRequest() = 0;
 
     virtual void ShowMessage(std::u16string_view message) = 0;
     virtual void ShowEditWindow(std::u16string_view tags) = 0;
     virtual void SetClipboard(std::u16string_view text) = 0;  // empties it, then sets text
-    virtual void WritePreviewPage() = 0;  // txtBack + ResultTags, normal form
+    virtual void WritePreviewPage() = 0;                      // txtBack + ResultTags, normal form
 };
 
 inline constexpr std::u16string_view kAppTitle = u"Kelvara";
+
+// "Kelvara･･･処理中 - 1/3文字": the caption while a run has `remaining` of `total` left.
+std::u16string ProgressCaption(int remaining, int total);
 
 class RunControl {
 public:
