@@ -1,7 +1,24 @@
-// SettingsDialog (Form4, "設定"). Placeholder until the window is built.
+// SettingsDialog (Form4, "設定"): the tabbed dialog that edits the generation options.
+// Check boxes and size-mode options write TagOptions at once and mirror onto the option
+// toolbar; the font face, the base size and the pixel range are taken only by a successful OK.
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "kelvara/engine/tag_options.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QCloseEvent;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabBar;
 
 namespace kelvara::ui {
 
@@ -12,8 +29,77 @@ class SettingsDialog : public QWidget {
 public:
     explicit SettingsDialog(Forms& forms, QWidget* parent = nullptr);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    // A check box, the field it writes, the toolbar toggle it mirrors (0 for none) and, for
+    // superscript and subscript, the box and toggle it locks while checked.
+    struct CheckRule {
+        QCheckBox* box = nullptr;
+        std::int16_t engine::TagOptions::*field = nullptr;
+        std::int16_t checkedValue = 1;
+        std::int16_t clearedValue = 0;
+        int toolbarIndex = 0;
+        QCheckBox* excludedBox = nullptr;
+        int excludedToolbarIndex = 0;
+    };
+
+    // settings_dialog_layout.cpp
+    void CreateControls();
+    void CreateTextPage(QWidget* page);
+    void CreateFontPage(QWidget* page);
+    void CreateColorPage(QWidget* page);
+    void CreateOtherPage(QWidget* page);
+
+    void ConnectControls();
+    void Form_Load();
+    void Form_Unload();
+
+    void TabStrip1_Click();
+    void ApplyCheckRule(const CheckRule& rule, bool checked);
+    void optFont_Click(int index);
+    void cmdOK_Click();
+    void RefuseSizes(const QString& message);
+
+    void SetToolbarToggle(int index, bool checked);
+    void EnableToolbarToggle(int index, bool enabled);
+
+    engine::TagOptions& Options();
+
     Forms& m_forms;
+    bool m_unloaded = false;
+
+    QTabBar* TabStrip1 = nullptr;
+    std::array<QFrame*, 4> Frame6{};
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QGroupBox* Frame5 = nullptr;
+
+    QCheckBox* chkTate = nullptr;
+    QCheckBox* chkCenter = nullptr;
+    QCheckBox* chkmarquee = nullptr;
+    QCheckBox* chkblink = nullptr;
+    QCheckBox* chkBold = nullptr;
+    QCheckBox* chkItalic = nullptr;
+    QCheckBox* chkUnder = nullptr;
+    QCheckBox* chkNot = nullptr;
+    QCheckBox* chkUp = nullptr;
+    QCheckBox* chkSub = nullptr;
+    QCheckBox* chkMColor = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QCheckBox* chkInstant = nullptr;
+
+    std::array<QRadioButton*, 5> optFont{};
+    QButtonGroup* m_optFontGroup = nullptr;
+    QComboBox* cmbSize = nullptr;
+    QComboBox* cmbFont = nullptr;
+    std::array<QLineEdit*, 2> txtMaxMin{};
+    QPushButton* cmdOK = nullptr;
+
+    std::array<CheckRule, 13> m_checkRules{};
 };
 
 }  // namespace kelvara::ui
