@@ -12,15 +12,19 @@ namespace {
 
 std::string Describe(const std::filesystem::path& page, const std::string& reason)
 {
-    return "プレビューページを書き込めませんでした。\n" + page.string() + "\n" + reason;
+    // UTF-8 whatever the platform's own path encoding, for the message box to show.
+    const std::u8string path = page.u8string();
+    return "プレビューページを書き込めませんでした。\n" +
+           std::string(reinterpret_cast<const char*>(path.data()), path.size()) + "\n" + reason;
 }
 
 // A name beside the page that no other writer picks at the same moment.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target)
 {
-    std::random_device random;
-    std::string name = "." + target.filename().string() + "." + std::to_string(random()) + ".tmp";
-    return target.parent_path() / name;
+    std::random_device device;
+    std::filesystem::path temporary = target;
+    temporary += ".tmp" + std::to_string(device());
+    return temporary;
 }
 
 }  // namespace

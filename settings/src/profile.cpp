@@ -126,11 +126,14 @@ std::string OneLine(std::u16string_view text)
     return bytes;
 }
 
+// A name in the same folder (so the rename stays on one file system) that no other writer
+// picks at the same moment.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target)
 {
-    std::random_device random;
-    std::string name = "." + target.filename().string() + "." + std::to_string(random()) + ".tmp";
-    return target.parent_path() / name;
+    std::random_device device;
+    std::filesystem::path temporary = target;
+    temporary += ".tmp" + std::to_string(device());
+    return temporary;
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ struct StoredSettings {
 StoredSettings LoadSettings(const std::filesystem::path& iniPath);
 
 // The save step, written in one piece (temporary file renamed over the old one), keeping
-// every other section, key and line of an existing file. False when the file cannot be written.
+// every other section, key and line of an existing file. False when the file cannot be written,
+// or when it exists but cannot be read (it is then left as it is).
 bool SaveSettings(const StoredSettings& settings, const std::filesystem::path& iniPath);
 
 }  // namespace kelvara::settings
