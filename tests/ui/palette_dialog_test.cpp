@@ -1,0 +1,370 @@
+// The colour palette: loading the target colour, sliders, fixed and saved colours, saving,
+// and what OK and ｷｬﾝｾﾙ leave on the main window and the preview page.
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "kelvara/ui/app_state.h"
+#include "kelvara/ui/forms.h"
+#include "kelvara/ui/main_window.h"
+#include "kelvara/ui/palette_dialog.h"
+#include "kelvara/ui/platform.h"
+#include "ui_test_main.h"
+
+using kelvara::ui::AppState;
+using kelvara::ui::Forms;
+using kelvara::ui::MainWindow;
+using kelvara::ui::PaletteDialog;
+
+namespace {
+
+template <typename Control>
+Control* Find(QWidget* window, const QString& name)
+{
+    auto* control = window->findChild<Control*>(name);
+    if (!control) qFatal("no control %s", qPrintable(name));
+    return control;
+}
+
+void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+struct Target {
+    const char* field;
+    const char* swatch;
+};
+constexpr Target kTargets[] = {{"txtCfor", "Picture1"},
+                               {"txtClat", "Picture2"},
+                               {"txtBack", "Picture3"},
+                               {"txtCmid", "Picture4"}};
+
+}  // namespace
+
+class PaletteDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void keepsTheMainWindowDisabledWhileOpen();
+    void readsTopmostAtLoad();
+    void lowerCaseBackgroundLoadsAndComesBackUpperCase();
+    void blackKeepsTheFieldTextAsTyped_data();
+    void blackKeepsTheFieldTextAsTyped();
+    void emptySavedSlotsBecomeWhiteForGood();
+    void fixedSwatchesSitInFourBlocks();
+    void fixedSwatchSetsTheWorkingColour();
+    void savedColourKeepsItsTextUntilOk();
+    void slidersUpdateWhileDragged();
+    void thirteenSavesKeepTheLastTwelve();
+    void okWritesTheTargetColour_data();
+    void okWritesTheTargetColour();
+    void cancelAndCloseBoxLeaveTheMainWindowAlone();
+
+private:
+    PaletteDialog* Open(qint16 target)
+    {
+        m_state->ColorTarget = target;
+        return m_forms->ShowForm2();
+    }
+    MainWindow* Main() { return m_forms->Form1(); }
+    QLineEdit* Field(const char* name) { return Find<QLineEdit>(Main(), QLatin1String(name)); }
+    QString PagePath() const { return m_folder->filePath(QStringLiteral("temp.html")); }
+    QByteArray Page() const
+    {
+        QFile page(PagePath());
+        return page.open(QIODevice::ReadOnly) ? page.readAll() : QByteArray();
+    }
+    static QString Text(QWidget* dialog, const char* label)
+    {
+        return Find<QLabel>(dialog, QLatin1String(label))->text();
+    }
+    static QList<int> Sliders(QWidget* dialog)
+    {
+        QList<int> values;
+        for (const char* name : {"HScroll1", "HScroll2", "HScroll3"}) {
+            values << Find<QScrollBar>(dialog, QLatin1String(name))->value();
+        }
+        return values;
+    }
+    static QColor Preview(QWidget* dialog)
+    {
+        return kelvara::ui::SwatchColor(Find<QWidget>(dialog, QStringLiteral("Picture1")));
+    }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<AppState> m_state;
+    std::unique_ptr<Forms> m_forms;
+};
+
+void PaletteDialogTest::initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+void PaletteDialogTest::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    m_state = std::make_unique<AppState>();
+    m_state->ProgramFolder = m_folder->path();
+    m_forms = std::make_unique<Forms>(*m_state);
+    kelvara::ui::SetMessageInterceptor([](const QString& text) { QFAIL(qPrintable(text)); });
+    m_forms->ShowForm1();
+    Field("txtCfor")->setText(QStringLiteral("FF0000"));
+    Field("txtClat")->setText(QStringLiteral("0000FF"));
+    Field("txtCmid")->setText(QStringLiteral("00FF00"));
+    Field("txtBack")->setText(QStringLiteral("FFFFFF"));
+    for (int i = 0; i < 12; ++i)
+        m_state->SavedColors[i] = QStringLiteral("0000%1").arg(i, 2, 10, QLatin1Char('0'));
+}
+
+void PaletteDialogTest::cleanup()
+{
+    m_forms->UnloadAll();
+    FlushDeletes();
+    m_forms.reset();
+    FlushDeletes();
+    kelvara::ui::SetMessageInterceptor({});
+    m_state.reset();
+    m_folder.reset();
+}
+
+void PaletteDialogTest::keepsTheMainWindowDisabledWhileOpen()
+{
+    QPointer<PaletteDialog> dialog = Open(0);
+    QVERIFY(!Main()->isEnabled());
+    Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click();
+    QVERIFY(Main()->isEnabled());
+    FlushDeletes();
+    QVERIFY(dialog.isNull());
+    QVERIFY(!m_forms->Form2());
+}
+
+void PaletteDialogTest::readsTopmostAtLoad()
+{
+    auto* topmost = Find<QAction>(Main(), QStringLiteral("mnuTop"));
+    QVERIFY(topmost->isChecked());
+    PaletteDialog* onTop = Open(0);
+    QVERIFY(onTop->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    onTop->close();
+    FlushDeletes();
+
+    topmost->trigger();
+    QVERIFY(!Open(0)->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+void PaletteDialogTest::lowerCaseBackgroundLoadsAndComesBackUpperCase()
+{
+    Field("txtBack")->setText(QStringLiteral("ffffff"));
+    PaletteDialog* dialog = Open(2);
+    QCOMPARE(Sliders(dialog), QList<int>({255, 255, 255}));
+    QCOMPARE(Text(dialog, "lblR"), QStringLiteral("255"));
+    QCOMPARE(Text(dialog, "lblB"), QStringLiteral("255"));
+    QCOMPARE(Text(dialog, "lblRGB"), QStringLiteral("#FFFFFF"));
+    QCOMPARE(Preview(dialog), QColor(255, 255, 255));
+
+    Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click();
+    QCOMPARE(Field("txtBack")->text(), QStringLiteral("FFFFFF"));
+}
+
+void PaletteDialogTest::blackKeepsTheFieldTextAsTyped_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("six zeros") << "000000";
+    QTest::newRow("three zeros") << "000";
+    QTest::newRow("not hexadecimal") << "GG00";
+}
+
+void PaletteDialogTest::blackKeepsTheFieldTextAsTyped()
+{
+    QFETCH(QString, text);
+    Field("txtClat")->setText(text);
+    PaletteDialog* dialog = Open(1);
+    QCOMPARE(Sliders(dialog), QList<int>({0, 0, 0}));
+    QCOMPARE(Text(dialog, "lblRGB"), QLatin1Char('#') + text);
+    QCOMPARE(Text(dialog, "lblG"), QStringLiteral("0"));
+    QCOMPARE(Preview(dialog), QColor(0, 0, 0));
+}
+
+void PaletteDialogTest::emptySavedSlotsBecomeWhiteForGood()
+{
+    m_state->SavedColors[0] = QStringLiteral("ff8000");
+    m_state->SavedColors[3].clear();
+    m_state->SavedColors[11].clear();
+    PaletteDialog* dialog = Open(0);
+    QCOMPARE(m_state->SavedColors[3], QStringLiteral("FFFFFF"));
+    QCOMPARE(m_state->SavedColors[11], QStringLiteral("FFFFFF"));
+    QCOMPARE(m_state->SavedColors[0], QStringLiteral("ff8000"));
+    auto swatch = [dialog](int i) {
+        return kelvara::ui::SwatchColor(
+            Find<QWidget>(dialog, QStringLiteral("picSave(%1)").arg(i)));
+    };
+    QCOMPARE(swatch(3), QColor(255, 255, 255));
+    QCOMPARE(swatch(0), QColor(255, 128, 0));
+    QCOMPARE(swatch(5), QColor(0, 0, 5));
+
+    Find<QPushButton>(dialog, QStringLiteral("cmdCancel"))->click();
+    QCOMPARE(m_state->SavedColors[3], QStringLiteral("FFFFFF"));
+}
+
+void PaletteDialogTest::fixedSwatchesSitInFourBlocks()
+{
+    PaletteDialog* dialog = Open(0);
+    const struct {
+        int index;
+        QPoint twips;
+        QColor color;
+    } expected[] = {{0, {90, 495}, QColor(0, 0, 0)},
+                    {5, {450, 720}, QColor(0, 85, 85)},
+                    {16, {1575, 495}, QColor(85, 0, 0)},
+                    {32, {90, 1440}, QColor(170, 0, 0)},
+                    {63, {2655, 2115}, QColor(255, 255, 255)}};
+    for (const auto& swatch : expected) {
+        auto* box = Find<QWidget>(dialog, QStringLiteral("Picture2(%1)").arg(swatch.index));
+        QCOMPARE(box->pos(), QPoint(kelvara::ui::Twips(swatch.twips.x()),
+                                    kelvara::ui::Twips(swatch.twips.y())));
+        QCOMPARE(kelvara::ui::SwatchColor(box), swatch.color);
+    }
+}
+
+void PaletteDialogTest::fixedSwatchSetsTheWorkingColour()
+{
+    PaletteDialog* dialog = Open(0);
+    QTest::mouseClick(Find<QWidget>(dialog, QStringLiteral("Picture2(21)")), Qt::LeftButton);
+    QCOMPARE(Sliders(dialog), QList<int>({85, 85, 85}));
+    QCOMPARE(Text(dialog, "lblR"), QStringLiteral("85"));
+    QCOMPARE(Text(dialog, "lblG"), QStringLiteral("85"));
+    QCOMPARE(Text(dialog, "lblB"), QStringLiteral("85"));
+    QCOMPARE(Text(dialog, "lblRGB"), QStringLiteral("#555555"));
+    QCOMPARE(Preview(dialog), QColor(85, 85, 85));
+}
+
+void PaletteDialogTest::savedColourKeepsItsTextUntilOk()
+{
+    m_state->SavedColors[4] = QStringLiteral("ff8000");
+    QFile::remove(PagePath());
+    PaletteDialog* dialog = Open(0);
+    QTest::mouseClick(Find<QWidget>(dialog, QStringLiteral("picSave(4)")), Qt::LeftButton);
+    QCOMPARE(Sliders(dialog), QList<int>({255, 128, 0}));
+    QCOMPARE(Text(dialog, "lblRGB"), QStringLiteral("#ff8000"));
+    QCOMPARE(Preview(dialog), QColor(255, 128, 0));
+
+    Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click();
+    QCOMPARE(Field("txtCfor")->text(), QStringLiteral("FF8000"));
+    QCOMPARE(kelvara::ui::SwatchColor(Find<QWidget>(Main(), QStringLiteral("Picture1"))),
+             QColor(255, 128, 0));
+    QVERIFY(!QFile::exists(PagePath()));
+}
+
+void PaletteDialogTest::slidersUpdateWhileDragged()
+{
+    PaletteDialog* dialog = Open(0);  // FF0000
+    auto* green = Find<QScrollBar>(dialog, QStringLiteral("HScroll2"));
+    green->setSliderDown(true);
+    green->setSliderPosition(100);
+    QCOMPARE(Text(dialog, "lblG"), QStringLiteral("100"));
+    QCOMPARE(Text(dialog, "lblRGB"), QStringLiteral("#FF6400"));
+    QCOMPARE(Preview(dialog), QColor(255, 100, 0));
+    green->setSliderDown(false);
+
+    green->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(Text(dialog, "lblG"), QStringLiteral("110"));
+    green->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(Text(dialog, "lblRGB"), QStringLiteral("#FF6D00"));
+    green->triggerAction(QAbstractSlider::SliderToMaximum);
+    green->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(green->value(), 255);
+}
+
+void PaletteDialogTest::thirteenSavesKeepTheLastTwelve()
+{
+    PaletteDialog* dialog = Open(0);
+    auto* red = Find<QScrollBar>(dialog, QStringLiteral("HScroll1"));
+    auto* save = Find<QPushButton>(dialog, QStringLiteral("Command1"));
+    for (int colour = 1; colour <= 13; ++colour) {
+        red->setValue(colour * 10);
+        save->click();
+    }
+    QCOMPARE(m_state->SavedColors[0], QStringLiteral("820000"));   // the thirteenth, 130
+    QCOMPARE(m_state->SavedColors[11], QStringLiteral("140000"));  // the second, 20
+    for (const QString& saved : m_state->SavedColors) QVERIFY(saved != QStringLiteral("0A0000"));
+    QCOMPARE(kelvara::ui::SwatchColor(Find<QWidget>(dialog, QStringLiteral("picSave(0)"))),
+             QColor(130, 0, 0));
+    QCOMPARE(kelvara::ui::SwatchColor(Find<QWidget>(dialog, QStringLiteral("picSave(11)"))),
+             QColor(20, 0, 0));
+
+    // Saving is not undone by ｷｬﾝｾﾙ.
+    Find<QPushButton>(dialog, QStringLiteral("cmdCancel"))->click();
+    QCOMPARE(m_state->SavedColors[0], QStringLiteral("820000"));
+}
+
+void PaletteDialogTest::okWritesTheTargetColour_data()
+{
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QString>("tags");
+    QTest::newRow("first") << 0 << "<B>x</B>";
+    QTest::newRow("last") << 1 << "<B>x</B>";
+    QTest::newRow("background") << 2 << "<B>x</B>";
+    QTest::newRow("background, no tags") << 2 << "";
+    QTest::newRow("middle") << 3 << "<B>x</B>";
+}
+
+void PaletteDialogTest::okWritesTheTargetColour()
+{
+    QFETCH(int, target);
+    QFETCH(QString, tags);
+    m_state->ResultTags = tags;
+    QFile::remove(PagePath());
+    const QStringList before = {Field("txtCfor")->text(), Field("txtClat")->text(),
+                                Field("txtBack")->text(), Field("txtCmid")->text()};
+
+    PaletteDialog* dialog = Open(static_cast<qint16>(target));
+    Find<QScrollBar>(dialog, QStringLiteral("HScroll1"))->setValue(0x12);
+    Find<QScrollBar>(dialog, QStringLiteral("HScroll2"))->setValue(0xAB);
+    Find<QScrollBar>(dialog, QStringLiteral("HScroll3"))->setValue(0x0C);
+    Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click();
+
+    for (int other = 0; other < 4; ++other) {
+        const QString text = Field(kTargets[other].field)->text();
+        QCOMPARE(text, other == target ? QStringLiteral("12AB0C") : before[other]);
+    }
+    QCOMPARE(
+        kelvara::ui::SwatchColor(Find<QWidget>(Main(), QLatin1String(kTargets[target].swatch))),
+        QColor(0x12, 0xAB, 0x0C));
+    if (target == 2) {
+        QCOMPARE(Page(), "<BODY BGCOLOR=\"#12AB0C\" > " + tags.toLatin1() + "\r\n");
+    } else {
+        QVERIFY(!QFile::exists(PagePath()));
+    }
+    QVERIFY(Main()->isEnabled());
+}
+
+void PaletteDialogTest::cancelAndCloseBoxLeaveTheMainWindowAlone()
+{
+    const QColor swatchBefore =
+        kelvara::ui::SwatchColor(Find<QWidget>(Main(), QStringLiteral("Picture1")));
+    for (const bool closeBox : {false, true}) {
+        QPointer<PaletteDialog> dialog = Open(0);
+        QTest::mouseClick(Find<QWidget>(dialog, QStringLiteral("Picture2(63)")), Qt::LeftButton);
+        if (closeBox) {
+            dialog->close();
+        } else {
+            Find<QPushButton>(dialog, QStringLiteral("cmdCancel"))->click();
+        }
+        QCOMPARE(Field("txtCfor")->text(), QStringLiteral("FF0000"));
+        QCOMPARE(kelvara::ui::SwatchColor(Find<QWidget>(Main(), QStringLiteral("Picture1"))),
+                 swatchBefore);
+        QVERIFY(Main()->isEnabled());
+        FlushDeletes();
+        QVERIFY(dialog.isNull());
+    }
+}
+
+KELVARA_UI_TEST_MAIN(PaletteDialogTest)
+#include "palette_dialog_test.moc"
