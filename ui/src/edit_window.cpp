@@ -1,12 +1,111 @@
-// EditWindow: placeholder until the window is built.
+// EditWindow: the result box, "転送" and "閉じる". The run control fills txtKekka after showing
+// the window, so loading never touches the text.
 #include "kelvara/ui/edit_window.h"
 
+#include <QAction>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+
+#include "kelvara/engine/preview_page.h"
+#include "kelvara/ui/app_state.h"
+#include "kelvara/ui/forms.h"
+#include "kelvara/ui/main_window.h"
+#include "kelvara/ui/platform.h"
+
 namespace kelvara::ui {
+namespace {
+
+template <typename Control>
+Control* Place(Control* control, const QString& name, int left, int top, int width, int height)
+{
+    control->setObjectName(name);
+    PlaceTwips(control, left, top, width, height);
+    return control;
+}
+
+// The box's text exactly as typed. toPlainText() would also turn no-break spaces into blanks;
+// only the document's own paragraph and line separators become line feeds here.
+QString TypedText(const QPlainTextEdit* box)
+{
+    QString text = box->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+}  // namespace
 
 EditWindow::EditWindow(Forms& forms, QWidget* parent) : QWidget(parent), m_forms(forms)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("編集ｳｲﾝﾄﾞｳ"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    CreateControls();
+    ConnectControls();
+    Form_Load();
 }
+
+void EditWindow::CreateControls()
+{
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(Twips(4440), Twips(3750));
+
+    cmdClose = Place(new QPushButton(QStringLiteral("閉じる"), this), QStringLiteral("cmdClose"),
+                     3690, 3195, 645, 510);
+    cmdSend = Place(new QPushButton(QStringLiteral("転送"), this), QStringLiteral("cmdSend"), 2970,
+                    3195, 690, 510);
+    // Multi-line with a vertical scroll bar only, so long lines wrap at the box's width.
+    txtKekka = Place(new QPlainTextEdit(this), QStringLiteral("txtKekka"), 540, 135, 3810, 3000);
+    txtKekka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtKekka->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtKekka->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtKekka->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+
+    auto* hint = Place(
+        new QLabel(QStringLiteral("転送を押すことで、ここで編集した結果を反映する事ができます。"),
+                   this),
+        QStringLiteral("Label1"), 45, 3285, 2850, 375);
+    hint->setWordWrap(true);
+    QFont hintFont;
+    hintFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+    hintFont.setPointSizeF(8.25);
+    hint->setFont(hintFont);
+    Place(new QLabel(QStringLiteral("結果："), this), QStringLiteral("Label2"), 45, 180, 450, 180);
+}
+
+void EditWindow::ConnectControls()
+{
+    connect(cmdSend, &QPushButton::clicked, this, &EditWindow::cmdSend_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &EditWindow::cmdClose_Click);
+}
+
+void EditWindow::Form_Load()
+{
+    MainWindow* main = m_forms.Form1();
+    const auto* top = main ? main->findChild<QAction*>(QStringLiteral("mnuTop")) : nullptr;
+    if (top && top->isChecked()) SetTopmost(this, 1);
+}
+
+void EditWindow::cmdSend_Click()
+{
+    AppState& state = m_forms.State();
+    state.ResultTags = TypedText(txtKekka);
+    SetClipboardText(state.ResultTags);
+    // Once the main window is gone there is no background field or view to render into; the
+    // text still reaches the clipboard.
+    MainWindow* main = m_forms.Form1();
+    const auto* background =
+        main ? main->findChild<QLineEdit*>(QStringLiteral("txtBack")) : nullptr;
+    if (background) {
+        main->WritePreviewPage(background->text(), state.ResultTags, engine::PageForm::Normal);
+    }
+}
+
+void EditWindow::cmdClose_Click() { close(); }
 
 }  // namespace kelvara::ui

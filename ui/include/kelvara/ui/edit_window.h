@@ -1,7 +1,12 @@
-// EditWindow (Form3, "編集ｳｲﾝﾄﾞｳ"). Placeholder until the window is built.
+// EditWindow (Form3, "編集ｳｲﾝﾄﾞｳ"): the last result in an editable box; "転送" adopts the edited
+// text as the result, copies it and re-renders the preview. Leaves the main window usable.
 #pragma once
 
 #include <QWidget>
+
+class QCloseEvent;
+class QPlainTextEdit;
+class QPushButton;
 
 namespace kelvara::ui {
 
@@ -13,7 +18,18 @@ public:
     explicit EditWindow(Forms& forms, QWidget* parent = nullptr);
 
 private:
+    void CreateControls();
+    void ConnectControls();
+    void Form_Load();
+
+    void cmdSend_Click();
+    void cmdClose_Click();
+
     Forms& m_forms;
+
+    QPushButton* cmdClose = nullptr;
+    QPushButton* cmdSend = nullptr;
+    QPlainTextEdit* txtKekka = nullptr;
 };
 
 }  // namespace kelvara::ui
