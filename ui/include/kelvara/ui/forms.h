@@ -29,11 +29,11 @@ public:
     VersionWindow* ShowForm5();
 
     // The loaded window, or nullptr.
-    MainWindow* Form1() const { return m_form1; }
-    PaletteDialog* Form2() const { return m_form2; }
-    EditWindow* Form3() const { return m_form3; }
-    SettingsDialog* Form4() const { return m_form4; }
-    VersionWindow* Form5() const { return m_form5; }
+    MainWindow* Form1() const;
+    PaletteDialog* Form2() const;
+    EditWindow* Form3() const;
+    SettingsDialog* Form4() const;
+    VersionWindow* Form5() const;
 
     // Unloading a window that is not loaded does nothing. The window is closed (its unload
     // step runs) and destroyed later.

@@ -15,6 +15,16 @@ namespace kelvara::ui {
 inline constexpr int kTwipsPerPixel = 15;  // at 96 dpi; Qt scales logical pixels for high DPI
 constexpr int Twips(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 
+// Places a child widget at Left, Top, Width, Height given in twips.
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
+
+// Title bar and borders of a top-level window in pixels: as measured once a window manager
+// has framed the window, otherwise those of a classic fixed-single window.
+int FrameHeight(const QWidget* window);
+// The outer height in pixels: the window with its title bar and borders (and its menu bar,
+// which a QMainWindow holds inside its own height).
+int OuterHeight(const QWidget* window);
+
 // Mode 1 keeps the window above all others, 0 takes that away, anything else does nothing
 // and gives 0. Returns non-zero when something was done.
 int SetTopmost(QWidget* window, int mode);

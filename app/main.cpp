@@ -1,0 +1,40 @@
+// Kelvara: HTML gradient text. Starts the program by loading the main window.
+#include <unistd.h>
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+
+#include "kelvara/ui/app_state.h"
+#include "kelvara/ui/forms.h"
+#include "kelvara/ui/platform.h"
+
+int main(int argc, char* argv[])
+{
+#ifdef KELVARA_WEBENGINE
+    // The browser engine's sandbox refuses to run as root.
+    if (::getuid() == 0) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    }
+    // The browser view shares OpenGL contexts with the widgets; this must precede QApplication.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+#endif
+    QApplication app(argc, argv);
+    Q_INIT_RESOURCE(kelvara);
+    QApplication::setApplicationName(QStringLiteral("Kelvara"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvara.svg")));
+
+    // The captions are Japanese and were laid out for MS P Gothic at 9 pt; IPA P Gothic has
+    // the same metrics.
+    QFont font;
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("MS PGothic"),
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("sans-serif")});
+    font.setPointSize(9);
+    QApplication::setFont(font);
+
+    kelvara::ui::AppState state;
+    state.ProgramFolder = kelvara::ui::DefaultProgramFolder();
+    kelvara::ui::Forms forms(state);
+    forms.ShowForm1();
+    return QApplication::exec();
+}

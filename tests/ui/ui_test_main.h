@@ -1,0 +1,16 @@
+// main() for the Qt Test programs of the windows: the browser view needs shared OpenGL
+// contexts requested before the application object exists.
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+
+#define KELVARA_UI_TEST_MAIN(TestObject)                            \
+    int main(int argc, char* argv[])                                \
+    {                                                               \
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); \
+        QApplication app(argc, argv);                               \
+        TestObject test;                                            \
+        QTEST_SET_MAIN_SOURCE_PATH                                  \
+        return QTest::qExec(&test, argc, argv);                     \
+    }

@@ -1,0 +1,179 @@
+// MainWindow (Form1): input text, command buttons, option toolbar, colour fields, view
+// window and menus. It is also the window a generator run talks to.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+
+#include "kelvara/engine/preview_page.h"
+#include "kelvara/engine/run_control.h"
+
+class QAbstractButton;
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolButton;
+class QPushButton;
+
+namespace kelvara::ui {
+
+struct AppState;
+class Forms;
+class PreviewView;
+
+class MainWindow : public QMainWindow, public engine::RunWindow, public engine::PageView {
+    Q_OBJECT
+public:
+    explicit MainWindow(Forms& forms, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Rewrites lblSize from h_NFontSize and h_FontFace.
+    void UpdateSizeCaption();
+    // Writes temp.html into the program folder and lets WebBrowser1 load it. On failure the
+    // user is told and the previous page stays.
+    bool WritePreviewPage(const QString& background, const QString& tags, engine::PageForm form);
+    // The option toggle chkBtn(index), index 2..12.
+    QAbstractButton* chkBtn(int index) const;
+
+    // engine::ColorSource
+    std::u16string ColorText(engine::ColorSlot slot) const override;
+    // engine::RunWindow
+    std::u16string InputText() const override;
+    const engine::TagOptions& Options() const override;
+    engine::TagSink& ResultTags() override;
+    std::u16string Result() const override;
+    void SetControlEnabled(engine::LockedControl control, bool enabled) override;
+    void SetCaption(std::u16string_view caption) override;
+    void ProcessPendingEvents() override;
+    bool IsStopRequested() const override;
+    void ClearStopRequest() override;
+    void ShowMessage(std::u16string_view message) override;
+    void ShowEditWindow(std::u16string_view tags) override;
+    void SetClipboard(std::u16string_view text) override;
+    void WritePreviewPage() override;
+    // engine::PageView
+    void Navigate(const std::filesystem::path& page) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class ResultSink;
+
+    AppState& State() const;
+
+    // Construction steps (main_window_layout.cpp, main_window_menus.cpp).
+    void CreateToolFrame();
+    void CreateMainFrame();
+    void CreateMenus();
+    void ConnectControls();
+    void ConnectToolbar();
+
+    // Start-up and shut-down (main_window.cpp).
+    void Form_Load();
+    void Form_Unload();
+    void SetOuterHeight(int twips);
+    void ApplyOuterHeight();
+
+    // View, toolbar, topmost, exit, clear, colour editing (main_window_menus.cpp).
+    void cmdView_Click();
+    void mnuTool_Click();
+    void mnuTop_Click();
+    void cmdEnd_Click();
+    void mnuEnd_Click();
+    void cmdClear_Click();
+    void EditColor(qint16 target);
+    void mnuSet_Click();
+    void mnuVersion_Click();
+
+    // Run, stop, send (main_window_run.cpp).
+    void cmdGo_Click();
+    void cmdStop_Click();
+    void cmdSend_Click();
+    void EnsurePreviewView();
+
+    // Colour fields (main_window_colors.cpp).
+    void ColorStartup();
+    void txtCfor_LostFocus();
+    void txtClat_LostFocus();
+    void txtCmid_LostFocus();
+    void txtBack_LostFocus();
+
+    // Option toolbar (main_window_toolbar.cpp).
+    void ToolbarStartup();
+    void chkBtn_Click(int Index);
+    void cmdBtn_Click(int Index);
+    void FocusInput();
+
+    Forms& m_forms;
+    std::unique_ptr<ResultSink> m_resultSink;
+    std::unique_ptr<engine::RunControl> m_run;
+    bool m_closeWhenIdle = false;
+    int m_outerHeightTwips = 0;
+    int m_appliedFrameHeight = -1;
+
+    // Window-level values: outer heights in twips and the stop flag (-1 = stop).
+    qint16 ViewClosedHeight = 0;
+    qint16 ViewOpenHeight = 0;
+    qint16 StopRequested = 0;
+
+    // Frames.
+    QWidget* frmTool = nullptr;
+    QWidget* frmMain = nullptr;
+    QFrame* Frame1 = nullptr;
+    PreviewView* WebBrowser1 = nullptr;  // created when the page is first shown
+
+    // frmMain.
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtFor = nullptr;
+    QPushButton* cmdView = nullptr;
+    QToolButton* cmdTool = nullptr;
+    QToolButton* cmdSend = nullptr;
+    QToolButton* cmdClear = nullptr;
+    QToolButton* cmdGo = nullptr;
+    QToolButton* cmdStop = nullptr;
+    QToolButton* cmdEnd = nullptr;
+    QLabel* lblSize = nullptr;
+
+    // Colour rows.
+    QFrame* Picture1 = nullptr;
+    QFrame* Picture2 = nullptr;
+    QFrame* Picture3 = nullptr;
+    QFrame* Picture4 = nullptr;
+    QLineEdit* txtCfor = nullptr;
+    QLineEdit* txtCmid = nullptr;
+    QLineEdit* txtClat = nullptr;
+    QLineEdit* txtBack = nullptr;
+    QPushButton* cmdLColor = nullptr;
+    QPushButton* cmdMid = nullptr;
+    QPushButton* cmdFColor = nullptr;
+    QPushButton* cmdBack = nullptr;
+
+    // Option toolbar: cmdBtn(1), cmdBtn(2), cmdBtn(7) and chkBtn(2)..chkBtn(12) by index.
+    std::array<QToolButton*, 8> m_cmdBtn{};
+    std::array<QToolButton*, 13> m_chkBtn{};
+
+    // Menus.
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_editMenu = nullptr;
+    QMenu* m_showMenu = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QAction* mnuEnd = nullptr;
+    QAction* mnuFirstColor = nullptr;
+    QAction* mnuMidColor = nullptr;
+    QAction* mnuLaterColor = nullptr;
+    QAction* mnuBack = nullptr;
+    QAction* mnuSet = nullptr;
+    QAction* mnuTop = nullptr;
+    QAction* mnuView = nullptr;
+    QAction* mnuTool = nullptr;
+    QAction* mnuVersion = nullptr;
+};
+
+}  // namespace kelvara::ui

@@ -1,0 +1,159 @@
+// MainWindow: construction, start-up (Form_Load), window height and shut-down (Form_Unload).
+#include "kelvara/ui/main_window.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "kelvara/settings/settings_file.h"
+#include "kelvara/ui/app_state.h"
+#include "kelvara/ui/forms.h"
+#include "kelvara/ui/platform.h"
+#include "main_window_sink.h"
+
+static void InitKelvaraResources() { Q_INIT_RESOURCE(kelvara); }
+
+namespace kelvara::ui {
+
+namespace {
+
+constexpr int kClientWidth = 4905;  // twips; only the height ever changes
+
+std::filesystem::path SettingsPath(const QString& folder)
+{
+    return std::filesystem::path(ToU16(folder)) / settings::kSettingsFileName;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Forms& forms, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      m_forms(forms),
+      m_resultSink(std::make_unique<ResultSink>(forms.State())),
+      m_run(std::make_unique<engine::RunControl>(*this))
+{
+    InitKelvaraResources();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(ToQString(engine::kAppTitle));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    setCentralWidget(new QWidget(this));
+    CreateToolFrame();
+    CreateMainFrame();
+    CreateMenus();
+    ConnectControls();
+    ConnectToolbar();
+    Form_Load();
+}
+
+MainWindow::~MainWindow() = default;
+
+AppState& MainWindow::State() const { return m_forms.State(); }
+
+QAbstractButton* MainWindow::chkBtn(int index) const
+{
+    return index >= 2 && index <= 12 ? m_chkBtn[static_cast<std::size_t>(index)] : nullptr;
+}
+
+void MainWindow::Form_Load()
+{
+    // 1. Settings: input text, saved colours, options, the four colour texts.
+    AppState& state = State();
+    const settings::StoredSettings stored =
+        settings::LoadSettings(SettingsPath(state.ProgramFolder));
+    txtFor->setText(ToQString(stored.txtFor));
+    for (std::size_t i = 0; i < stored.SavedColors.size(); ++i) {
+        state.SavedColors[i] = ToQString(stored.SavedColors[i]);
+    }
+    state.TagOptions = stored.TagOptions;
+    txtCfor->setText(ToQString(stored.txtCfor));
+    txtClat->setText(ToQString(stored.txtClat));
+    txtCmid->setText(ToQString(stored.txtCmid));
+    txtBack->setText(ToQString(stored.txtBack));
+
+    // 2.-4. Heights, toolbar shown and view closed, on top (which also shows the window).
+    ViewClosedHeight = 2160;
+    ViewOpenHeight = 7320;
+    SetOuterHeight(2160);
+    SetTopmost(this, 1);
+
+    // 5.-7. Enabling.
+    if (state.TagOptions.h_ColorCount == 2) {
+        txtCmid->setEnabled(false);
+        cmdMid->setEnabled(false);
+        mnuMidColor->setEnabled(false);
+    }
+    if (state.TagOptions.h_instantflag == 1) {
+        cmdSend->hide();
+    } else if (state.TagOptions.h_instantflag == 0) {
+        cmdSend->show();
+    }
+    cmdStop->setEnabled(false);
+
+    // 8.-9. Swatches, toolbar and size caption.
+    ColorStartup();
+    ToolbarStartup();
+}
+
+void MainWindow::Form_Unload()
+{
+    const AppState& state = State();
+    settings::StoredSettings stored;
+    stored.txtFor = ToU16(txtFor->text());
+    for (std::size_t i = 0; i < stored.SavedColors.size(); ++i) {
+        stored.SavedColors[i] = ToU16(state.SavedColors[i]);
+    }
+    stored.TagOptions = state.TagOptions;
+    stored.txtCfor = ToU16(txtCfor->text());
+    stored.txtClat = ToU16(txtClat->text());
+    stored.txtCmid = ToU16(txtCmid->text());
+    stored.txtBack = ToU16(txtBack->text());
+    const auto path = SettingsPath(state.ProgramFolder);
+    if (!settings::SaveSettings(stored, path)) {
+        ui::ShowMessage(this, QStringLiteral("設定を保存できませんでした。\n%1")
+                                  .arg(QString::fromStdU16String(path.u16string())));
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // A close in the middle of a run stops the run first; the window closes once it has ended.
+    if (m_run->Running()) {
+        StopRequested = -1;
+        m_closeWhenIdle = true;
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    // The edit window's send button reaches into this window, so it goes too.
+    m_forms.Unload(3);
+    event->accept();
+}
+
+void MainWindow::SetOuterHeight(int twips)
+{
+    m_outerHeightTwips = twips;
+    ApplyOuterHeight();
+}
+
+void MainWindow::ApplyOuterHeight()
+{
+    // The height asked for includes title bar and borders; the menu bar lies inside.
+    m_appliedFrameHeight = FrameHeight(this);
+    setFixedSize(Twips(kClientWidth), Twips(m_outerHeightTwips) - m_appliedFrameHeight);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    // A window manager reports its frame only after the window is on screen.
+    if (FrameHeight(this) != m_appliedFrameHeight) {
+        ApplyOuterHeight();
+    }
+}
+
+}  // namespace kelvara::ui

@@ -1,0 +1,171 @@
+// MainWindow as the window of a run: execute, stop and send, the operations the run control
+// reaches the window through, and the preview page with its view.
+#include <QAction>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "kelvara/ui/app_state.h"
+#include "kelvara/ui/edit_window.h"
+#include "kelvara/ui/forms.h"
+#include "kelvara/ui/main_window.h"
+#include "kelvara/ui/platform.h"
+#include "kelvara/ui/preview_view.h"
+#include "main_window_sink.h"
+
+namespace kelvara::ui {
+
+void MainWindow::cmdGo_Click()
+{
+    m_run->Execute();
+    if (m_closeWhenIdle) {
+        m_closeWhenIdle = false;
+        close();
+    }
+}
+
+void MainWindow::cmdStop_Click() { StopRequested = -1; }
+
+void MainWindow::cmdSend_Click() { m_run->Send(); }
+
+std::u16string MainWindow::ColorText(engine::ColorSlot slot) const
+{
+    switch (slot) {
+        case engine::ColorSlot::First:
+            return ToU16(txtCfor->text());
+        case engine::ColorSlot::Middle:
+            return ToU16(txtCmid->text());
+        case engine::ColorSlot::Last:
+            return ToU16(txtClat->text());
+    }
+    return {};
+}
+
+std::u16string MainWindow::InputText() const { return ToU16(txtFor->text()); }
+
+const engine::TagOptions& MainWindow::Options() const { return State().TagOptions; }
+
+engine::TagSink& MainWindow::ResultTags() { return *m_resultSink; }
+
+std::u16string MainWindow::Result() const { return ToU16(State().ResultTags); }
+
+void MainWindow::SetControlEnabled(engine::LockedControl control, bool enabled)
+{
+    using engine::LockedControl;
+    QWidget* widget = nullptr;
+    QAction* action = nullptr;
+    switch (control) {
+        case LockedControl::cmdSend:
+            widget = cmdSend;
+            break;
+        case LockedControl::cmdEnd:
+            widget = cmdEnd;
+            break;
+        case LockedControl::cmdClear:
+            widget = cmdClear;
+            break;
+        case LockedControl::cmdGo:
+            widget = cmdGo;
+            break;
+        case LockedControl::cmdBack:
+            widget = cmdBack;
+            break;
+        case LockedControl::cmdMid:
+            widget = cmdMid;
+            break;
+        case LockedControl::cmdFColor:
+            widget = cmdFColor;
+            break;
+        case LockedControl::cmdLColor:
+            widget = cmdLColor;
+            break;
+        case LockedControl::mnuFile:
+            action = m_fileMenu->menuAction();
+            break;
+        case LockedControl::mnuEdit:
+            action = m_editMenu->menuAction();
+            break;
+        case LockedControl::mnuShow:
+            action = m_showMenu->menuAction();
+            break;
+        case LockedControl::mnuHelp:
+            action = m_helpMenu->menuAction();
+            break;
+        case LockedControl::txtFor:
+            widget = txtFor;
+            break;
+        case LockedControl::cmdStop:
+            widget = cmdStop;
+            break;
+        case LockedControl::frmTool:
+            widget = frmTool;
+            break;
+    }
+    if (widget != nullptr) widget->setEnabled(enabled);
+    if (action != nullptr) action->setEnabled(enabled);
+}
+
+void MainWindow::SetCaption(std::u16string_view caption) { setWindowTitle(ToQString(caption)); }
+
+void MainWindow::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+
+bool MainWindow::IsStopRequested() const { return StopRequested == -1; }
+
+void MainWindow::ClearStopRequest() { StopRequested = 0; }
+
+void MainWindow::ShowMessage(std::u16string_view message)
+{
+    ui::ShowMessage(this, ToQString(message));
+}
+
+void MainWindow::ShowEditWindow(std::u16string_view tags)
+{
+    EditWindow* editWindow = m_forms.ShowForm3();
+    if (auto* result = editWindow->findChild<QPlainTextEdit*>(QStringLiteral("txtKekka"))) {
+        result->setPlainText(ToQString(tags));
+    }
+}
+
+void MainWindow::SetClipboard(std::u16string_view text) { SetClipboardText(ToQString(text)); }
+
+void MainWindow::WritePreviewPage()
+{
+    WritePreviewPage(txtBack->text(), State().ResultTags, engine::PageForm::Normal);
+}
+
+bool MainWindow::WritePreviewPage(const QString& background, const QString& tags,
+                                  engine::PageForm form)
+{
+    const std::filesystem::path folder(ToU16(State().ProgramFolder));
+    const auto error = engine::WritePreviewPage(folder, ToU16(background), ToU16(tags), form, this);
+    if (error) {
+        ui::ShowMessage(this, QStringLiteral("ﾌﾟﾚﾋﾞｭｰを書き込めませんでした。\n%1")
+                                  .arg(QString::fromStdString(*error)));
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::Navigate(const std::filesystem::path& page)
+{
+    EnsurePreviewView();
+    WebBrowser1->Navigate(QString::fromStdU16String(page.u16string()));
+}
+
+void MainWindow::EnsurePreviewView()
+{
+    // Created on first use: a browser engine is slow to start and most starts never need it.
+    if (WebBrowser1 != nullptr) {
+        return;
+    }
+    WebBrowser1 = CreatePreviewView(Frame1);
+    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    PlaceTwips(WebBrowser1, 45, 135, 4725, 4545);
+    WebBrowser1->show();
+}
+
+}  // namespace kelvara::ui

@@ -1,0 +1,108 @@
+// Platform layer: topmost mode, message boxes, swatches, clipboard and the program folder.
+#include "kelvara/ui/platform.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPalette>
+#include <QStandardPaths>
+#include <QWidget>
+
+namespace kelvara::ui {
+
+namespace {
+
+MessageInterceptor& Interceptor()
+{
+    static MessageInterceptor interceptor;
+    return interceptor;
+}
+
+// Caption 19 px plus the 3 px fixed frame above and below, as a classic Windows window has.
+constexpr int kFallbackFrameHeight = 25;
+
+}  // namespace
+
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
+}
+
+int FrameHeight(const QWidget* window)
+{
+    const int measured = window->frameGeometry().height() - window->geometry().height();
+    return measured > 0 ? measured : kFallbackFrameHeight;
+}
+
+int OuterHeight(const QWidget* window) { return window->height() + FrameHeight(window); }
+
+int SetTopmost(QWidget* window, int mode)
+{
+    if (window == nullptr || (mode != 0 && mode != 1)) {
+        return 0;
+    }
+    // Changing a window flag hides the window and may forget its place; like the Windows
+    // call this mirrors, the window ends up shown where it was.
+    const bool wasVisible = window->isVisible();
+    const QPoint position = window->pos();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, mode == 1);
+    if (wasVisible) {
+        window->move(position);
+    }
+    window->show();
+    return 1;
+}
+
+void ShowMessage(QWidget* parent, const QString& text)
+{
+    if (Interceptor()) {
+        Interceptor()(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Kelvara"), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void SetMessageInterceptor(MessageInterceptor interceptor)
+{
+    Interceptor() = std::move(interceptor);
+}
+
+void SetSwatchColor(QWidget* swatch, const QColor& color)
+{
+    QPalette palette = swatch->palette();
+    palette.setColor(QPalette::Window, color);
+    swatch->setPalette(palette);
+    swatch->setAutoFillBackground(true);
+}
+
+QColor SwatchColor(const QWidget* swatch) { return swatch->palette().color(QPalette::Window); }
+
+QColor FromColorValue(quint32 value)
+{
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+void SetClipboardText(const QString& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+}
+
+QString DefaultProgramFolder()
+{
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    if (QFileInfo(executableFolder).isWritable()) {
+        return executableFolder;
+    }
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(config);
+    return config;
+}
+
+}  // namespace kelvara::ui
