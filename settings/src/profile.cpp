@@ -281,10 +281,10 @@ std::u16string ProfileFile::Read(std::u16string_view section, std::u16string_vie
 void ProfileFile::Write(std::u16string_view section, std::u16string_view key,
                         std::u16string_view value)
 {
-    // A new line holds names and value as given (key " 0", value " 1" make " 0= 1"); blanks
-    // around them do not matter when they are read.
-    const std::string sectionName = OneLine(section);
-    const std::string keyName = OneLine(key);
+    // A new line holds the names without surrounding blanks and the value as given (key " 0",
+    // value " 1" make "0= 1"); blanks around a value do not matter when it is read.
+    const std::string sectionName(TrimBlanks(OneLine(section)));
+    const std::string keyName(TrimBlanks(OneLine(key)));
     const std::string valueBytes = OneLine(value);
     std::vector<Impl::Line>& lines = m_impl->lines;
     const std::string ending = m_impl->NewLineEnding();
