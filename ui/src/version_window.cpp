@@ -32,12 +32,14 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, int
     return label;
 }
 
-// A one-line label whose text is wider than its designed box grows to the right, inside the
-// window, rather than losing the end of the text.
+// A one-line label whose text is wider than its designed box (fonts differ between systems)
+// grows to the right up to the window's edge, then moves left, rather than losing its end.
 void FitToText(QLabel* label, int clientWidth)
 {
-    const int wanted = std::min(label->sizeHint().width(), clientWidth - label->x());
-    if (wanted > label->width()) label->resize(wanted, label->height());
+    const int wanted = std::min(label->sizeHint().width(), clientWidth);
+    if (wanted <= label->width()) return;
+    const int left = std::min(label->x(), clientWidth - wanted);
+    label->setGeometry(left, label->y(), wanted, label->height());
 }
 
 QFont GothicFont(qreal pointSize, bool bold = false)
@@ -97,6 +99,7 @@ void VersionWindow::CreateControls()
                   1140, 480);
     Label6 = MakeLabel(this, QStringLiteral("Label6"), QString(), 30, 1575, 2970, 2415);
     Label6->setWordWrap(true);
+    Label6->setFont(GothicFont(9));
 
     auto* title =
         MakeLabel(this, QStringLiteral("Label1"), QStringLiteral("Kelvara"), 90, 90, 2430, 555);
@@ -110,13 +113,17 @@ void VersionWindow::CreateControls()
                   QStringLiteral("ﾎｰﾑﾍﾟｰｼﾞ：https://kelvara.example/"), 120, 1125, 2805, 180);
     auto* author = MakeLabel(this, QStringLiteral("Label3"),
                              QStringLiteral("作者：Kelvara開発チーム 2026"), 135, 900, 1410, 180);
-    for (QLabel* line : {mail, web, author}) FitToText(line, clientWidth);
+    for (QLabel* line : {mail, web, author}) {
+        line->setFont(GothicFont(9));
+        FitToText(line, clientWidth);
+    }
 
     auto* version =
         MakeLabel(this, QStringLiteral("Label2"),
                   QStringLiteral("Ver ") + QStringLiteral(KELVARA_VERSION), 1890, 630, 1020, 285);
     version->setFont(GothicFont(14.25, true));
     SetTextColor(version, QColor(255, 224, 192));
+    FitToText(version, clientWidth);
 }
 
 void VersionWindow::ConnectControls()
