@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 
 #include "kelvara/ui/app_state.h"
@@ -24,13 +23,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Kelvara"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvara.svg")));
 
-    // The captions are Japanese and were laid out for MS P Gothic at 9 pt; IPA P Gothic has
-    // the same metrics.
-    QFont font;
-    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("MS PGothic"),
-                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("sans-serif")});
-    font.setPointSize(9);
-    QApplication::setFont(font);
+    QApplication::setFont(kelvara::ui::ApplicationFont());
 
     kelvara::ui::AppState state;
     state.ProgramFolder = kelvara::ui::DefaultProgramFolder();

@@ -12,25 +12,11 @@ using namespace kelvara::ui::test;
 
 namespace {
 
-// Sees every caption the window is given, while the run is in its middle.
-class CaptionWatch : public QObject {
-public:
-    using Handler = std::function<void(const QString& caption)>;
-    CaptionWatch(QWidget* window, Handler handler) : m_handler(std::move(handler))
-    {
-        window->installEventFilter(this);
-    }
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::WindowTitleChange) {
-            m_handler(static_cast<QWidget*>(watched)->windowTitle());
-        }
-        return false;
-    }
-
-private:
-    Handler m_handler;
-};
+// Sees every caption a run sets, in the middle of the run.
+void WatchCaptions(MainWindow* window, const std::function<void(const QString&)>& handler)
+{
+    QObject::connect(window, &MainWindow::captionChanged, window, handler);
+}
 
 const QString kWorkedExample = QStringLiteral(
     "<FONT SIZE=\"3\" FACE=\"MS Pゴシック\"><FONT COLOR=\"#FF0000\">a</FONT>"
@@ -111,7 +97,7 @@ void MainWindowRunTest::runLocksTheWindowAndShowsProgress()
     f.Field("txtFor")->setText(QStringLiteral("abc"));
     QStringList captions;
     QStringList duringRun;
-    CaptionWatch watch(f.window, [&](const QString& caption) {
+    WatchCaptions(f.window, [&](const QString& caption) {
         if (captions.isEmpty()) duringRun = EnabledControls(f);
         captions << caption;
     });
@@ -173,7 +159,7 @@ void MainWindowRunTest::stopAfterTwoOfFiveKeepsThePartialResult()
     f.Button("cmdClear")->click();
     const QByteArray page = f.Page();
     f.Field("txtFor")->setText(QStringLiteral("abcde"));
-    CaptionWatch watch(f.window, [&](const QString& caption) {
+    WatchCaptions(f.window, [&](const QString& caption) {
         // The caption for the third character comes after two were emitted.
         if (caption == QStringLiteral("Kelvara･･･処理中 - 2/5文字")) f.Button("cmdStop")->click();
     });
@@ -199,7 +185,7 @@ void MainWindowRunTest::resultReplacedMidRunIsAppendedTo()
 {
     MainWindowFixture f;
     f.Field("txtFor")->setText(QStringLiteral("abc"));
-    CaptionWatch watch(f.window, [&](const QString& caption) {
+    WatchCaptions(f.window, [&](const QString& caption) {
         // What the edit window's send button does in the middle of a run.
         if (caption == QStringLiteral("Kelvara･･･処理中 - 0/3文字")) f.state.ResultTags = "X";
     });
@@ -213,7 +199,7 @@ void MainWindowRunTest::closingDuringARunStopsItThenCloses()
     MainWindowFixture f;
     f.Field("txtFor")->setText(QStringLiteral("abcde"));
     QPointer<MainWindow> window = f.window;
-    CaptionWatch watch(f.window, [&](const QString& caption) {
+    WatchCaptions(f.window, [&](const QString& caption) {
         // A close request arriving while the run is in its middle.
         if (caption == QStringLiteral("Kelvara･･･処理中 - 2/5文字")) window->close();
     });

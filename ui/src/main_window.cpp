@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include "kelvara/settings/settings_file.h"
@@ -47,10 +48,18 @@ MainWindow::MainWindow(Forms& forms, QWidget* parent)
     CreateMenus();
     ConnectControls();
     ConnectToolbar();
+    CreateCaptionTimer();
     Form_Load();
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::CreateCaptionTimer()
+{
+    m_captionTimer = new QTimer(this);
+    m_captionTimer->setSingleShot(true);
+    connect(m_captionTimer, &QTimer::timeout, this, &MainWindow::ShowCaption);
+}
 
 AppState& MainWindow::State() const { return m_forms.State(); }
 

@@ -47,10 +47,13 @@ QLabel* Label(QWidget* parent, const char* name, const QString& caption)
     return label;
 }
 
+// The colour fields were sized for six digits with the narrow inner margin of a classic
+// text box; Qt's wider default margin would scroll the first digit out of sight.
 QLineEdit* TextBox(QWidget* parent, const char* name)
 {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QLatin1String(name));
+    field->setTextMargins(-1, 0, -1, 0);
     return field;
 }
 

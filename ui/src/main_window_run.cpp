@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include "kelvara/ui/app_state.h"
@@ -109,7 +110,28 @@ void MainWindow::SetControlEnabled(engine::LockedControl control, bool enabled)
     if (action != nullptr) action->setEnabled(enabled);
 }
 
-void MainWindow::SetCaption(std::u16string_view caption) { setWindowTitle(ToQString(caption)); }
+void MainWindow::SetCaption(std::u16string_view caption)
+{
+    // A title bar shows no more than one caption per frame, and on X11 each change costs more
+    // than the rest of a character's work. Captions coming faster are shown at frame rate,
+    // the latest one winning; the caption at rest ("Kelvara") is shown at once.
+    constexpr qint64 kFrameMs = 16;
+    m_caption = ToQString(caption);
+    const qint64 sinceShown = m_captionShownAt.isValid() ? m_captionShownAt.elapsed() : kFrameMs;
+    if (caption == engine::kAppTitle || sinceShown >= kFrameMs) {
+        ShowCaption();
+    } else if (!m_captionTimer->isActive()) {
+        m_captionTimer->start(static_cast<int>(kFrameMs - sinceShown));
+    }
+    emit captionChanged(m_caption);
+}
+
+void MainWindow::ShowCaption()
+{
+    m_captionTimer->stop();
+    setWindowTitle(m_caption);
+    m_captionShownAt.start();
+}
 
 void MainWindow::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 

@@ -87,6 +87,15 @@ QColor FromColorValue(quint32 value)
                   static_cast<int>((value >> 16) & 0xFF));
 }
 
+QFont ApplicationFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("MS PGothic"),
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("sans-serif")});
+    font.setPointSize(9);
+    return font;
+}
+
 void SetClipboardText(const QString& text)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();

@@ -2,6 +2,7 @@
 // window and menus. It is also the window a generator run talks to.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 #include <array>
@@ -18,6 +19,7 @@ class QLineEdit;
 class QMenu;
 class QToolButton;
 class QPushButton;
+class QTimer;
 
 namespace kelvara::ui {
 
@@ -58,6 +60,10 @@ public:
     // engine::PageView
     void Navigate(const std::filesystem::path& page) override;
 
+signals:
+    // Every caption a run sets, in order; the title bar shows them at most once per frame.
+    void captionChanged(const QString& caption);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -74,6 +80,7 @@ private:
     void CreateMenus();
     void ConnectControls();
     void ConnectToolbar();
+    void CreateCaptionTimer();
 
     // Start-up and shut-down (main_window.cpp).
     void Form_Load();
@@ -97,6 +104,7 @@ private:
     void cmdStop_Click();
     void cmdSend_Click();
     void EnsurePreviewView();
+    void ShowCaption();
 
     // Colour fields (main_window_colors.cpp).
     void ColorStartup();
@@ -117,6 +125,9 @@ private:
     bool m_closeWhenIdle = false;
     int m_outerHeightTwips = 0;
     int m_appliedFrameHeight = -1;
+    QString m_caption;               // the caption the run set last
+    QElapsedTimer m_captionShownAt;  // when the title bar last changed
+    QTimer* m_captionTimer = nullptr;
 
     // Window-level values: outer heights in twips and the stop flag (-1 = stop).
     qint16 ViewClosedHeight = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <functional>
 #include <string>
@@ -40,6 +41,10 @@ void SetSwatchColor(QWidget* swatch, const QColor& color);
 QColor SwatchColor(const QWidget* swatch);
 // The colour value red + 256 * green + 65536 * blue as a QColor.
 QColor FromColorValue(quint32 value);
+
+// The program's font: IPA P Gothic 9 pt, metric-compatible with the MS P Gothic the captions
+// were laid out for, or the nearest Japanese font there is.
+QFont ApplicationFont();
 
 // The clipboard: emptied, then given the text as plain text.
 void SetClipboardText(const QString& text);
