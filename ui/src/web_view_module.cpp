@@ -1,15 +1,12 @@
-// WebBrowser1 as a browser engine view: Qt WebEngine showing only the local preview page,
-// decoded as Shift-JIS because the page declares no character set.
+// The browser view module: Qt WebEngine showing only the local preview page, decoded as
+// Shift-JIS because the page declares no character set. Loaded when the view is first
+// needed, so that a start that never shows the view does not pay for the browser engine.
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
-
-#include "kelvara/ui/preview_view.h"
-
-namespace kelvara::ui {
 
 namespace {
 
@@ -31,9 +28,10 @@ private:
     QUrl m_page;
 };
 
-class WebPreviewView final : public PreviewView {
+class WebView final : public QWidget {
+    Q_OBJECT
 public:
-    explicit WebPreviewView(QWidget* parent) : PreviewView(parent)
+    explicit WebView(QWidget* parent) : QWidget(parent)
     {
         // Off the record: nothing of the preview is kept on disk.
         auto* profile = new QWebEngineProfile(this);
@@ -51,14 +49,15 @@ public:
         layout->addWidget(m_view);
     }
 
-    ~WebPreviewView() override
+    ~WebView() override
     {
         // The page must go before its profile.
         delete m_view;
         delete m_page;
     }
 
-    void Navigate(const QString& path) override
+public slots:
+    void Navigate(const QString& path)
     {
         const QUrl url = QUrl::fromLocalFile(path);
         m_page->Allow(url);
@@ -72,6 +71,10 @@ private:
 
 }  // namespace
 
-PreviewView* CreatePreviewView(QWidget* parent) { return new WebPreviewView(parent); }
+// The module's one entry point. The view has a slot Navigate(QString).
+extern "C" Q_DECL_EXPORT QWidget* KelvaraCreateWebView(QWidget* parent)
+{
+    return new WebView(parent);
+}
 
-}  // namespace kelvara::ui
+#include "web_view_module.moc"
