@@ -1,4 +1,5 @@
 // The main window as a whole: start-up, the view/toolbar state table, topmost mode, exit.
+#include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -19,6 +20,7 @@ private slots:
     void instantFlagHidesTheSendButton_data();
     void instantFlagHidesTheSendButton();
     void clearEmptiesTextResultAndPage();
+    void unwritableFilesAreReported();
     void menuExitClosesTheMainWindowAndSaves();
     void exitButtonClosesEveryWindow();
 };
@@ -160,6 +162,23 @@ void MainWindowTest::clearEmptiesTextResultAndPage()
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     f.Button("cmdSend")->click();
     QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+}
+
+void MainWindowTest::unwritableFilesAreReported()
+{
+    // A folder in place of each file makes both writes fail, even for root.
+    MainWindowFixture f{NoSettingsFile{}};
+    QVERIFY(QDir(f.dir.path()).mkdir("temp.html"));
+    QVERIFY(QDir(f.dir.path()).mkdir("Lum.ini"));
+    MessageCapture capture;
+
+    f.Button("cmdClear")->click();
+    QCOMPARE(capture.messages.size(), 1);
+    QVERIFY(capture.messages[0].startsWith(QStringLiteral("ﾌﾟﾚﾋﾞｭｰを書き込めませんでした。")));
+
+    f.window->close();
+    QCOMPARE(capture.messages.size(), 2);
+    QVERIFY(capture.messages[1].startsWith(QStringLiteral("設定を保存できませんでした。")));
 }
 
 void MainWindowTest::menuExitClosesTheMainWindowAndSaves()

@@ -101,16 +101,16 @@ void MainWindow::CreateToolFrame()
     frmTool->setObjectName(QStringLiteral("frmTool"));
     PlaceTwips(frmTool, 30, 0, 4860, 780);
 
-    for (const ToolbarButton& spec : kToolbar) {
+    for (const ToolbarButton& entry : kToolbar) {
         const QString name =
             QStringLiteral("%1(%2)")
-                .arg(spec.toggle ? QStringLiteral("chkBtn") : QStringLiteral("cmdBtn"))
-                .arg(spec.index);
+                .arg(entry.toggle ? QStringLiteral("chkBtn") : QStringLiteral("cmdBtn"))
+                .arg(entry.index);
         QToolButton* button =
-            PictureButton(frmTool, name, spec.icon, QString::fromUtf8(spec.tooltip));
-        PlaceTwips(button, spec.left, 0, 330, 330);
-        const auto slot = static_cast<std::size_t>(spec.index);
-        if (spec.toggle) {
+            PictureButton(frmTool, name, entry.icon, QString::fromUtf8(entry.tooltip));
+        PlaceTwips(button, entry.left, 0, 330, 330);
+        const auto slot = static_cast<std::size_t>(entry.index);
+        if (entry.toggle) {
             button->setCheckable(true);
             m_chkBtn[slot] = button;
         } else {
