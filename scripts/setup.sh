@@ -2,9 +2,9 @@
 # Installs the Debian 12 packages Kelvara needs to build, test and run (as root or with sudo).
 set -euo pipefail
 packages=(
-  g++ clang cmake make pkg-config git
+  g++ clang libclang-rt-14-dev cmake make pkg-config git
   libicu-dev googletest libgtest-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev libqt6webenginecore6-bin libgl-dev
   fonts-ipafont-gothic xvfb xauth
 )
 missing=()
