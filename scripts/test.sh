@@ -11,6 +11,9 @@ cmake --preset ci >/dev/null
 cmake --build --preset ci -j"$jobs"
 ctest --preset ci -j"$jobs"
 
+echo "== clang-format and clang-tidy"
+bash scripts/lint.sh build
+
 echo "== QTextBrowser view build"
 cmake --preset textview >/dev/null
 cmake --build --preset textview -j"$jobs"

@@ -105,11 +105,11 @@ void SetClipboardText(const QString& text)
 
 QString DefaultProgramFolder()
 {
-    const QString executableFolder = QCoreApplication::applicationDirPath();
+    QString executableFolder = QCoreApplication::applicationDirPath();
     if (QFileInfo(executableFolder).isWritable()) {
         return executableFolder;
     }
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(config);
     return config;
 }

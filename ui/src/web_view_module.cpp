@@ -56,8 +56,7 @@ public:
         delete m_page;
     }
 
-public slots:
-    void Navigate(const QString& path)
+    Q_INVOKABLE void Navigate(const QString& path)
     {
         const QUrl url = QUrl::fromLocalFile(path);
         m_page->Allow(url);

@@ -10,10 +10,10 @@ namespace kelvara::ui {
 
 struct AppState {
     engine::TagOptions TagOptions;
-    QString ResultTags;           // the last generated (or sent-back) tag string
-    qint16 ColorTarget = 0;       // 0 first, 1 last, 2 background, 3 middle
+    QString ResultTags;                   // the last generated (or sent-back) tag string
+    qint16 ColorTarget = 0;               // 0 first, 1 last, 2 background, 3 middle
     std::array<QString, 12> SavedColors;  // 0 = most recently saved; empty = nothing saved
-    QString ProgramFolder;        // where Lum.ini and temp.html live
+    QString ProgramFolder;                // where Lum.ini and temp.html live
 };
 
 }  // namespace kelvara::ui
