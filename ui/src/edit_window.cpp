@@ -19,14 +19,6 @@
 namespace kelvara::ui {
 namespace {
 
-template <typename Control>
-Control* Place(Control* control, const QString& name, int left, int top, int width, int height)
-{
-    control->setObjectName(name);
-    PlaceTwips(control, left, top, width, height);
-    return control;
-}
-
 // The box's text exactly as typed. toPlainText() would also turn no-break spaces into blanks;
 // only the document's own paragraph and line separators become line feeds here.
 QString TypedText(const QPlainTextEdit* box)

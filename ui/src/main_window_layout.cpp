@@ -102,10 +102,7 @@ void MainWindow::CreateToolFrame()
     PlaceTwips(frmTool, 30, 0, 4860, 780);
 
     for (const ToolbarButton& entry : kToolbar) {
-        const QString name =
-            QStringLiteral("%1(%2)")
-                .arg(entry.toggle ? QStringLiteral("chkBtn") : QStringLiteral("cmdBtn"))
-                .arg(entry.index);
+        const QString name = Indexed(entry.toggle ? "chkBtn" : "cmdBtn", entry.index);
         QToolButton* button =
             PictureButton(frmTool, name, entry.icon, QString::fromUtf8(entry.tooltip));
         PlaceTwips(button, entry.left, 0, 330, 330);

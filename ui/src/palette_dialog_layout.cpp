@@ -11,19 +11,6 @@
 namespace kelvara::ui {
 namespace {
 
-template <typename Control>
-Control* Place(Control* control, const QString& name, int left, int top, int width, int height)
-{
-    control->setObjectName(name);
-    PlaceTwips(control, left, top, width, height);
-    return control;
-}
-
-QString Indexed(const char* name, int index)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
 // "R", "G" or "B" in white on its own colour.
 void MakeComponentTag(QWidget* parent, const QString& name, const QString& letter,
                       const QColor& color, int left, int top)

@@ -18,14 +18,6 @@
 namespace kelvara::ui {
 namespace {
 
-template <typename Control>
-Control* Place(Control* control, const QString& name, int left, int top, int width, int height)
-{
-    control->setObjectName(name);
-    PlaceTwips(control, left, top, width, height);
-    return control;
-}
-
 QCheckBox* MakeCheckBox(QWidget* parent, const QString& name, const QString& caption, int left,
                         int top, int width, int height)
 {
@@ -50,11 +42,6 @@ void MakeLineTone(QWidget* parent, const QString& name, int top, QPalette::Color
     auto* line = Place(new QFrame(parent), name, 135, top, 2505, kTwipsPerPixel);
     line->setAutoFillBackground(true);
     line->setBackgroundRole(role);
-}
-
-QString Indexed(const char* name, int index)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
 }  // namespace

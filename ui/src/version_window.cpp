@@ -16,14 +16,6 @@
 namespace kelvara::ui {
 namespace {
 
-template <typename Control>
-Control* Place(Control* control, const QString& name, int left, int top, int width, int height)
-{
-    control->setObjectName(name);
-    PlaceTwips(control, left, top, width, height);
-    return control;
-}
-
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, int left, int top,
                   int width, int height)
 {

@@ -19,6 +19,21 @@ constexpr int Twips(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPer
 // Places a child widget at Left, Top, Width, Height given in twips.
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
 
+// The name of a control array element: Indexed("chkBtn", 2) is "chkBtn(2)".
+inline QString Indexed(const char* name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+// Names a control after its system name and places it; returns it for further set-up.
+template <typename Control>
+Control* Place(Control* control, const QString& name, int left, int top, int width, int height)
+{
+    control->setObjectName(name);
+    PlaceTwips(control, left, top, width, height);
+    return control;
+}
+
 // Title bar and borders of a top-level window in pixels: as measured once a window manager
 // has framed the window, otherwise those of a classic fixed-single window.
 int FrameHeight(const QWidget* window);
