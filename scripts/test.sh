@@ -5,11 +5,13 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 jobs="$(nproc)"
 export QTWEBENGINE_DISABLE_SANDBOX=1 QT_QPA_PLATFORM=offscreen
+summary="$(mktemp)"
+trap 'rm -f "$summary"' EXIT
 
 echo "== main build (WebEngine view, warnings as errors)"
 cmake --preset ci >/dev/null
 cmake --build --preset ci -j"$jobs"
-ctest --preset ci -j"$jobs"
+ctest --preset ci -j"$jobs" | tee -a "$summary"
 
 echo "== clang-format and clang-tidy"
 bash scripts/lint.sh build
@@ -17,15 +19,16 @@ bash scripts/lint.sh build
 echo "== QTextBrowser view build"
 cmake --preset textview >/dev/null
 cmake --build --preset textview -j"$jobs"
-ctest --preset textview -j"$jobs"
+ctest --preset textview -j"$jobs" | tee -a "$summary"
 
 echo "== AddressSanitizer + UBSan build"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j"$jobs"
-ctest --preset sanitize -j"$jobs"
+ctest --preset sanitize -j"$jobs" | tee -a "$summary"
 
 if [ -f fuzz/CMakeLists.txt ]; then
   echo "== fuzzers (short runs)"
-  bash scripts/fuzz.sh 20
+  bash scripts/fuzz.sh 20 | tee -a "$summary"
 fi
-echo "All tests passed."
+total=$(awk '/tests passed, 0 tests failed out of/ { n += $NF } END { print n + 0 }' "$summary")
+echo "tests: ${total} passed, 0 failed"
