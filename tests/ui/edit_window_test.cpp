@@ -19,6 +19,7 @@
 #include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
 #include "ui_test_main.h"
+#include "window_test_support.h"
 
 using kelvara::ui::AppState;
 using kelvara::ui::EditWindow;
@@ -27,15 +28,8 @@ using kelvara::ui::MainWindow;
 
 namespace {
 
-template <typename Control>
-Control* Find(QWidget* window, const QString& name)
-{
-    auto* control = window->findChild<Control*>(name);
-    if (!control) qFatal("no control %s", qPrintable(name));
-    return control;
-}
-
-void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+using kelvara::ui::testing::Find;
+using kelvara::ui::testing::FlushDeletes;
 
 QString Clipboard() { return QGuiApplication::clipboard()->text(); }
 

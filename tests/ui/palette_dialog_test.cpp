@@ -18,6 +18,7 @@
 #include "kelvara/ui/palette_dialog.h"
 #include "kelvara/ui/platform.h"
 #include "ui_test_main.h"
+#include "window_test_support.h"
 
 using kelvara::ui::AppState;
 using kelvara::ui::Forms;
@@ -26,15 +27,8 @@ using kelvara::ui::PaletteDialog;
 
 namespace {
 
-template <typename Control>
-Control* Find(QWidget* window, const QString& name)
-{
-    auto* control = window->findChild<Control*>(name);
-    if (!control) qFatal("no control %s", qPrintable(name));
-    return control;
-}
-
-void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+using kelvara::ui::testing::Find;
+using kelvara::ui::testing::FlushDeletes;
 
 struct Target {
     const char* field;

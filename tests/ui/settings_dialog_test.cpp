@@ -23,6 +23,7 @@
 #include "kelvara/ui/platform.h"
 #include "kelvara/ui/settings_dialog.h"
 #include "ui_test_main.h"
+#include "window_test_support.h"
 
 using kelvara::ui::AppState;
 using kelvara::ui::Forms;
@@ -38,15 +39,8 @@ const QString kReversed = QStringLiteral("ﾌｫﾝﾄｻｲｽﾞの大小が�
 const QString kNegative = QStringLiteral("ﾌｫﾝﾄｻｲｽﾞは正数で！");
 const QString kTooLarge = QStringLiteral("ﾌｫﾝﾄｻｲｽﾞが大きすぎます。");
 
-template <typename Control>
-Control* Find(QWidget* window, const QString& name)
-{
-    auto* control = window->findChild<Control*>(name);
-    if (!control) qFatal("no control %s", qPrintable(name));
-    return control;
-}
-
-void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+using kelvara::ui::testing::Find;
+using kelvara::ui::testing::FlushDeletes;
 
 // The page frame whose controls are seen at a point of the dialog.
 QWidget* PageAt(QWidget* dialog, QPoint point)

@@ -15,6 +15,7 @@
 #include "kelvara/ui/platform.h"
 #include "kelvara/ui/version_window.h"
 #include "ui_test_main.h"
+#include "window_test_support.h"
 
 using kelvara::ui::AppState;
 using kelvara::ui::Forms;
@@ -29,7 +30,7 @@ QLabel* Label(QWidget* window, const char* name)
     return label;
 }
 
-void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+using kelvara::ui::testing::FlushDeletes;
 
 }  // namespace
 
