@@ -86,11 +86,7 @@ void EditWindowTest::initTestCase() { QApplication::setQuitOnLastWindowClosed(fa
 
 void EditWindowTest::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_state = std::make_unique<AppState>();
-    m_state->ProgramFolder = m_folder->path();
-    m_forms = std::make_unique<Forms>(*m_state);
+    QVERIFY(kelvara::ui::testing::MakeApp(m_folder, m_state, m_forms));
     kelvara::ui::SetMessageInterceptor([](const QString& text) { QFAIL(qPrintable(text)); });
     m_forms->ShowForm1();
     Find<QLineEdit>(Main(), QStringLiteral("txtBack"))->setText(QStringLiteral("FFFFFF"));

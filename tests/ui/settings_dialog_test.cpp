@@ -103,11 +103,7 @@ void SettingsDialogTest::initTestCase() { QApplication::setQuitOnLastWindowClose
 
 void SettingsDialogTest::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_state = std::make_unique<AppState>();
-    m_state->ProgramFolder = m_folder->path();
-    m_forms = std::make_unique<Forms>(*m_state);
+    QVERIFY(kelvara::ui::testing::MakeApp(m_folder, m_state, m_forms));
     m_messages.clear();
     kelvara::ui::SetMessageInterceptor([this](const QString& text) { m_messages << text; });
     m_forms->ShowForm1();

@@ -57,11 +57,7 @@ void VersionWindowTest::initTestCase() { QApplication::setQuitOnLastWindowClosed
 
 void VersionWindowTest::init()
 {
-    m_folder = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_folder->isValid());
-    m_state = std::make_unique<AppState>();
-    m_state->ProgramFolder = m_folder->path();
-    m_forms = std::make_unique<Forms>(*m_state);
+    QVERIFY(kelvara::ui::testing::MakeApp(m_folder, m_state, m_forms));
     m_forms->ShowForm1();
 }
 
