@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# clang-format and clang-tidy over the project's own sources (needs a configured build dir).
+# Licence lines, clang-format and clang-tidy over the project's own sources (needs a configured
+# build dir).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
 [ -f "$build/compile_commands.json" ] || { echo "configure $build first"; exit 2; }
+echo "== licence lines"
+bash scripts/spdx.sh --check
 mapfile -t sources < <(git ls-files '*.cpp' '*.h' | grep -vE '^(fuzz)/')
 echo "== clang-format"
 clang-format --dry-run --Werror "${sources[@]}"
