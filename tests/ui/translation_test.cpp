@@ -10,6 +10,9 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <memory>
+#ifdef KELVARA_WEBENGINE
+#include <QWebEnginePage>
+#endif
 
 #include "kelvara/ui/translation.h"
 #include "ui_test_main.h"
@@ -49,6 +52,9 @@ private slots:
     void lineEditContextMenuIsJapanese();
     void textEditContextMenuIsJapanese();
     void standardButtonsAreJapanese();
+#ifdef KELVARA_WEBENGINE
+    void browserViewActionsAreJapanese();
+#endif
 };
 
 void TranslationTest::initTestCase()
@@ -84,6 +90,24 @@ void TranslationTest::standardButtonsAreJapanese()
     QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
     QCOMPARE(box.button(QDialogButtonBox::Yes)->text(), QStringLiteral("はい(&Y)"));
 }
+
+#ifdef KELVARA_WEBENGINE
+// The browser view's context menu is made of its page's actions.
+void TranslationTest::browserViewActionsAreJapanese()
+{
+    QWebEnginePage page;
+    QMenu menu;
+    for (int action = 0; action < QWebEnginePage::WebActionCount; ++action) {
+        if (QAction* item = page.action(static_cast<QWebEnginePage::WebAction>(action))) {
+            menu.addAction(item);
+        }
+    }
+    CheckJapaneseMenu(&menu);
+    if (QTest::currentTestFailed()) return;
+    QCOMPARE(page.action(QWebEnginePage::ViewSource)->text(),
+             QStringLiteral("ページのソースを表示"));
+}
+#endif
 
 KELVARA_UI_TEST_MAIN(TranslationTest)
 #include "translation_test.moc"
