@@ -95,7 +95,7 @@ echo "== kelvara from /usr/bin"
 home="$work/home"
 mkdir -p "$home/run"
 chmod 700 "$home/run"
-chown -R nobody:nogroup "$home"
+[ "$(id -u)" -ne 0 ] || chown -R nobody:nogroup "$home"
 chmod 755 "$work"
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ac >"$work/xvfb.log" 2>&1 &
@@ -131,7 +131,7 @@ main_window() {
 keys() {
   local id
   id="$(main_window)"
-  DISPLAY="$display" xdotool windowfocus --sync "$id"
+  DISPLAY="$display" timeout 10 xdotool windowfocus --sync "$id" || fail "cannot focus the window"
   for key in "$@"; do
     DISPLAY="$display" xdotool key --clearmodifiers "$key"
     sleep 0.5
