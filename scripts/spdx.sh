@@ -20,7 +20,7 @@ comment_of() {
   case "$1" in
     *.cpp | *.h) echo '//' ;;
     CMakeLists.txt | */CMakeLists.txt | *.cmake | *.sh) echo '#' ;;
-    packaging/bash-completion/*) echo '#' ;;
+    packaging/bash-completion/* | *.desktop) echo '#' ;;
     *.[1-8]) echo '.\"' ;;
     *) ;;
   esac
