@@ -3,7 +3,7 @@
 # Builds the Debian package from a configured build directory and checks it as a user would
 # meet it: its control data and file list, the desktop entry and the software-centre data,
 # then installs it with apt-get, runs both programs from /usr/bin (the window on a private
-# Xvfb display until it shows, then closed through its menu) and removes it again.
+# Xvfb display until it shows, then closed through its menu) and removes (purges) it again.
 # Needs root (or sudo); works without a display. BUILD_DIR: default build (the ci preset's).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,7 +24,7 @@ cleanup() {
   fi
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   if ((installed)); then
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq kelvara >/dev/null || true
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get purge -y -qq kelvara >/dev/null || true
   fi
   rm -rf "$work"
   exit "$status"
@@ -176,8 +176,8 @@ done
 [ -z "$alive" ] || { kill $alive 2>/dev/null; fail "browser engine processes left:$alive"; }
 echo "window shown, closed, settings saved in ~/.config/Kelvara, nothing left running"
 
-echo "== apt-get remove"
-DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq kelvara >/dev/null
+echo "== apt-get purge (remove, leaving nothing behind)"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get purge -y -qq kelvara >/dev/null
 installed=0
 [ ! -e /usr/bin/kelvara ] && [ ! -e /usr/bin/kelvara-gen ] || fail "programs left after removal"
 echo "package check passed"
