@@ -380,5 +380,37 @@ TEST_F(SettingsFile, SaveRemovesOldLeftoversOfKilledSaves)
     EXPECT_TRUE(fs::exists(m_folder / "Lum.ini.tmp77"));
 }
 
+// The first-start settings an installed copy ships: what a save of the window's design-time
+// values with an example text writes, byte for byte, so that the first shut-down changes
+// nothing the user did not change.
+TEST(PackagedSettings, AreWhatTheSaveStepWritesForTheExample)
+{
+    std::ifstream in(KELVARA_PACKAGED_SETTINGS, std::ios::binary);
+    ASSERT_TRUE(in) << KELVARA_PACKAGED_SETTINGS;
+    const std::string packaged{std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>()};
+
+    StoredSettings example = LoadSettings(KELVARA_PACKAGED_SETTINGS);
+    EXPECT_EQ(example.txtFor, u"グラデーション");
+    EXPECT_EQ(example.txtCfor, u"FF0000");
+    EXPECT_EQ(example.txtClat, u"0000FF");
+    EXPECT_EQ(example.txtCmid, u"00FF00");
+    EXPECT_EQ(example.txtBack, u"FFFFFF");
+    EXPECT_EQ(example.TagOptions.h_ColorCount, 2);
+    EXPECT_EQ(example.TagOptions.h_NFontSize, 3);
+    EXPECT_EQ(example.TagOptions.h_FontFace, u"MS Pゴシック");
+
+    const fs::path saved = fs::temp_directory_path() /
+                           ("kelvara-packaged-" + std::to_string(std::random_device{}()) + ".ini");
+    ASSERT_TRUE(SaveSettings(example, saved));
+    std::ifstream again(saved, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), std::istreambuf_iterator<char>()),
+              packaged);
+    fs::remove(saved);
+    // Shift-JIS with CR LF line ends, no byte-order mark.
+    EXPECT_NE(packaged.find("last=\x83\x4F\x83\x89\x83\x66\x81\x5B\x83\x56\x83\x87\x83\x93\r\n"),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace kelvara::settings
