@@ -55,8 +55,17 @@ std::size_t CharacterLength(std::string_view text, std::size_t position, Encodin
 // The first occurrence of an ASCII byte that stands for itself, not as a trail byte.
 std::size_t FindAscii(std::string_view text, char wanted, std::size_t from, Encoding encoding)
 {
-    if (encoding == Encoding::Utf8) {
-        return text.find(wanted, from);
+    const std::size_t candidate = text.find(wanted, from);
+    if (encoding == Encoding::Utf8 || candidate == std::string_view::npos) {
+        return candidate;
+    }
+    // Without a possible lead byte before it, the byte found stands for itself.
+    bool plain = true;
+    for (std::size_t position = from; position < candidate; ++position) {
+        plain = plain && static_cast<unsigned char>(text[position]) < 0x81;
+    }
+    if (plain) {
+        return candidate;
     }
     for (std::size_t position = from; position < text.size();) {
         const std::size_t length = CharacterLength(text, position, encoding);
@@ -75,11 +84,8 @@ char FoldAscii(char byte)
 
 // ASCII letters match in either case; the bytes of double-byte characters must be equal, as
 // folding a trail byte would make two different kanji match.
-bool NamesEqual(std::string_view a, std::string_view b, Encoding encoding)
+bool FoldedEqual(std::string_view a, std::string_view b, Encoding encoding)
 {
-    if (a.size() != b.size()) {
-        return false;
-    }
     for (std::size_t position = 0; position < a.size();) {
         const std::size_t length = CharacterLength(a, position, encoding);
         if (length == 2) {
@@ -94,10 +100,18 @@ bool NamesEqual(std::string_view a, std::string_view b, Encoding encoding)
     return true;
 }
 
-// What one line of the file is, seen by the store.
+// Called for every line against every name asked for, so the cheap checks come first: the
+// length, and the first byte (ASCII, folded, or a lead byte, which folding leaves alone).
+inline bool NamesEqual(std::string_view a, std::string_view b, Encoding encoding)
+{
+    return a.size() == b.size() && (a.empty() || (FoldAscii(a.front()) == FoldAscii(b.front()) &&
+                                                  FoldedEqual(a, b, encoding)));
+}
+
+// What a line that is not a section header is, seen by the store.
 struct LineShape {
-    enum class Kind { Other, Section, Key } kind = Kind::Other;
-    std::string_view name;       // section or key name, blanks trimmed
+    enum class Kind { Other, Key } kind = Kind::Other;
+    std::string_view name;       // key name, blanks trimmed
     std::size_t valueStart = 0;  // for a key: the position just after its "="
 };
 
@@ -124,14 +138,10 @@ std::optional<std::string_view> SectionName(std::string_view line, Encoding enco
     return TrimBlanks(line.substr(start + 1, close - start - 1));
 }
 
-LineShape ShapeOf(std::string_view line, Encoding encoding)
+// The shape of a line already known not to be a section header: a key or anything else.
+LineShape KeyShapeOf(std::string_view line, Encoding encoding)
 {
     LineShape shape;
-    if (const std::optional<std::string_view> section = SectionName(line, encoding)) {
-        shape.kind = LineShape::Kind::Section;
-        shape.name = *section;
-        return shape;
-    }
     const std::size_t start = FirstNonBlank(line);
     if (start == line.size() || line[start] == ';') {
         return shape;  // blank line or comment
@@ -188,13 +198,10 @@ public:
             return false;
         }
         line.start = m_position;
-        const void* found =
-            std::memchr(m_bytes.data() + m_position, '\n', m_bytes.size() - m_position);
-        if (found == nullptr) {
+        const std::size_t lineFeed = FindLineFeed();
+        if (lineFeed == std::string_view::npos) {
             line.textEnd = line.end = m_bytes.size();
         } else {
-            const auto lineFeed =
-                static_cast<std::size_t>(static_cast<const char*>(found) - m_bytes.data());
             line.end = lineFeed + 1;
             line.textEnd =
                 lineFeed > m_position && m_bytes[lineFeed - 1] == '\r' ? lineFeed - 1 : lineFeed;
@@ -209,6 +216,26 @@ public:
     }
 
 private:
+    // Most lines of an INI file are short: a plain look at the first bytes beats a call to
+    // memchr, which takes over for long lines.
+    [[nodiscard]] std::size_t FindLineFeed() const
+    {
+        constexpr std::size_t kShortLine = 24;
+        const std::size_t shortEnd = std::min(m_bytes.size(), m_position + kShortLine);
+        for (std::size_t i = m_position; i < shortEnd; ++i) {
+            if (m_bytes[i] == '\n') {
+                return i;
+            }
+        }
+        if (shortEnd == m_bytes.size()) {
+            return std::string_view::npos;
+        }
+        const void* found = std::memchr(m_bytes.data() + shortEnd, '\n', m_bytes.size() - shortEnd);
+        return found == nullptr
+                   ? std::string_view::npos
+                   : static_cast<std::size_t>(static_cast<const char*>(found) - m_bytes.data());
+    }
+
     std::string_view m_bytes;
     std::size_t m_position;
 };
@@ -396,14 +423,19 @@ std::vector<std::u16string> ProfileFile::Read(std::span<const ProfileRead> entri
 
     LineWalker walker(m_impl->bytes, m_impl->BodyStart());
     SectionRequest* current = nullptr;
+    std::size_t unseen = sections.size();
     Line line;
     while (remaining > 0 && walker.Next(line)) {
         const std::string_view text = walker.Text(line);
         if (const std::optional<std::string_view> name = SectionName(text, encoding)) {
             current = nullptr;
+            if (unseen == 0) {
+                break;  // every section asked for is behind us: the rest cannot matter
+            }
             for (SectionRequest& section : sections) {
                 if (!section.seen && NamesEqual(section.name, *name, encoding)) {
                     section.seen = true;
+                    --unseen;
                     current = &section;
                     break;
                 }
@@ -413,12 +445,12 @@ std::vector<std::u16string> ProfileFile::Read(std::span<const ProfileRead> entri
         if (current == nullptr) {
             continue;
         }
-        const LineShape shape = ShapeOf(text, encoding);
+        const LineShape shape = KeyShapeOf(text, encoding);
         if (shape.kind != LineShape::Kind::Key) {
             continue;
         }
         for (const std::size_t i : current->keys) {
-            if (found[i] || !NamesEqual(shape.name, wanted[i].key, encoding)) {
+            if (!NamesEqual(shape.name, wanted[i].key, encoding) || found[i]) {
                 continue;
             }
             std::string_view value = TrimBlanks(text.substr(shape.valueStart));
@@ -515,7 +547,7 @@ void ProfileFile::Write(std::span<const ProfileWrite> entries)
         if (!current) {
             continue;
         }
-        const LineShape shape = ShapeOf(text, encoding);
+        const LineShape shape = KeyShapeOf(text, encoding);
         if (shape.kind != LineShape::Kind::Key) {
             continue;
         }
@@ -570,7 +602,7 @@ void ProfileFile::Write(std::span<const ProfileWrite> entries)
             }
             const Line& at = *edit.existing;
             std::string text(bytes.substr(at.start, at.textEnd - at.start));
-            const std::size_t valueStart = ShapeOf(text, encoding).valueStart;
+            const std::size_t valueStart = KeyShapeOf(text, encoding).valueStart;
             ReplaceValue(text, valueStart, edit.value);
             for (const std::string& later : edit.later) {
                 ReplaceValue(text, valueStart, later);
