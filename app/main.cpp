@@ -6,6 +6,7 @@
 
 #include "command_line.h"
 #include "kelvara/ui/app_state.h"
+#include "kelvara/ui/file_places.h"
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/platform.h"
 #include "kelvara/ui/translation.h"
@@ -37,7 +38,7 @@ int main(int argc, char* argv[])
     QApplication::setFont(kelvara::ui::ApplicationFont());
 
     kelvara::ui::AppState state;
-    state.ProgramFolder = kelvara::ui::DefaultProgramFolder();
+    kelvara::ui::PlaceFiles(state);
     kelvara::ui::Forms forms(state);
     forms.ShowForm1();
     return QApplication::exec();

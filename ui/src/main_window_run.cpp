@@ -165,8 +165,8 @@ bool MainWindow::WritePreviewPage(const QString& background, const QString& tags
     const std::filesystem::path folder(ToU16(State().ProgramFolder));
     const auto error = engine::WritePreviewPage(folder, ToU16(background), ToU16(tags), form, this);
     if (error) {
-        ui::ShowMessage(this, QStringLiteral("ﾌﾟﾚﾋﾞｭｰを書き込めませんでした。\n%1")
-                                  .arg(QString::fromStdString(*error)));
+        ShowFileError(this, QStringLiteral("ﾌﾟﾚﾋﾞｭｰを書き込めませんでした。"),
+                      folder / engine::kPreviewPageName, error);
         return false;
     }
     return true;

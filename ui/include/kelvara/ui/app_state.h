@@ -13,7 +13,9 @@ struct AppState {
     QString ResultTags;                   // the last generated (or sent-back) tag string
     qint16 ColorTarget = 0;               // 0 first, 1 last, 2 background, 3 middle
     std::array<QString, 12> SavedColors;  // 0 = most recently saved; empty = nothing saved
-    QString ProgramFolder;                // where Lum.ini and temp.html live
+    QString ProgramFolder;                // where temp.html lives (and Lum.ini, unless set below)
+    QString SettingsFile;  // Lum.ini read at start-up, written at exit; empty: ProgramFolder's
+    QString FallbackSettingsFile;  // read at start-up instead while SettingsFile does not exist
 };
 
 }  // namespace kelvara::ui

@@ -123,6 +123,7 @@ private:
     std::unique_ptr<ResultSink> m_resultSink;
     std::unique_ptr<engine::RunControl> m_run;
     bool m_closeWhenIdle = false;
+    bool m_keepSettingsFile = false;  // Lum.ini could not be read at start-up
     int m_outerHeightTwips = 0;
     int m_appliedFrameHeight = -1;
     QString m_caption;               // the caption the run set last
