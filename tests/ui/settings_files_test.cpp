@@ -92,6 +92,7 @@ class SettingsFilesTest : public QObject {
 private slots:
     void portableCopyKeepsBothFilesBesideTheProgram();
     void installedCopyUsesTheUsersFolders();
+    void installedCopyRunByRootStaysOutOfTheProgramFolder();
     void installedFirstStartShowsTheExample();
     void installedCopyReadsTheProgramFoldersFileUntilItHasItsOwn();
     void symlinkedSettingsStayALink();
@@ -103,8 +104,7 @@ private slots:
 
 void SettingsFilesTest::portableCopyKeepsBothFilesBesideTheProgram()
 {
-    InstalledCopy copy;
-    Write(copy.Packaged(), PackagedSettings());
+    InstalledCopy copy;  // a portable copy has no packaged settings beside it
     QDir().mkpath(copy.Config());
     Write(copy.Config() + QStringLiteral("/Lum.ini"), "[text]\r\nlast=someone else's\r\n");
     AppState state;
@@ -139,6 +139,18 @@ void SettingsFilesTest::installedCopyUsesTheUsersFolders()
     w.window->close();
     QVERIFY(QFile::exists(copy.Config() + QStringLiteral("/Lum.ini")));
     QVERIFY(!QFile::exists(copy.Bin() + QStringLiteral("/Lum.ini")));
+}
+
+void SettingsFilesTest::installedCopyRunByRootStaysOutOfTheProgramFolder()
+{
+    // Root can write /usr/bin; the packaged settings still mark the copy as installed.
+    InstalledCopy copy;
+    Write(copy.Packaged(), PackagedSettings());
+    AppState state;
+    copy.Place(state);
+    QCOMPARE(state.SettingsFile, copy.Config() + QStringLiteral("/Lum.ini"));
+    QCOMPARE(state.ProgramFolder, copy.Cache());
+    QCOMPARE(state.FallbackSettingsFile, copy.Packaged());
 }
 
 void SettingsFilesTest::installedFirstStartShowsTheExample()

@@ -38,7 +38,10 @@ bool Present(const QString& path)
 void PlaceFiles(AppState& state, const QString& programFolder, const QString& userConfigFolder,
                 const QString& userCacheFolder, const QString& packagedSettings)
 {
-    if (engine::IsWritableFolder(std::filesystem::path(ToU16(programFolder)))) {
+    // A copy installed with its packaged settings is never portable, even when its folder can
+    // be written (as /usr/bin can by root): it keeps the user's files out of the system folders.
+    const bool installed = !packagedSettings.isEmpty() && Present(packagedSettings);
+    if (!installed && engine::IsWritableFolder(std::filesystem::path(ToU16(programFolder)))) {
         state.ProgramFolder = programFolder;
         state.SettingsFile = QDir(programFolder).filePath(kIniName);
         state.FallbackSettingsFile.clear();

@@ -9,7 +9,8 @@ namespace kelvara::ui {
 struct AppState;
 
 // Sets the state's folder for temp.html and its Lum.ini to read and write.
-// A writable program folder holds both files, as a portable copy keeps them. Otherwise
+// A writable program folder without packaged settings beside it holds both files, as a
+// portable copy keeps them. Otherwise (an installed copy, or a folder the user cannot write)
 // Lum.ini is the user's own (userConfigFolder), temp.html goes to userCacheFolder, and until
 // the user's Lum.ini exists the start reads the program folder's Lum.ini or, failing that,
 // packagedSettings. The user's folders are created as needed.
