@@ -46,6 +46,7 @@ MainWindow::MainWindow(Forms& forms, QWidget* parent)
     CreateToolFrame();
     CreateMainFrame();
     CreateMenus();
+    CreateLockTable();
     ConnectControls();
     ConnectToolbar();
     CreateCaptionTimer();
