@@ -3,6 +3,7 @@
 // toolbar; the font face, the base size and the pixel range are taken only by a successful OK.
 #pragma once
 
+#include <QList>
 #include <array>
 
 #include "kelvara/engine/option_table.h"
@@ -80,7 +81,7 @@ private:
     QPushButton* cmdOK = nullptr;
 
     // Every check box, each bound to its row of the option table by its name.
-    std::array<QCheckBox*, std::size(engine::kOptionRows)> m_boxes{};
+    QList<QCheckBox*> m_boxes;
 };
 
 }  // namespace kelvara::ui
