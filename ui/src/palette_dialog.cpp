@@ -2,12 +2,10 @@
 // saved), saving a colour, and OK / ｷｬﾝｾﾙ.
 #include "kelvara/ui/palette_dialog.h"
 
-#include <QAction>
-#include <QCloseEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <optional>
 
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/preview_page.h"
@@ -19,26 +17,14 @@
 namespace kelvara::ui {
 namespace {
 
-// The field and main-window swatch of each ColorTarget: first, last, background, middle.
-struct TargetNames {
-    const char* field;
-    const char* swatch;
-};
-constexpr std::array<TargetNames, 4> kTargets{{
-    {"txtCfor", "Picture1"},
-    {"txtClat", "Picture2"},
-    {"txtBack", "Picture3"},
-    {"txtCmid", "Picture4"},
-}};
-constexpr int kBackgroundTarget = 2;
+constexpr qint16 kBackgroundTarget = 2;
 
 }  // namespace
 
-PaletteDialog::PaletteDialog(Forms& forms, QWidget* parent) : QWidget(parent), m_forms(forms)
+PaletteDialog::PaletteDialog(Forms& forms)
+    : SecondaryWindow(forms, Modality::DisablesMain, QStringLiteral("Form2"),
+                      QStringLiteral("ｶﾗｰﾊﾟﾚｯﾄ"), 4545, 3990)
 {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("ｶﾗｰﾊﾟﾚｯﾄ"));
-    setAttribute(Qt::WA_DeleteOnClose);
     CreateControls();
     ConnectControls();
     Form_Load();
@@ -69,16 +55,14 @@ void PaletteDialog::ConnectControls()
 
 void PaletteDialog::Form_Load()
 {
-    if (MainWindow* main = m_forms.Form1()) {
-        main->setEnabled(false);
-        const auto* top = main->findChild<QAction*>(QStringLiteral("mnuTop"));
-        if (top && top->isChecked()) SetTopmost(this, 1);
-    }
+    LoadAsSecondary();
 
     // The sliders start at 0, so a colour reading as (0, 0, 0) runs no update and lblRGB keeps
     // the field text as typed; otherwise the last update leaves the composed text.
-    if (const QLineEdit* field = TargetField()) {
-        const QString text = field->text();
+    const std::optional<QString> target =
+        Main() ? Main()->ColorFieldText(FormsOf().State().ColorTarget) : std::nullopt;
+    if (target) {
+        const QString& text = *target;
         lblRGB->setText(QLatin1Char('#') + text);
         ShowComponentsOf(text);
         SetSwatchColor(Picture1, LabelColor());
@@ -97,7 +81,7 @@ void PaletteDialog::Form_Load()
     }
 
     // An empty slot becomes white for good: the settings file receives "FFFFFF" at exit.
-    auto& saved = m_forms.State().SavedColors;
+    auto& saved = FormsOf().State().SavedColors;
     for (std::size_t i = 0; i < saved.size(); ++i) {
         if (saved[i].isEmpty()) {
             SetSwatchColor(picSave[i], QColor(255, 255, 255));
@@ -151,12 +135,12 @@ void PaletteDialog::Picture2_Click(int index) { ShowStoredColor(PaletteTexts[ind
 
 void PaletteDialog::picSave_Click(int index)
 {
-    ShowStoredColor(m_forms.State().SavedColors[index]);
+    ShowStoredColor(FormsOf().State().SavedColors[index]);
 }
 
 void PaletteDialog::Command1_Click()
 {
-    auto& saved = m_forms.State().SavedColors;
+    auto& saved = FormsOf().State().SavedColors;
     for (std::size_t i = saved.size() - 1; i >= 1; --i) {
         SetSwatchColor(picSave[i], SwatchColor(picSave[i - 1]));
         saved[i] = saved[i - 1];
@@ -171,33 +155,18 @@ void PaletteDialog::cmdOK_Click()
     const int green = HScroll2->value();
     const int blue = HScroll3->value();
     const QString text = ComposeColorText(red, green, blue);
-    // setText runs no leave-field handling, so the field's own page rewrite does not happen.
-    if (QLineEdit* field = TargetField()) field->setText(text);
-    if (QWidget* swatch = TargetSwatch()) SetSwatchColor(swatch, QColor(red, green, blue));
-    MainWindow* main = m_forms.Form1();
-    if (main && m_forms.State().ColorTarget == kBackgroundTarget) {
-        main->WritePreviewPage(text, m_forms.State().ResultTags, engine::PageForm::Normal);
+    // Setting the field runs no leave-field handling, so its own page rewrite does not happen.
+    const AppState& state = FormsOf().State();
+    if (MainWindow* main = Main()) {
+        main->SetColorField(state.ColorTarget, text, QColor(red, green, blue));
+        if (state.ColorTarget == kBackgroundTarget) {
+            main->WritePreviewPage(text, state.ResultTags, engine::PageForm::Normal);
+        }
     }
     close();
 }
 
 void PaletteDialog::cmdCancel_Click() { close(); }
-
-QLineEdit* PaletteDialog::TargetField() const
-{
-    const int target = m_forms.State().ColorTarget;
-    MainWindow* main = m_forms.Form1();
-    if (!main || target < 0 || target >= static_cast<int>(kTargets.size())) return nullptr;
-    return main->findChild<QLineEdit*>(QLatin1String(kTargets[target].field));
-}
-
-QWidget* PaletteDialog::TargetSwatch() const
-{
-    const int target = m_forms.State().ColorTarget;
-    MainWindow* main = m_forms.Form1();
-    if (!main || target < 0 || target >= static_cast<int>(kTargets.size())) return nullptr;
-    return main->findChild<QWidget*>(QLatin1String(kTargets[target].swatch));
-}
 
 QScrollBar* PaletteDialog::Slider(int component) const
 {
@@ -209,20 +178,6 @@ QLabel* PaletteDialog::ComponentLabel(int component) const
 {
     const std::array<QLabel*, 3> labels{lblR, lblG, lblB};
     return labels[component];
-}
-
-void PaletteDialog::closeEvent(QCloseEvent* event)
-{
-    if (!m_unloaded) {
-        m_unloaded = true;
-        Form_Unload();
-    }
-    event->accept();
-}
-
-void PaletteDialog::Form_Unload()
-{
-    if (MainWindow* main = m_forms.Form1()) main->setEnabled(true);
 }
 
 }  // namespace kelvara::ui

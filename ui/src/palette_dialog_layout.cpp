@@ -45,10 +45,6 @@ QScrollBar* MakeSlider(QWidget* parent, const QString& name, int top)
 
 void PaletteDialog::CreateControls()
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(Twips(4545), Twips(3990));
-
     for (int i = 0; i < static_cast<int>(picSave.size()); ++i) {
         picSave[i] = Place(new ColorBox(this), Indexed("picSave", i), 90 + 360 * i, 3735, 330, 195);
     }
@@ -85,10 +81,7 @@ void PaletteDialog::CreateControls()
 
     lblRGB = Place(new QLabel(QStringLiteral("#000000"), this), QStringLiteral("lblRGB"), 2790, 90,
                    1185, 300);
-    QFont rgbFont;
-    rgbFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
-    rgbFont.setPointSizeF(12);
-    lblRGB->setFont(rgbFont);
+    lblRGB->setFont(GothicFont(12));
 
     MakeComponentTag(this, QStringLiteral("Label10"), QStringLiteral("B"), blue, 165, 3195);
     MakeComponentTag(this, QStringLiteral("Label9"), QStringLiteral("G"), green, 165, 2835);

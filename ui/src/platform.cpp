@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPalette>
 #include <QWidget>
@@ -17,8 +18,9 @@ MessageInterceptor& Interceptor()
     return interceptor;
 }
 
-// Caption 19 px plus the 3 px fixed frame above and below, as a classic Windows window has.
-constexpr int kFallbackFrameHeight = 25;
+// Caption 19 px and the 3 px fixed frame above and below; a one-line menu bar 19 px.
+constexpr int kCaptionAndBorders = 25;
+constexpr int kMenuBar = 19;
 
 }  // namespace
 
@@ -27,13 +29,25 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height)
     widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
 }
 
-int FrameHeight(const QWidget* window)
+int StandardFrameHeight(bool withMenuBar)
 {
-    const int measured = window->frameGeometry().height() - window->geometry().height();
-    return measured > 0 ? measured : kFallbackFrameHeight;
+    return kCaptionAndBorders + (withMenuBar ? kMenuBar : 0);
 }
 
-int OuterHeight(const QWidget* window) { return window->height() + FrameHeight(window); }
+int MenuBarHeight(const QWidget* window)
+{
+    const auto* main = qobject_cast<const QMainWindow*>(window);
+    const QWidget* bar = main != nullptr ? main->menuWidget() : nullptr;
+    if (bar == nullptr) return 0;
+    const int height = bar->heightForWidth(window->width());
+    return height > 0 ? height : bar->sizeHint().height();
+}
+
+int OuterHeight(const QWidget* window)
+{
+    const int menuBar = MenuBarHeight(window);
+    return window->height() - menuBar + StandardFrameHeight(menuBar > 0);
+}
 
 int SetTopmost(QWidget* window, int mode)
 {
@@ -103,6 +117,15 @@ QFont ApplicationFont()
     font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("MS PGothic"),
                       QStringLiteral("Noto Sans CJK JP"), QStringLiteral("sans-serif")});
     font.setPointSize(9);
+    return font;
+}
+
+QFont GothicFont(qreal pointSize, bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
     return font;
 }
 

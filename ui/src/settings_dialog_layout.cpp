@@ -48,10 +48,6 @@ void MakeLineTone(QWidget* parent, const QString& name, int top, QPalette::Color
 
 void SettingsDialog::CreateControls()
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(Twips(5340), Twips(4755));
-
     // The strip draws only its row of tabs; a panel below it stands for the strip's body.
     auto* body = new QFrame(this);
     body->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
@@ -136,6 +132,9 @@ void SettingsDialog::CreateFontPage(QWidget* page)
     for (QComboBox* combo : {cmbSize, cmbFont}) {
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);  // typing a value never adds to the list
+        // What is typed is stored as typed: no inline completion to a listed entry, and
+        // Return matches an entry only in the same case.
+        combo->setCompleter(nullptr);
     }
     chkBold =
         MakeCheckBox(page, QStringLiteral("chkBold"), QStringLiteral("太字"), 3105, 2565, 915, 285);

@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "kelvara/engine/preview_page.h"
 #include "kelvara/engine/run_control.h"
@@ -33,12 +34,30 @@ public:
     explicit MainWindow(Forms& forms, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // What the secondary windows use of this window.
+
     // Rewrites lblSize from h_NFontSize and h_FontFace.
     void UpdateSizeCaption();
     // Writes temp.html into the program folder and lets WebBrowser1 load it. On failure the
     // user is told and the previous page stays.
     bool WritePreviewPage(const QString& background, const QString& tags, engine::PageForm form);
-    // The option toggle chkBtn(index), index 2..12.
+    // The text of txtBack, as typed.
+    QString BackgroundText() const;
+    // The colour field of a ColorTarget (0 first, 1 last, 2 background, 3 middle); nothing for
+    // any other value.
+    std::optional<QString> ColorFieldText(qint16 target) const;
+    // Sets that field's text and its swatch, without the field's leave-field handling.
+    void SetColorField(qint16 target, const QString& text, const QColor& swatch);
+    // The tick of mnuTop: whether windows open on top of all others.
+    bool IsTopmost() const;
+    // The option toggle chkBtn(index), index 2..12: its state (a change runs its handling)
+    // and whether it can be pressed.
+    void SetOptionToggle(int index, bool set);
+    void EnableOptionToggle(int index, bool enabled);
+    // cmdSend shown or hidden; the middle colour's field, button and menu item enabled or not.
+    void ShowSendButton(bool shown);
+    void EnableMiddleColor(bool enabled);
+    // The option toggle chkBtn(index), index 2..12; nullptr for any other index.
     QAbstractButton* chkBtn(int index) const;
 
     // engine::ColorSource
@@ -66,11 +85,23 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class ResultSink;
+
+    // A control the run locks: a widget or a top-level menu.
+    struct LockTarget {
+        QWidget* widget = nullptr;
+        QAction* action = nullptr;
+    };
+    // The text field and swatch of a colour.
+    struct ColorControls {
+        QLineEdit* field = nullptr;
+        QFrame* swatch = nullptr;
+    };
+    std::optional<ColorControls> ColorTargetControls(qint16 target) const;
+    void CreateLockTable();
 
     AppState& State() const;
 
@@ -86,7 +117,6 @@ private:
     void Form_Load();
     void Form_Unload();
     void SetOuterHeight(int twips);
-    void ApplyOuterHeight();
 
     // View, toolbar, topmost, exit, clear, colour editing (main_window_menus.cpp).
     void cmdView_Click();
@@ -103,6 +133,7 @@ private:
     void cmdGo_Click();
     void cmdStop_Click();
     void cmdSend_Click();
+    void KeepFocusOutOf(QWidget* widget);
     void EnsurePreviewView();
     void ShowCaption();
 
@@ -124,8 +155,6 @@ private:
     std::unique_ptr<engine::RunControl> m_run;
     bool m_closeWhenIdle = false;
     bool m_keepSettingsFile = false;  // Lum.ini could not be read at start-up
-    int m_outerHeightTwips = 0;
-    int m_appliedFrameHeight = -1;
     QString m_caption;               // the caption the run set last
     QElapsedTimer m_captionShownAt;  // when the title bar last changed
     QTimer* m_captionTimer = nullptr;
@@ -166,6 +195,10 @@ private:
     QPushButton* cmdMid = nullptr;
     QPushButton* cmdFColor = nullptr;
     QPushButton* cmdBack = nullptr;
+
+    // The controls of a run's lock, by engine::LockedControl.
+    std::array<LockTarget, static_cast<std::size_t>(engine::LockedControl::frmTool) + 1>
+        m_lockTargets{};
 
     // Option toolbar: cmdBtn(1), cmdBtn(2), cmdBtn(7) and chkBtn(2)..chkBtn(12) by index.
     std::array<QToolButton*, 8> m_cmdBtn{};

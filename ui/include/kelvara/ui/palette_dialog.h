@@ -3,12 +3,11 @@
 #pragma once
 
 #include <QFrame>
-#include <QWidget>
 #include <array>
 
-class QCloseEvent;
+#include "kelvara/ui/secondary_window.h"
+
 class QLabel;
-class QLineEdit;
 class QMouseEvent;
 class QPushButton;
 class QScrollBar;
@@ -34,22 +33,18 @@ private:
     bool m_pressed = false;
 };
 
-class PaletteDialog : public QWidget {
+class PaletteDialog : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit PaletteDialog(Forms& forms, QWidget* parent = nullptr);
+    explicit PaletteDialog(Forms& forms);
 
     // Six upper-case hex digits RRGGBB of three components 0..255.
     static QString ComposeColorText(int red, int green, int blue);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateControls();  // palette_dialog_layout.cpp
     void ConnectControls();
     void Form_Load();
-    void Form_Unload();
 
     void SliderUpdate(int component);  // 0 red, 1 green, 2 blue
     void ShowComponentsOf(const QString& text);
@@ -63,13 +58,8 @@ private:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-    QLineEdit* TargetField() const;
-    QWidget* TargetSwatch() const;
     QScrollBar* Slider(int component) const;
     QLabel* ComponentLabel(int component) const;
-
-    Forms& m_forms;
-    bool m_unloaded = false;
 
     std::array<ColorBox*, 12> picSave{};
     std::array<ColorBox*, 64> Picture2{};

@@ -3,15 +3,15 @@
 // toolbar; the font face, the base size and the pixel range are taken only by a successful OK.
 #pragma once
 
-#include <QWidget>
+#include <QList>
 #include <array>
-#include <cstdint>
 
+#include "kelvara/engine/option_table.h"
 #include "kelvara/engine/tag_options.h"
+#include "kelvara/ui/secondary_window.h"
 
 class QButtonGroup;
 class QCheckBox;
-class QCloseEvent;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -24,27 +24,12 @@ namespace kelvara::ui {
 
 class Forms;
 
-class SettingsDialog : public QWidget {
+class SettingsDialog : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit SettingsDialog(Forms& forms, QWidget* parent = nullptr);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    explicit SettingsDialog(Forms& forms);
 
 private:
-    // A check box, the field it writes, the toolbar toggle it mirrors (0 for none) and, for
-    // superscript and subscript, the box and toggle it locks while checked.
-    struct CheckRule {
-        QCheckBox* box = nullptr;
-        std::int16_t engine::TagOptions::*field = nullptr;
-        std::int16_t checkedValue = 1;
-        std::int16_t clearedValue = 0;
-        int toolbarIndex = 0;
-        QCheckBox* excludedBox = nullptr;
-        int excludedToolbarIndex = 0;
-    };
-
     // settings_dialog_layout.cpp
     void CreateControls();
     void CreateTextPage(QWidget* page);
@@ -54,21 +39,17 @@ private:
 
     void ConnectControls();
     void Form_Load();
-    void Form_Unload();
+    void Form_Unload() override;
 
     void TabStrip1_Click();
-    void ApplyCheckRule(const CheckRule& rule, bool checked);
+    void SetFromField(QCheckBox* box);
+    void ApplyCheckRule(const engine::OptionRow& row, bool checked);
+    QCheckBox* BoxOf(const engine::OptionRow& row) const;
     void optFont_Click(int index);
     void cmdOK_Click();
     void RefuseSizes(const QString& message);
 
-    void SetToolbarToggle(int index, bool checked);
-    void EnableToolbarToggle(int index, bool enabled);
-
     engine::TagOptions& Options();
-
-    Forms& m_forms;
-    bool m_unloaded = false;
 
     QTabBar* TabStrip1 = nullptr;
     std::array<QFrame*, 4> Frame6{};
@@ -99,7 +80,8 @@ private:
     std::array<QLineEdit*, 2> txtMaxMin{};
     QPushButton* cmdOK = nullptr;
 
-    std::array<CheckRule, 13> m_checkRules{};
+    // Every check box, each bound to its row of the option table by its name.
+    QList<QCheckBox*> m_boxes;
 };
 
 }  // namespace kelvara::ui
