@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kelvara::cli {
@@ -26,6 +27,12 @@ struct CliRequest {
     std::optional<std::string> settingsFile;
     std::optional<std::string> saveSettingsFile;
     std::optional<std::string> pageFile;
+    // Output syntax and colour options; names and colours are checked by the parser.
+    std::optional<std::string> format;              // font, span, css, bbcode, wiki, ansi, json
+    std::optional<std::vector<std::string>> stops;  // 2 to 16 colours RRGGBB
+    std::optional<std::string> space;               // rgb, oklab, oklch
+    std::optional<std::size_t> fit;                 // most code points of output
+    std::optional<std::string> contrast;            // background RRGGBB
     bool printSettings = false;
     bool help = false;
     bool version = false;

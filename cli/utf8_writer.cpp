@@ -1,0 +1,126 @@
+// UTF-16 to UTF-8 into a fixed buffer, with a fast path for runs of ASCII.
+#include "utf8_writer.h"
+
+#include <algorithm>
+#include <cstring>
+#include <ostream>
+
+namespace kelvara::cli {
+namespace {
+
+constexpr bool IsLead(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool IsTrail(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+char* PutCodePoint(char* p, char32_t cp)
+{
+    if (cp < 0x80) {
+        *p++ = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        *p++ = static_cast<char>(0xC0 | (cp >> 6U));
+        *p++ = static_cast<char>(0x80 | (cp & 0x3FU));
+    } else if (cp < 0x10000) {
+        *p++ = static_cast<char>(0xE0 | (cp >> 12U));
+        *p++ = static_cast<char>(0x80 | ((cp >> 6U) & 0x3FU));
+        *p++ = static_cast<char>(0x80 | (cp & 0x3FU));
+    } else {
+        *p++ = static_cast<char>(0xF0 | (cp >> 18U));
+        *p++ = static_cast<char>(0x80 | ((cp >> 12U) & 0x3FU));
+        *p++ = static_cast<char>(0x80 | ((cp >> 6U) & 0x3FU));
+        *p++ = static_cast<char>(0x80 | (cp & 0x3FU));
+    }
+    return p;
+}
+
+}  // namespace
+
+void Utf8Writer::Drain()
+{
+    if (m_used > 0) m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_used));
+    m_used = 0;
+}
+
+void Utf8Writer::Write(std::u16string_view text)
+{
+    // At most three bytes per code unit (a pair gives four bytes for two units, a waiting
+    // lead surrogate at most three more), so encode in slices that surely fit.
+    constexpr std::size_t kSlice = kCapacity / 4;
+    while (!text.empty()) {
+        const std::size_t n = std::min(text.size(), kSlice);
+        if (kCapacity - m_used < n * 3 + 3) Drain();
+        Encode(text.substr(0, n));
+        text.remove_prefix(n);
+    }
+}
+
+void Utf8Writer::Encode(std::u16string_view text)
+{
+    char* p = m_buffer.data() + m_used;
+    const char16_t* s = text.data();
+    const char16_t* const end = s + text.size();
+    if (m_lead != 0 && s != end) {
+        if (IsTrail(*s)) {
+            p = PutCodePoint(p, 0x10000 + ((char32_t{m_lead} - 0xD800) << 10U) + (*s - 0xDC00));
+            ++s;
+        } else {
+            p = PutCodePoint(p, 0xFFFD);
+        }
+        m_lead = 0;
+    }
+    while (s != end) {
+        const char32_t c = *s;
+        if (c < 0x80) {
+            *p++ = static_cast<char>(c);
+            ++s;
+            continue;
+        }
+        ++s;
+        if (IsLead(c)) {
+            if (s == end) {
+                m_lead = static_cast<char16_t>(c);
+                break;
+            }
+            if (IsTrail(*s)) {
+                p = PutCodePoint(p, 0x10000 + ((c - 0xD800) << 10U) + (*s - 0xDC00));
+                ++s;
+                continue;
+            }
+            p = PutCodePoint(p, 0xFFFD);
+        } else if (IsTrail(c)) {
+            p = PutCodePoint(p, 0xFFFD);
+        } else {
+            p = PutCodePoint(p, c);
+        }
+    }
+    m_used = static_cast<std::size_t>(p - m_buffer.data());
+}
+
+void Utf8Writer::EndPair()
+{
+    if (m_lead == 0) return;
+    if (kCapacity - m_used < 3) Drain();
+    char* p = PutCodePoint(m_buffer.data() + m_used, 0xFFFD);
+    m_used = static_cast<std::size_t>(p - m_buffer.data());
+    m_lead = 0;
+}
+
+void Utf8Writer::WriteBytes(std::string_view bytes)
+{
+    EndPair();
+    if (kCapacity - m_used < bytes.size()) Drain();
+    if (bytes.size() >= kCapacity) {
+        m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return;
+    }
+    std::memcpy(m_buffer.data() + m_used, bytes.data(), bytes.size());
+    m_used += bytes.size();
+}
+
+bool Utf8Writer::Flush()
+{
+    EndPair();
+    Drain();
+    m_out.flush();
+    return !m_out.fail();
+}
+
+}  // namespace kelvara::cli
