@@ -8,9 +8,12 @@
 #include "cli_options.h"
 #include "fd_output.h"
 #include "input_reader.h"
+#include "kelvara/engine/characters.h"
 #include "kelvara/engine/generator.h"
+#include "kelvara/engine/output_format.h"
 #include "kelvara/engine/preview_page.h"
 #include "kelvara/settings/settings_file.h"
+#include "run_report.h"
 #include "tag_stream.h"
 #include "utf8.h"
 #include "utf8_writer.h"
@@ -210,29 +213,33 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (!convert) return Finish(out, err);
 
     const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
+    const engine::OutputOptions output = OutputOptionsOf(r);
+    const engine::CharacterText characters(s.txtFor);
+    engine::FormattedRun run(s.TagOptions, output, characters, colors);
+    if (run.Refused()) {
+        err << "kelvara-gen: " << RefusalText(run.Report(), output) << '\n';
+        return kExitFailed;
+    }
+    WriteNotes(run.Report(), output.format, err);
     Utf8Writer writer(out);
     if (!r.pageFile) {
         // The result goes out as it is made.
-        if (auto refusal = StreamTags(s.TagOptions, s.txtFor, colors, writer)) {
-            err << "kelvara-gen: " << ToUtf8(*refusal) << '\n';
-            return kExitFailed;
-        }
+        Utf8StreamSink sink(writer);
+        run.Write(sink, nullptr);
     } else {
-        const engine::GenerateResult result = engine::Generate(s.TagOptions, s.txtFor, colors);
-        if (result.outcome != engine::RunOutcome::Completed) {
-            err << "kelvara-gen: " << ToUtf8(result.message) << '\n';
-            return kExitFailed;
-        }
+        engine::StringSink result;
+        run.Write(result, nullptr);
         const std::string page =
-            engine::PreviewPageBytes(s.txtBack, result.tags, engine::PageForm::Normal);
+            engine::PreviewPageBytes(s.txtBack, result.Text(), engine::PageForm::Normal);
         if (!WriteFile(*r.pageFile, page)) {
             err << "kelvara-gen: cannot write page " << *r.pageFile << '\n';
             return kExitFailed;
         }
-        writer.Write(result.tags);
+        writer.Write(result.Text());
     }
     writer.WriteBytes("\n");
     writer.Flush();
+    WriteLowContrast(run.Report(), err);
     return Finish(out, err);
 }
 

@@ -68,10 +68,6 @@ namespace {
 
 constexpr std::string_view kFlagNames[] = {"center", "bold",      "italic",  "strike", "sub",
                                            "sup",    "underline", "marquee", "blink",  "vertical"};
-constexpr std::string_view kFormats[] = {"font", "span", "css", "bbcode", "wiki", "ansi", "json"};
-constexpr std::string_view kSpaces[] = {"rgb", "oklab", "oklch"};
-constexpr std::size_t kMinStops = 2;
-constexpr std::size_t kMaxStops = 16;
 
 template <std::size_t N>
 bool OneOf(const std::string_view (&names)[N], std::string_view name)
@@ -144,18 +140,16 @@ Error SetValue(CliRequest& r, const std::string& name, const std::string& value)
     } else if (name == "min") {
         return number(r.minSize);
     } else if (name == "format") {
-        if (!OneOf(kFormats, value)) {
+        r.format = engine::ParseOutputFormat(value);
+        if (!r.format) {
             return "unknown format \"" + value + "\" (font, span, css, bbcode, wiki, ansi or json)";
         }
-        r.format = value;
     } else if (name == "space") {
-        if (!OneOf(kSpaces, value)) {
-            return "unknown colour space \"" + value + "\" (rgb, oklab or oklch)";
-        }
-        r.space = value;
+        r.space = engine::ParseColorSpace(value);
+        if (!r.space) return "unknown colour space \"" + value + "\" (rgb, oklab or oklch)";
     } else if (name == "stops") {
-        std::vector<std::string> stops = SplitAtCommas(value);
-        if (stops.size() < kMinStops || stops.size() > kMaxStops) {
+        const std::vector<std::string> stops = SplitAtCommas(value);
+        if (stops.size() < engine::kMinStops || stops.size() > engine::kMaxStops) {
             return "--stops takes 2 to 16 colours, not " + std::to_string(stops.size());
         }
         for (const std::string& stop : stops) {
@@ -163,7 +157,8 @@ Error SetValue(CliRequest& r, const std::string& name, const std::string& value)
                 return "--stops: \"" + stop + "\" is not a colour RRGGBB (six hex digits)";
             }
         }
-        r.stops = std::move(stops);
+        r.stops = engine::ParseStopList(value);
+        if (!r.stops) return "--stops takes 2 to 16 colours RRGGBB, not \"" + value + "\"";
     } else if (name == "fit") {
         std::size_t n = 0;
         const char* end = value.data() + value.size();
@@ -177,7 +172,8 @@ Error SetValue(CliRequest& r, const std::string& name, const std::string& value)
         if (!IsColor(value)) {
             return "--contrast takes a colour RRGGBB (six hex digits), not \"" + value + "\"";
         }
-        r.contrast = value;
+        const std::u16string color(value.begin(), value.end());  // six ASCII hex digits
+        r.contrast = engine::ReadColorText(color);
     } else {
         return "unknown option --" + name;
     }
@@ -195,8 +191,9 @@ Error CheckTogether(const CliRequest& r)
     if (r.stops && (r.first || r.middle || r.last || r.colors)) {
         return "--stops replaces --first, --middle, --last and --colors; give one or the other";
     }
-    if (r.fit && r.format && (*r.format == "json" || *r.format == "ansi")) {
-        return "--fit does not work with --format=" + *r.format;
+    if (r.fit && r.format && !engine::FormatSupportsFit(*r.format)) {
+        return "--fit does not work with --format=" +
+               std::string(engine::OutputFormatName(*r.format));
     }
     return std::nullopt;
 }

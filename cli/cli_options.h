@@ -7,6 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "kelvara/engine/color.h"
+#include "kelvara/engine/output_format.h"
+
 namespace kelvara::cli {
 
 // An option given on the command line overrides the settings file; unset ones do not.
@@ -27,12 +30,12 @@ struct CliRequest {
     std::optional<std::string> settingsFile;
     std::optional<std::string> saveSettingsFile;
     std::optional<std::string> pageFile;
-    // Output syntax and colour options; names and colours are checked by the parser.
-    std::optional<std::string> format;              // font, span, css, bbcode, wiki, ansi, json
-    std::optional<std::vector<std::string>> stops;  // 2 to 16 colours RRGGBB
-    std::optional<std::string> space;               // rgb, oklab, oklch
-    std::optional<std::size_t> fit;                 // most code points of output
-    std::optional<std::string> contrast;            // background RRGGBB
+    // Output syntax, colour stops and space, length limit, contrast report.
+    std::optional<engine::OutputFormat> format;
+    std::optional<std::vector<engine::Rgb>> stops;
+    std::optional<engine::ColorSpace> space;
+    std::optional<std::size_t> fit;  // most code points of output
+    std::optional<engine::Rgb> contrast;
     bool printSettings = false;
     bool help = false;
     bool version = false;

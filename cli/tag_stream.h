@@ -1,9 +1,7 @@
-// A generator run written out as it is produced: the opening tags first, then every
-// character's element as the generator makes it, then the closing tags.
+// A generator run written out as it is produced: the opening text first, then every
+// character's element as the generator makes it, then the closing text.
 #pragma once
 
-#include <optional>
-#include <string>
 #include <string_view>
 
 #include "kelvara/engine/generator.h"
@@ -11,10 +9,14 @@
 
 namespace kelvara::cli {
 
-// Runs the generator into out. Returns the refusal message, with nothing written, when the
-// text cannot be run with these options.
-std::optional<std::u16string> StreamTags(const engine::TagOptions& options,
-                                         std::u16string_view text,
-                                         const engine::ColorSource& colors, Utf8Writer& out);
+// Hands every piece of a run straight to the UTF-8 writer.
+class Utf8StreamSink final : public engine::StreamingSink {
+public:
+    explicit Utf8StreamSink(Utf8Writer& out) : m_out(out) {}
+    void Append(std::u16string_view piece) override { m_out.Write(piece); }
+
+private:
+    Utf8Writer& m_out;
+};
 
 }  // namespace kelvara::cli
