@@ -22,19 +22,22 @@ constexpr bool AlwaysSeparate(char32_t c)
     return c >= 0xFF00 && c <= 0xFFEF;
 }
 
-// Takes the bytes piece by piece and decides as early as possible.
+// Takes the bytes piece by piece, decoding them to UTF-16 as they come, and decides as early
+// as possible. Only the decoded text is kept, never the bytes.
 class TextAccumulator {
 public:
     explicit TextAccumulator(bool limitCharacters) : m_limitCharacters(limitCharacters) {}
 
-    // False once the text is refused; the bytes taken so far stay.
+    // False once the text is refused.
     bool Add(std::string_view piece)
     {
-        // Keep at most what proves the text too large even after a CR LF is removed.
-        constexpr std::size_t kKeep = kMaxTextBytes + 3;
-        const bool tooLarge = m_bytes.size() + piece.size() > kKeep;
-        m_bytes.append(piece.substr(0, kKeep - m_bytes.size()));
-        if (!Decode()) return false;
+        // Take at most what proves the text too large even after a CR LF is removed.
+        constexpr std::size_t kTake = kMaxTextBytes + 3;
+        const bool tooLarge = piece.size() > kTake - m_bytes;
+        piece = piece.substr(0, kTake - m_bytes);
+        m_bytes += piece.size();
+        if (!m_pending.empty() && !CompletePending(piece)) return false;
+        if (!Decode(piece)) return false;
         if (tooLarge) m_refusal = TextRefusal::TooLarge;
         return m_refusal == TextRefusal::None;
     }
@@ -42,47 +45,84 @@ public:
     TextInput Finish(bool removeLineBreak)
     {
         if (m_refusal != TextRefusal::None) return {m_refusal, {}};
-        if (m_decoded != m_bytes.size()) return {TextRefusal::NotUtf8, {}};  // truncated at the end
-        if (removeLineBreak) {
-            if (m_bytes.ends_with("\r\n")) {
-                m_bytes.resize(m_bytes.size() - 2);
-            } else if (m_bytes.ends_with('\n')) {
-                m_bytes.pop_back();
-            }
+        if (!m_pending.empty()) return {TextRefusal::NotUtf8, {}};  // truncated at the end
+        if (removeLineBreak && m_text.ends_with(u'\n')) {
+            const std::size_t n = m_text.ends_with(u"\r\n") ? 2 : 1;
+            m_text.resize(m_text.size() - n);
+            m_bytes -= n;
         }
-        if (m_bytes.size() > kMaxTextBytes) return {TextRefusal::TooLarge, {}};
-        auto text = FromUtf8(m_bytes);
-        if (!text) return {TextRefusal::NotUtf8, {}};
-        return {TextRefusal::None, std::move(*text)};
+        if (m_bytes > kMaxTextBytes) return {TextRefusal::TooLarge, {}};
+        return {TextRefusal::None, std::move(m_text)};
     }
 
 private:
-    // Decodes the complete sequences not yet seen; false when the text is refused.
-    bool Decode()
+    // Feeds the front of piece to a sequence that the previous piece ended inside.
+    bool CompletePending(std::string_view& piece)
     {
-        while (m_decoded < m_bytes.size()) {
-            const Utf8Sequence sequence = DecodeUtf8(std::string_view(m_bytes).substr(m_decoded));
-            if (sequence.kind == Utf8Sequence::Kind::Incomplete) return true;
-            if (sequence.kind == Utf8Sequence::Kind::Invalid) {
-                m_refusal = TextRefusal::NotUtf8;
-                return false;
-            }
-            m_decoded += sequence.length;
-            const bool separate = AlwaysSeparate(sequence.codePoint);
-            if (m_characters == 0 || (separate && m_previousSeparate)) ++m_characters;
-            m_previousSeparate = separate;
-            // One more than the maximum: a final line break may still be removed.
-            if (m_limitCharacters && m_characters > engine::kMaxCharacters + 1) {
-                m_refusal = TextRefusal::TooManyCharacters;
-                return false;
-            }
+        while (!piece.empty()) {
+            m_pending += piece.front();
+            piece.remove_prefix(1);
+            const Utf8Sequence sequence = DecodeUtf8(m_pending);
+            if (sequence.kind == Utf8Sequence::Kind::Incomplete) continue;
+            m_pending.clear();
+            if (sequence.kind == Utf8Sequence::Kind::Invalid) return Refuse(TextRefusal::NotUtf8);
+            return Take(sequence.codePoint);
         }
         return true;
     }
 
+    bool Decode(std::string_view bytes)
+    {
+        m_text.reserve(m_text.size() + bytes.size());
+        std::size_t i = 0;
+        while (i < bytes.size()) {
+            const auto lead = static_cast<unsigned char>(bytes[i]);
+            if (lead < 0x80) {
+                if (!Take(lead)) return false;
+                ++i;
+                continue;
+            }
+            const Utf8Sequence sequence = DecodeUtf8(bytes.substr(i));
+            if (sequence.kind == Utf8Sequence::Kind::Incomplete) {
+                m_pending.assign(bytes.substr(i));
+                return true;
+            }
+            if (sequence.kind == Utf8Sequence::Kind::Invalid) return Refuse(TextRefusal::NotUtf8);
+            if (!Take(sequence.codePoint)) return false;
+            i += sequence.length;
+        }
+        return true;
+    }
+
+    // One more code point; false when it makes the text certainly too long.
+    bool Take(char32_t cp)
+    {
+        if (cp >= 0x10000) {
+            m_text.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10U)));
+            m_text.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FFU)));
+        } else {
+            m_text.push_back(static_cast<char16_t>(cp));
+        }
+        const bool separate = AlwaysSeparate(cp);
+        if (m_characters == 0 || (separate && m_previousSeparate)) ++m_characters;
+        m_previousSeparate = separate;
+        // One more than the maximum: a final line break may still be removed.
+        if (m_limitCharacters && m_characters > engine::kMaxCharacters + 1) {
+            return Refuse(TextRefusal::TooManyCharacters);
+        }
+        return true;
+    }
+
+    bool Refuse(TextRefusal refusal)
+    {
+        m_refusal = refusal;
+        return false;
+    }
+
     bool m_limitCharacters;
-    std::string m_bytes;
-    std::size_t m_decoded = 0;
+    std::u16string m_text;
+    std::size_t m_bytes = 0;       // taken so far
+    std::string m_pending;         // the start of a sequence the last piece ended inside
     std::size_t m_characters = 0;  // lower bound
     bool m_previousSeparate = false;
     TextRefusal m_refusal = TextRefusal::None;

@@ -2,8 +2,13 @@
 #include "utf8_writer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <ostream>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kelvara::cli {
 namespace {
@@ -29,6 +34,34 @@ char* PutCodePoint(char* p, char32_t cp)
         *p++ = static_cast<char>(0x80 | (cp & 0x3FU));
     }
     return p;
+}
+
+// Copies the run of ASCII units at the front as bytes, eight at a time. The destination has
+// room for three bytes per unit, so a block may be stored whole and only its ASCII part kept.
+void CopyAscii(const char16_t*& s, const char16_t* end, char*& p)
+{
+#if defined(__SSE2__)
+    const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
+    while (end - s >= 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        const __m128i outside = _mm_and_si128(units, high);
+        const auto ascii =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(outside, _mm_setzero_si128())));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(units, units));
+        if (ascii != 0xFFFFU) {
+            const auto n = static_cast<std::size_t>(std::countr_one(ascii) / 2);
+            s += n;
+            p += n;
+            return;
+        }
+        s += 8;
+        p += 8;
+    }
+#else
+    (void)s;
+    (void)end;
+    (void)p;
+#endif
 }
 
 }  // namespace
@@ -67,6 +100,8 @@ void Utf8Writer::Encode(std::u16string_view text)
         m_lead = 0;
     }
     while (s != end) {
+        CopyAscii(s, end, p);
+        if (s == end) break;
         const char32_t c = *s;
         if (c < 0x80) {
             *p++ = static_cast<char>(c);
