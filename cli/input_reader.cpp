@@ -82,6 +82,19 @@ private:
                 ++i;
                 continue;
             }
+            // The common three-byte form (kana, kanji) without the general decoder; E0 (overlong
+            // forms) and ED (surrogates) need its checks.
+            if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && i + 2 < bytes.size()) {
+                const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+                const auto b2 = static_cast<unsigned char>(bytes[i + 2]);
+                if ((b1 & 0xC0U) == 0x80U && (b2 & 0xC0U) == 0x80U) {
+                    const char32_t cp =
+                        ((lead & 0x0FU) << 12U) | ((b1 & 0x3FU) << 6U) | (b2 & 0x3FU);
+                    if (!Take(cp)) return false;
+                    i += 3;
+                    continue;
+                }
+            }
             const Utf8Sequence sequence = DecodeUtf8(bytes.substr(i));
             if (sequence.kind == Utf8Sequence::Kind::Incomplete) {
                 m_pending.assign(bytes.substr(i));

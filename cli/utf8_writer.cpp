@@ -38,7 +38,7 @@ char* PutCodePoint(char* p, char32_t cp)
 
 // Copies the run of ASCII units at the front as bytes, eight at a time. The destination has
 // room for three bytes per unit, so a block may be stored whole and only its ASCII part kept.
-void CopyAscii(const char16_t*& s, const char16_t* end, char*& p)
+void CopyAscii(const char16_t* begin, const char16_t*& s, const char16_t* end, char*& p)
 {
 #if defined(__SSE2__)
     const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
@@ -57,7 +57,22 @@ void CopyAscii(const char16_t*& s, const char16_t* end, char*& p)
         s += 8;
         p += 8;
     }
+    // Fewer than eight left: one block ending at the end, overlapping units already written.
+    // When it is all ASCII, so were those units, one byte each, and they are written again
+    // with the same bytes.
+    const auto left = end - s;
+    if (left > 0 && s - begin >= 8 - left) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 8));
+        const __m128i outside = _mm_and_si128(units, high);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(outside, _mm_setzero_si128())) == 0xFFFF) {
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(p - (8 - left)),
+                             _mm_packus_epi16(units, units));
+            s = end;
+            p += left;
+        }
+    }
 #else
+    (void)begin;
     (void)s;
     (void)end;
     (void)p;
@@ -100,7 +115,7 @@ void Utf8Writer::Encode(std::u16string_view text)
         m_lead = 0;
     }
     while (s != end) {
-        CopyAscii(s, end, p);
+        CopyAscii(text.data(), s, end, p);
         if (s == end) break;
         const char32_t c = *s;
         if (c < 0x80) {
@@ -122,6 +137,11 @@ void Utf8Writer::Encode(std::u16string_view text)
             p = PutCodePoint(p, 0xFFFD);
         } else if (IsTrail(c)) {
             p = PutCodePoint(p, 0xFFFD);
+        } else if (c >= 0x800) {  // the common case (kana, kanji) written in place
+            p[0] = static_cast<char>(0xE0 | (c >> 12U));
+            p[1] = static_cast<char>(0x80 | ((c >> 6U) & 0x3FU));
+            p[2] = static_cast<char>(0x80 | (c & 0x3FU));
+            p += 3;
         } else {
             p = PutCodePoint(p, c);
         }
