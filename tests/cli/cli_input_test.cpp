@@ -138,24 +138,32 @@ TEST(CliEarlyRefusal, AStoredTextKeepsItsLength)
 // 100 MB through a pipe: the program reads what it needs, refuses, and stays small.
 TEST(CliEarlyRefusal, AHugeInputNeedsLittleMemory)
 {
+    if (!CanMeasureMemory()) GTEST_SKIP() << "needs /usr/bin/time";
     constexpr long kLimitKiB = 32 * 1024;
     const std::string chunk(1 << 20, 'a');
     std::size_t sent = 0;
-    ProcessRun run = RunGenProcess({}, [&](int fd) {
-        for (int i = 0; i < 100 && WriteAll(fd, chunk); ++i) sent += chunk.size();
-    });
+    ProcessRun run = RunGenProcess(
+        {},
+        [&](int fd) {
+            for (int i = 0; i < 100 && WriteAll(fd, chunk); ++i) sent += chunk.size();
+        },
+        StdoutTarget::Capture, true);
     EXPECT_TRUE(run.exited);
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_EQ(run.err, kTooLong);
+    EXPECT_GT(run.maxRssKiB, 0);
     EXPECT_LE(run.maxRssKiB, kLimitKiB);
     EXPECT_LT(sent, std::size_t{100} << 20);
 
     std::string marks = "a";
     while (marks.size() < chunk.size()) marks += kAcute;
-    run = RunGenProcess({}, [&](int fd) {
-        for (int i = 0; i < 100 && WriteAll(fd, marks); ++i) {
-        }
-    });
+    run = RunGenProcess(
+        {},
+        [&](int fd) {
+            for (int i = 0; i < 100 && WriteAll(fd, marks); ++i) {
+            }
+        },
+        StdoutTarget::Capture, true);
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_EQ(run.err, kTooLarge);
     EXPECT_LE(run.maxRssKiB, kLimitKiB);

@@ -2,13 +2,13 @@
 #include "gen_process.h"
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -26,7 +26,11 @@ std::string ReadAndRemove(const std::string& path)
     return bytes;
 }
 
+constexpr const char* kTime = "/usr/bin/time";
+
 }  // namespace
+
+bool CanMeasureMemory() { return ::access(kTime, X_OK) == 0; }
 
 bool WriteAll(int fd, const std::string& bytes)
 {
@@ -43,15 +47,19 @@ bool WriteAll(int fd, const std::string& bytes)
 }
 
 ProcessRun RunGenProcess(const std::vector<std::string>& args,
-                         const std::function<void(int fd)>& feed, StdoutTarget target)
+                         const std::function<void(int fd)>& feed, StdoutTarget target,
+                         bool measureMemory)
 {
     const std::string base = "/tmp/kelvara-gen-test-" + std::to_string(::getpid());
     const std::string outPath = base + ".out";
     const std::string errPath = base + ".err";
+    const std::string rssPath = base + ".rss";
     int input[2];
     if (::pipe(input) != 0) return {};
 
-    std::vector<std::string> argv = {KELVARA_GEN_PATH};
+    std::vector<std::string> argv;
+    if (measureMemory) argv = {kTime, "-f", "%M", "-o", rssPath};
+    argv.emplace_back(KELVARA_GEN_PATH);
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> cargv;
     for (std::string& a : argv) cargv.push_back(a.data());
@@ -85,11 +93,15 @@ ProcessRun RunGenProcess(const std::vector<std::string>& args,
 
     ProcessRun run;
     int status = 0;
-    rusage usage{};
-    if (::wait4(pid, &status, 0, &usage) != pid) return run;
+    if (::waitpid(pid, &status, 0) != pid) return run;
     run.exited = WIFEXITED(status);
     run.status = run.exited ? WEXITSTATUS(status) : WTERMSIG(status);
-    run.maxRssKiB = usage.ru_maxrss;
+    if (measureMemory) {
+        // The last line holds the number; a line before it tells of a non-zero exit status.
+        const std::string rss = ReadAndRemove(rssPath);
+        const std::size_t last = rss.find_last_of('\n', rss.size() >= 2 ? rss.size() - 2 : 0);
+        run.maxRssKiB = std::atol(rss.c_str() + (last == std::string::npos ? 0 : last + 1));
+    }
     run.out = ReadAndRemove(outPath);
     run.err = ReadAndRemove(errPath);
     return run;
