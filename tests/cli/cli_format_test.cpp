@@ -59,6 +59,11 @@ TEST(CliStops, MoreStopsAndOtherSpacesChangeTheColours)
     EXPECT_NE(oklab.out, rgb.out);
     EXPECT_EQ(Gen({"--space=oklab", "--stops=ff0000,0000ff", "abcdef"}).out, oklab.out);
     EXPECT_NE(Gen({"--space=oklch", "--stops=ff0000,0000ff", "abcdef"}).out, oklab.out);
+    const GenRun three = Gen({"--space=oklch", "--colors=3", "--first=ff0000", "--middle=00ff00",
+                              "--last=0000ff", "abcdefg"});
+    EXPECT_EQ(three.status, kExitOk);
+    EXPECT_EQ(Gen({"--space=oklch", "--stops=ff0000,00ff00,0000ff", "abcdefg"}).out, three.out);
+    EXPECT_NE(Gen({"--colors=3", "abcdefg"}).out, three.out);
 }
 
 TEST(CliFormats, TheChosenFormatReachesTheOutput)

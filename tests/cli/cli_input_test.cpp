@@ -126,6 +126,18 @@ TEST(CliEarlyRefusal, TextsAtTheLimitsAreAccepted)
     EXPECT_EQ(GenFromPattern(large + "c", "", large.size() + 1).run.err, kTooLarge);
 }
 
+TEST(CliEarlyRefusal, AnArgumentHasTheSameLimits)
+{
+    std::string large = "a";
+    while (large.size() <= kMaxTextBytes) large += kAcute;
+    GenRun run = Gen({large + "b"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, kTooLarge);
+    run = Gen({"--print-settings", large});
+    EXPECT_EQ(run.err, kTooLarge);
+    EXPECT_EQ(run.out, "");
+}
+
 TEST(CliEarlyRefusal, AStoredTextKeepsItsLength)
 {
     // Without a conversion the text is only stored or printed; its length is no reason to refuse.
