@@ -259,7 +259,7 @@ ParseOutcome ParseCommandLine(const std::vector<std::string>& args)
         if (error) return fail(*error);
     }
     if (Error error = CheckTogether(r)) return fail(*error);
-    return ParseOutcome{r, {}};
+    return ParseOutcome{std::move(r), {}};
 }
 
 }  // namespace kelvara::cli

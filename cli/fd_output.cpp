@@ -51,14 +51,16 @@ FdOutputBuffer::int_type FdOutputBuffer::overflow(int_type c)
 
 std::streamsize FdOutputBuffer::xsputn(const char* s, std::streamsize n)
 {
+    // Large blocks (the result comes in blocks of nearly 64 KiB) go out without a copy.
+    constexpr std::size_t kDirect = 8 * 1024;
     const auto size = static_cast<std::size_t>(n);
-    if (size <= static_cast<std::size_t>(epptr() - pptr())) {
+    if (size < kDirect && size <= static_cast<std::size_t>(epptr() - pptr())) {
         std::memcpy(pptr(), s, size);
         pbump(static_cast<int>(size));
         return n;
     }
     if (!Drain()) return 0;
-    if (size >= m_buffer.size()) return WriteAll(s, size) ? n : 0;
+    if (size >= kDirect) return WriteAll(s, size) ? n : 0;
     std::memcpy(pptr(), s, size);
     pbump(static_cast<int>(size));
     return n;

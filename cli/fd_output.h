@@ -31,7 +31,7 @@ private:
 
     int m_fd;
     int m_error = 0;
-    std::array<char, 64 * 1024> m_buffer{};
+    std::array<char, 64 * 1024> m_buffer;  // uninitialised: only the pages used are touched
 };
 
 // The reason a write to out failed, as the system words it when out writes to a descriptor.

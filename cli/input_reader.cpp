@@ -146,7 +146,7 @@ private:
 TextInput ReadText(std::istream& in, bool limitCharacters)
 {
     TextAccumulator text(limitCharacters);
-    std::array<char, std::size_t{64} * 1024> chunk{};
+    std::array<char, std::size_t{64} * 1024> chunk;  // filled by read(); left uninitialised
     while (in) {
         in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
         const auto n = static_cast<std::size_t>(in.gcount());

@@ -30,7 +30,7 @@ private:
 
     static constexpr std::size_t kCapacity = 64 * 1024;
     std::ostream& m_out;
-    std::array<char, kCapacity> m_buffer{};
+    std::array<char, kCapacity> m_buffer;  // uninitialised: only the pages used are touched
     std::size_t m_used = 0;
     char16_t m_lead = 0;  // a lead surrogate waiting for its trail
 };
