@@ -52,7 +52,7 @@ FdOutputBuffer::int_type FdOutputBuffer::overflow(int_type c)
 std::streamsize FdOutputBuffer::xsputn(const char* s, std::streamsize n)
 {
     // Large blocks (the result comes in blocks of nearly 64 KiB) go out without a copy.
-    constexpr std::size_t kDirect = 8 * 1024;
+    constexpr std::size_t kDirect = std::size_t{8} * 1024;
     const auto size = static_cast<std::size_t>(n);
     if (size < kDirect && size <= static_cast<std::size_t>(epptr() - pptr())) {
         std::memcpy(pptr(), s, size);
