@@ -83,8 +83,9 @@ struct FormattedRun::State {
     [[nodiscard]] std::vector<Rgb> RunColors() const
     {
         std::vector<Rgb> out;
-        for (std::size_t r = 0; r + 1 < runStarts.size(); ++r)
+        for (std::size_t r = 0; r + 1 < runStarts.size(); ++r) {
             out.push_back(Representative(r).color);
+        }
         return out;
     }
 
