@@ -180,6 +180,37 @@ TEST(CliStreamingOutput, TheResultLeavesInBufferSizedPiecesOpeningTagsFirst)
     EXPECT_EQ(whole, ToUtf8(result.tags) + "\n");
 }
 
+TEST(CliStreamingOutput, EverySizeModeAndColourCountGivesTheGeneratorsBytes)
+{
+    const std::string text = "虹色の😀🇯🇵ｶﾞ Gradient テキスト";
+    const auto text16 = FromUtf8(text);
+    ASSERT_TRUE(text16);
+    const engine::FixedColors colors(u"12AB34", u"00FF00", u"FE0010");
+    for (std::int16_t fontflag = 0; fontflag <= 4; ++fontflag) {
+        for (std::int16_t count : {2, 3}) {
+            for (std::int16_t vertical : {0, 1}) {
+                engine::TagOptions options;
+                options.h_fontflag = fontflag;
+                options.h_ColorCount = count;
+                options.h_styleflag = vertical;
+                options.h_BoldFlag = 1;
+                options.h_NFontSize = 5;
+                options.h_MaxFontSize = 36;
+                options.h_MinFontSize = 8;
+                options.h_FontFace = u"ＭＳ 明朝";
+                const GenRun run = Gen({"--font-mode=" + std::to_string(fontflag),
+                                        "--colors=" + std::to_string(count),
+                                        "--vertical=" + std::to_string(vertical), "--bold",
+                                        "--base-size=5", "--max=36", "--min=8", "--face=ＭＳ 明朝",
+                                        "--first=12AB34", "--last=FE0010", text});
+                EXPECT_EQ(run.status, kExitOk);
+                EXPECT_EQ(run.out, ToUtf8(engine::Generate(options, *text16, colors).tags) + "\n")
+                    << fontflag << ' ' << count << ' ' << vertical;
+            }
+        }
+    }
+}
+
 TEST(CliStreamingOutput, WithAPageTheResultIsTheSame)
 {
     TempDir dir;
