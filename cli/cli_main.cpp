@@ -7,15 +7,20 @@
 #include <cerrno>
 #include <filesystem>
 #include <iostream>
-#include <iterator>
-#include <sstream>
 #include <system_error>
 
 #include "cli_options.h"
+#include "fd_output.h"
+#include "input_reader.h"
+#include "kelvara/engine/characters.h"
 #include "kelvara/engine/generator.h"
+#include "kelvara/engine/output_format.h"
 #include "kelvara/engine/preview_page.h"
 #include "kelvara/settings/settings_file.h"
+#include "run_report.h"
+#include "tag_stream.h"
 #include "utf8.h"
+#include "utf8_writer.h"
 
 #ifndef KELVARA_VERSION
 #define KELVARA_VERSION "0.0.0"
@@ -121,15 +126,28 @@ void PrintSettings(const StoredSettings& s, std::ostream& out)
     text("h_FontFace", o.h_FontFace);
 }
 
-std::string ReadAll(std::istream& in)
+std::string RefusalMessage(TextRefusal refusal, const TagOptions& options)
 {
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (bytes.ends_with("\r\n")) {
-        bytes.resize(bytes.size() - 2);
-    } else if (bytes.ends_with('\n')) {
-        bytes.pop_back();
+    switch (refusal) {
+        case TextRefusal::NotUtf8:
+            return "the text is not valid UTF-8";
+        case TextRefusal::TooManyCharacters:
+            return ToUtf8(engine::CheckLength(options, engine::kMaxCharacters + 1).value_or(u""));
+        case TextRefusal::TooLarge:
+            return "the text is larger than 4 MiB";
+        case TextRefusal::None:
+            break;
     }
-    return bytes;
+    return {};
+}
+
+// Everything written to standard output is flushed; a write that failed is an error.
+int Finish(std::ostream& out, std::ostream& err)
+{
+    out.flush();
+    if (!out.fail()) return kExitOk;
+    err << "kelvara-gen: cannot write to standard output: " << WriteFailureReason(out) << '\n';
+    return kExitFailed;
 }
 
 // Writes the page where it is asked for (also a pipe or a terminal); the system's reason
@@ -168,17 +186,18 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 {
     const ParseOutcome parsed = ParseCommandLine(args);
     if (!parsed.request) {
-        err << "kelvara-gen: " << parsed.error << "\nTry 'kelvara-gen --help'.\n";
+        err << "kelvara-gen: " << parsed.error
+            << "\nkelvara-gen: try 'kelvara-gen --help' for the options\n";
         return kExitUsage;
     }
     const CliRequest& r = *parsed.request;
     if (r.help) {
         out << kUsage;
-        return kExitOk;
+        return Finish(out, err);
     }
     if (r.version) {
         out << "kelvara-gen " << KELVARA_VERSION << '\n';
-        return kExitOk;
+        return Finish(out, err);
     }
 
     StoredSettings s = Defaults();
@@ -205,13 +224,14 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     // or when TEXT is "-".
     const bool fromStdin = r.text ? *r.text == "-" : (convert && !r.settingsFile);
     if (r.text || fromStdin) {
-        const std::string bytes = fromStdin ? ReadAll(in) : *r.text;
-        auto text = FromUtf8(bytes);
-        if (!text) {
-            err << "kelvara-gen: the text is not valid UTF-8\n";
+        // Only a text to convert has a limit on its characters; one that is only stored
+        // keeps what the settings file can hold.
+        TextInput input = fromStdin ? ReadText(in, convert) : CheckText(*r.text, convert);
+        if (input.refusal != TextRefusal::None) {
+            err << "kelvara-gen: " << RefusalMessage(input.refusal, s.TagOptions) << '\n';
             return kExitFailed;
         }
-        s.txtFor = std::move(*text);
+        s.txtFor = std::move(input.text);
     }
 
     if (r.saveSettingsFile) {
@@ -222,24 +242,37 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         }
     }
     if (r.printSettings) PrintSettings(s, out);
-    if (!convert) return kExitOk;
+    if (!convert) return Finish(out, err);
 
     const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
-    const engine::GenerateResult result = engine::Generate(s.TagOptions, s.txtFor, colors);
-    if (result.outcome != engine::RunOutcome::Completed) {
-        err << ToUtf8(result.message) << '\n';
+    const engine::OutputOptions output = OutputOptionsOf(r);
+    const engine::CharacterText characters(s.txtFor);
+    engine::FormattedRun run(s.TagOptions, output, characters, colors);
+    if (run.Refused()) {
+        err << "kelvara-gen: " << RefusalText(run.Report(), output) << '\n';
         return kExitFailed;
     }
-    if (r.pageFile) {
+    WriteNotes(run.Report(), output.format, err);
+    Utf8Writer writer(out);
+    if (!r.pageFile) {
+        // The result goes out as it is made.
+        Utf8StreamSink sink(writer);
+        run.Write(sink, nullptr);
+    } else {
+        engine::StringSink result;
+        run.Write(result, nullptr);
         const std::string page =
-            engine::PreviewPageBytes(s.txtBack, result.tags, engine::PageForm::Normal);
+            engine::PreviewPageBytes(s.txtBack, result.Text(), engine::PageForm::Normal);
         if (const std::error_code reason = WriteFile(*r.pageFile, page)) {
             ReportFileError(err, "cannot write page", *r.pageFile, reason);
             return kExitFailed;
         }
+        writer.Write(result.Text());
     }
-    out << ToUtf8(result.tags) << '\n';
-    return kExitOk;
+    writer.WriteBytes("\n");
+    writer.Flush();
+    WriteLowContrast(run.Report(), err);
+    return Finish(out, err);
 }
 
 }  // namespace kelvara::cli

@@ -1,8 +1,13 @@
-// Parsing the options of kelvara-gen.
+// Parsing the options of kelvara-gen. Hand-written: the command line mixes flags that take a
+// value only as --bold=N with options whose value may follow as the next argument, and every
+// message, exit status and help line is fixed, so a general parser would need bending at
+// every option.
 #include "cli_options.h"
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
+#include <limits>
 #include <string_view>
 
 namespace kelvara::cli {
@@ -12,18 +17,38 @@ const char* const kUsage =
     "Turn TEXT into HTML gradient text: one FONT element per character.\n"
     "\n"
     "  TEXT                 the text to convert, UTF-8; \"-\" or no TEXT: standard input\n"
-    "                       (one trailing newline removed)\n"
+    "                       (one trailing newline removed); a TEXT beginning with \"-\"\n"
+    "                       goes after \"--\"\n"
     "  --first=RRGGBB       first colour                            default FF0000\n"
     "  --middle=RRGGBB      middle colour                           default 00FF00\n"
     "  --last=RRGGBB        last colour                             default 0000FF\n"
     "  --colors=N           number of colours, 2 or 3               default 2\n"
+    "  --stops=C1,C2,...    2 to 16 colours RRGGBB, in place of the colours and\n"
+    "                       the number of colours above\n"
+    "  --space=NAME         colour space of the steps: rgb, oklab or oklch\n"
+    "                                                               default rgb\n"
+    "  --format=NAME        output syntax: font (FONT tags), span, css, bbcode, wiki,\n"
+    "                       ansi or json                            default font\n"
+    "  --fit=N              at most N characters of output (not with ansi or json)\n"
+    "  --contrast=RRGGBB    report on standard error every character whose contrast\n"
+    "                       with this background is below 4.5:1\n"
     "  --font-mode=N        0 fixed size, 1/2 HTML sizes down/up,\n"
     "                       3/4 pixel sizes down/up                 default 0\n"
     "  --base-size=N        HTML size for font mode 0               default 3\n"
     "  --face=NAME          font face                               default MS Pゴシック\n"
-    "  --max=N --min=N      pixel sizes for font modes 3 and 4      default 0, 0\n"
-    "  --center --bold --italic --strike --sub --sup --underline --marquee --blink\n"
-    "  --vertical           set that option; --bold=N etc. store N\n"
+    "  --max=N              largest pixel size, font modes 3 and 4  default 0\n"
+    "  --min=N              smallest pixel size, font modes 3 and 4 default 0\n"
+    "  --center             centre the text (CENTER)\n"
+    "  --bold               bold (B)\n"
+    "  --italic             italic (I)\n"
+    "  --strike             strike-through (S)\n"
+    "  --sub                subscript (SUB)\n"
+    "  --sup                superscript (SUP)\n"
+    "  --underline          underline (U)\n"
+    "  --marquee            scrolling marquee (MARQUEE)\n"
+    "  --blink              blinking (BLINK)\n"
+    "  --vertical           vertical writing: a line break after every character\n"
+    "                       (these ten also take =N to store N; only 1 is on)\n"
     "  --settings=FILE      load text, colours and options from a Lum.ini settings file\n"
     "                       (without TEXT the file's text is converted); options given\n"
     "                       here override it\n"
@@ -31,9 +56,11 @@ const char* const kUsage =
     "  --save-settings=FILE write every value to FILE (created or updated), then exit\n"
     "  --background=RRGGBB  background colour for --page            default FFFFFF\n"
     "  --page=FILE          also write the preview page to FILE\n"
-    "  --help               show this help and exit\n"
+    "  -h, --help           show this help and exit\n"
     "  --version            show the version and exit\n"
     "\n"
+    "An option's value may also follow as the next argument (--face NAME); \"--\" ends\n"
+    "the options.\n"
     "Exit status: 0 done, 1 text refused or a file could not be read or written,\n"
     "2 wrong usage.\n";
 
@@ -41,6 +68,12 @@ namespace {
 
 constexpr std::string_view kFlagNames[] = {"center", "bold",      "italic",  "strike", "sub",
                                            "sup",    "underline", "marquee", "blink",  "vertical"};
+
+template <std::size_t N>
+bool OneOf(const std::string_view (&names)[N], std::string_view name)
+{
+    return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
 
 std::optional<std::int16_t> ParseInt16(std::string_view text)
 {
@@ -51,6 +84,120 @@ std::optional<std::int16_t> ParseInt16(std::string_view text)
     return static_cast<std::int16_t>(value);
 }
 
+bool IsColor(std::string_view text)
+{
+    return text.size() == 6 && std::all_of(text.begin(), text.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+           });
+}
+
+std::vector<std::string> SplitAtCommas(const std::string& text)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        parts.push_back(text.substr(start, comma - start));
+        if (comma == std::string::npos) return parts;
+        start = comma + 1;
+    }
+}
+
+using Error = std::optional<std::string>;
+
+// Options that need a value: --name=VALUE or --name VALUE.
+Error SetValue(CliRequest& r, const std::string& name, const std::string& value)
+{
+    auto number = [&](std::optional<std::int16_t>& field) -> Error {
+        field = ParseInt16(value);
+        if (field) return std::nullopt;
+        return "--" + name + " takes a whole number from -32768 to 32767, not \"" + value + "\"";
+    };
+    if (name == "first") {
+        r.first = value;
+    } else if (name == "middle") {
+        r.middle = value;
+    } else if (name == "last") {
+        r.last = value;
+    } else if (name == "background") {
+        r.background = value;
+    } else if (name == "face") {
+        r.face = value;
+    } else if (name == "settings") {
+        r.settingsFile = value;
+    } else if (name == "save-settings") {
+        r.saveSettingsFile = value;
+    } else if (name == "page") {
+        r.pageFile = value;
+    } else if (name == "colors") {
+        return number(r.colors);
+    } else if (name == "font-mode") {
+        return number(r.fontMode);
+    } else if (name == "base-size") {
+        return number(r.baseSize);
+    } else if (name == "max") {
+        return number(r.maxSize);
+    } else if (name == "min") {
+        return number(r.minSize);
+    } else if (name == "format") {
+        r.format = engine::ParseOutputFormat(value);
+        if (!r.format) {
+            return "unknown format \"" + value + "\" (font, span, css, bbcode, wiki, ansi or json)";
+        }
+    } else if (name == "space") {
+        r.space = engine::ParseColorSpace(value);
+        if (!r.space) return "unknown colour space \"" + value + "\" (rgb, oklab or oklch)";
+    } else if (name == "stops") {
+        const std::vector<std::string> stops = SplitAtCommas(value);
+        if (stops.size() < engine::kMinStops || stops.size() > engine::kMaxStops) {
+            return "--stops takes 2 to 16 colours, not " + std::to_string(stops.size());
+        }
+        for (const std::string& stop : stops) {
+            if (!IsColor(stop)) {
+                return "--stops: \"" + stop + "\" is not a colour RRGGBB (six hex digits)";
+            }
+        }
+        r.stops = engine::ParseStopList(value);
+        if (!r.stops) return "--stops takes 2 to 16 colours RRGGBB, not \"" + value + "\"";
+    } else if (name == "fit") {
+        std::size_t n = 0;
+        const char* end = value.data() + value.size();
+        const auto [ptr, ec] = std::from_chars(value.data(), end, n);
+        if (value.empty() || ec != std::errc() || ptr != end ||
+            n > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+            return "--fit takes a number of characters, not \"" + value + "\"";
+        }
+        r.fit = n;
+    } else if (name == "contrast") {
+        if (!IsColor(value)) {
+            return "--contrast takes a colour RRGGBB (six hex digits), not \"" + value + "\"";
+        }
+        const std::u16string color(value.begin(), value.end());  // six ASCII hex digits
+        r.contrast = engine::ReadColorText(color);
+    } else {
+        return "unknown option --" + name;
+    }
+    return std::nullopt;
+}
+
+constexpr std::string_view kValueOptions[] = {
+    "first",         "middle", "last",   "background", "face",      "settings",
+    "save-settings", "page",   "colors", "font-mode",  "base-size", "max",
+    "min",           "format", "space",  "stops",      "fit",       "contrast"};
+
+// Combinations that cannot be honoured.
+Error CheckTogether(const CliRequest& r)
+{
+    if (r.stops && (r.first || r.middle || r.last || r.colors)) {
+        return "--stops replaces --first, --middle, --last and --colors; give one or the other";
+    }
+    if (r.fit && r.format && !engine::FormatSupportsFit(*r.format)) {
+        return "--fit does not work with --format=" +
+               std::string(engine::OutputFormatName(*r.format));
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 ParseOutcome ParseCommandLine(const std::vector<std::string>& args)
@@ -58,8 +205,10 @@ ParseOutcome ParseCommandLine(const std::vector<std::string>& args)
     CliRequest r;
     auto fail = [](std::string message) { return ParseOutcome{std::nullopt, std::move(message)}; };
     bool onlyText = false;
-    for (const std::string& arg : args) {
-        if (onlyText || arg == "-" || !arg.starts_with("--")) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool option = !onlyText && arg.size() > 1 && arg[0] == '-';
+        if (!option) {
             if (r.text) return fail("only one TEXT may be given (found \"" + arg + "\")");
             r.text = arg;
             continue;
@@ -68,69 +217,49 @@ ParseOutcome ParseCommandLine(const std::vector<std::string>& args)
             onlyText = true;
             continue;
         }
+        if (arg == "-h") {
+            r.help = true;
+            continue;
+        }
+        if (arg[1] != '-') {
+            return fail("unknown option " + arg +
+                        " (a TEXT beginning with \"-\" goes after \"--\")");
+        }
         const auto eq = arg.find('=');
         const std::string name =
             arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
-        const std::optional<std::string> value =
-            eq == std::string::npos ? std::nullopt : std::optional<std::string>(arg.substr(eq + 1));
+        std::optional<std::string> value;
+        if (eq != std::string::npos) value = arg.substr(eq + 1);
 
-        auto number = [&](std::optional<std::int16_t>& field) -> std::optional<std::string> {
-            if (!value) return "--" + name + " needs a value, as in --" + name + "=3";
-            field = ParseInt16(*value);
-            if (field) return std::nullopt;
-            return "--" + name + " takes a whole number from -32768 to 32767, not \"" + *value +
-                   "\"";
-        };
-        auto text = [&](std::optional<std::string>& field) -> std::optional<std::string> {
-            if (!value) return "--" + name + " needs a value, as in --" + name + "=...";
-            field = *value;
-            return std::nullopt;
-        };
-
-        std::optional<std::string> error;
-        if (name == "help" && !value) {
-            r.help = true;
-        } else if (name == "version" && !value) {
-            r.version = true;
-        } else if (name == "print-settings" && !value) {
-            r.printSettings = true;
-        } else if (name == "first") {
-            error = text(r.first);
-        } else if (name == "middle") {
-            error = text(r.middle);
-        } else if (name == "last") {
-            error = text(r.last);
-        } else if (name == "background") {
-            error = text(r.background);
-        } else if (name == "face") {
-            error = text(r.face);
-        } else if (name == "settings") {
-            error = text(r.settingsFile);
-        } else if (name == "save-settings") {
-            error = text(r.saveSettingsFile);
-        } else if (name == "page") {
-            error = text(r.pageFile);
-        } else if (name == "colors") {
-            error = number(r.colors);
-        } else if (name == "font-mode") {
-            error = number(r.fontMode);
-        } else if (name == "base-size") {
-            error = number(r.baseSize);
-        } else if (name == "max") {
-            error = number(r.maxSize);
-        } else if (name == "min") {
-            error = number(r.minSize);
-        } else if (std::find(std::begin(kFlagNames), std::end(kFlagNames), name) !=
-                   std::end(kFlagNames)) {
+        Error error;
+        if (name == "help" || name == "version" || name == "print-settings") {
+            if (value) return fail("--" + name + " takes no value");
+            (name == "help" ? r.help : name == "version" ? r.version : r.printSettings) = true;
+        } else if (OneOf(kFlagNames, name)) {
             std::optional<std::int16_t> flag = 1;
-            if (value) error = number(flag);
-            if (!error) r.flags.emplace_back(name, *flag);
+            if (value) {
+                flag = ParseInt16(*value);
+                if (!flag) {
+                    return fail("--" + name + " takes a whole number from -32768 to 32767, not \"" +
+                                *value + "\"");
+                }
+            }
+            r.flags.emplace_back(name, *flag);
+        } else if (OneOf(kValueOptions, name)) {
+            if (!value) {
+                if (i + 1 == args.size()) {
+                    return fail("--" + name + " needs a value, as in --" + name + "=VALUE");
+                }
+                value = args[++i];
+            }
+            error = SetValue(r, name, *value);
         } else {
-            error = "unknown option " + arg;
+            error = "unknown option " + arg.substr(0, eq);
         }
         if (error) return fail(*error);
     }
-    return ParseOutcome{r, {}};
+    if (Error error = CheckTogether(r)) return fail(*error);
+    return ParseOutcome{std::move(r), {}};
 }
 
 }  // namespace kelvara::cli

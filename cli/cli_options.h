@@ -4,7 +4,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "kelvara/engine/color.h"
+#include "kelvara/engine/output_format.h"
 
 namespace kelvara::cli {
 
@@ -26,6 +30,12 @@ struct CliRequest {
     std::optional<std::string> settingsFile;
     std::optional<std::string> saveSettingsFile;
     std::optional<std::string> pageFile;
+    // Output syntax, colour stops and space, length limit, contrast report.
+    std::optional<engine::OutputFormat> format;
+    std::optional<std::vector<engine::Rgb>> stops;
+    std::optional<engine::ColorSpace> space;
+    std::optional<std::size_t> fit;  // most code points of output
+    std::optional<engine::Rgb> contrast;
     bool printSettings = false;
     bool help = false;
     bool version = false;

@@ -1,39 +1,51 @@
 // UTF-8 <-> UTF-16 conversion with strict validation of the input side.
 #include "utf8.h"
 
+#include <algorithm>
+
 namespace kelvara::cli {
+
+Utf8Sequence DecodeUtf8(std::string_view bytes)
+{
+    using Kind = Utf8Sequence::Kind;
+    const auto b0 = static_cast<unsigned char>(bytes[0]);
+    char32_t cp = 0;
+    std::size_t length = 0;
+    if (b0 < 0x80) {
+        return {Kind::Complete, b0, 1};
+    }
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        cp = b0 & 0x1FU;
+        length = 2;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        cp = b0 & 0x0FU;
+        length = 3;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        cp = b0 & 0x07U;
+        length = 4;
+    } else {
+        return {};
+    }
+    const std::size_t present = std::min(length, bytes.size());
+    for (std::size_t k = 1; k < present; ++k) {
+        const auto b = static_cast<unsigned char>(bytes[k]);
+        if ((b & 0xC0U) != 0x80U) return {};
+        cp = (cp << 6U) | (b & 0x3FU);
+    }
+    if (present < length) return {Kind::Incomplete, 0, 0};
+    const bool overlong = (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
+    if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return {};
+    return {Kind::Complete, cp, length};
+}
 
 std::optional<std::u16string> FromUtf8(std::string_view bytes)
 {
     std::u16string out;
     out.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
-        const auto b0 = static_cast<unsigned char>(bytes[i]);
-        char32_t cp = 0;
-        std::size_t length = 0;
-        if (b0 < 0x80) {
-            cp = b0;
-            length = 1;
-        } else if (b0 >= 0xC2 && b0 <= 0xDF) {
-            cp = b0 & 0x1FU;
-            length = 2;
-        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            cp = b0 & 0x0FU;
-            length = 3;
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            cp = b0 & 0x07U;
-            length = 4;
-        } else {
-            return std::nullopt;
-        }
-        if (i + length > bytes.size()) return std::nullopt;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto b = static_cast<unsigned char>(bytes[i + k]);
-            if ((b & 0xC0U) != 0x80U) return std::nullopt;
-            cp = (cp << 6U) | (b & 0x3FU);
-        }
-        const bool overlong = (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
-        if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+        const Utf8Sequence sequence = DecodeUtf8(bytes.substr(i));
+        if (sequence.kind != Utf8Sequence::Kind::Complete) return std::nullopt;
+        char32_t cp = sequence.codePoint;
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10U)));
@@ -41,7 +53,7 @@ std::optional<std::u16string> FromUtf8(std::string_view bytes)
         } else {
             out.push_back(static_cast<char16_t>(cp));
         }
-        i += length;
+        i += sequence.length;
     }
     return out;
 }

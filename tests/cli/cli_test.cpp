@@ -9,51 +9,10 @@
 #include <vector>
 
 #include "cli_main.h"
+#include "gen_run.h"
 
 namespace kelvara::cli {
 namespace {
-
-struct GenRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-GenRun Gen(const std::vector<std::string>& args, const std::string& input = {})
-{
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    GenRun run;
-    run.status = RunCli(args, in, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
-
-class TempDir {
-public:
-    TempDir()
-    {
-        m_path =
-            std::filesystem::temp_directory_path() /
-            ("kelvara-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempDir() { std::filesystem::remove_all(m_path); }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 const std::string kWorkedExample =
     "<FONT SIZE=\"3\" FACE=\"MS Pゴシック\"><FONT COLOR=\"#FF0000\">a</FONT>"
@@ -112,12 +71,13 @@ TEST(CliErrors, RefusedTextsGoToStandardErrorWithStatusOne)
     GenRun run = Gen({"a"});
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "ﾃｷｽﾄを２文字以上入力して下さい。\n");
+    EXPECT_EQ(run.err, "kelvara-gen: ﾃｷｽﾄを２文字以上入力して下さい。\n");
 
     run = Gen({"--colors=3", "ab"});
-    EXPECT_EQ(run.err, "ﾃｷｽﾄを３文字以上入力して下さい。\n");
+    EXPECT_EQ(run.err, "kelvara-gen: ﾃｷｽﾄを３文字以上入力して下さい。\n");
     EXPECT_EQ(Gen({"--colors=0"}, "").status, kExitFailed);
-    EXPECT_EQ(Gen({std::string(32768, 'a')}).err, "ﾃｷｽﾄは32767文字以内で入力して下さい。\n");
+    EXPECT_EQ(Gen({std::string(32768, 'a')}).err,
+              "kelvara-gen: ﾃｷｽﾄは32767文字以内で入力して下さい。\n");
 }
 
 TEST(CliErrors, InvalidUtf8IsReportedNotConverted)

@@ -1,0 +1,46 @@
+// Turning the engine's run report into kelvara-gen's standard error lines.
+#include "run_report.h"
+
+#include <ostream>
+
+#include "kelvara/engine/color.h"
+#include "utf8.h"
+
+namespace kelvara::cli {
+
+engine::OutputOptions OutputOptionsOf(const CliRequest& request)
+{
+    engine::OutputOptions output;
+    if (request.format) output.format = *request.format;
+    if (request.space) output.space = *request.space;
+    if (request.stops) output.stops = *request.stops;
+    output.fit = request.fit;
+    output.contrastBackground = request.contrast;
+    return output;
+}
+
+std::string RefusalText(const engine::RunReport& report, const engine::OutputOptions& output)
+{
+    if (report.fitNeeded) {
+        return "the output cannot fit in " + std::to_string(output.fit.value_or(0)) +
+               " characters (at least " + std::to_string(*report.fitNeeded) + " needed)";
+    }
+    return ToUtf8(report.message);
+}
+
+void WriteNotes(const engine::RunReport& report, engine::OutputFormat format, std::ostream& err)
+{
+    for (const engine::OmittedOption option : report.notes) {
+        err << "kelvara-gen: " << engine::NoteText(format, option) << '\n';
+    }
+}
+
+void WriteLowContrast(const engine::RunReport& report, std::ostream& err)
+{
+    for (const engine::LowContrast& c : report.lowContrast) {
+        err << c.number << '\t' << ToUtf8(c.character) << '\t' << ToUtf8(engine::HtmlColor(c.color))
+            << '\t' << engine::FormatRatio(c.ratio) << ":1\n";
+    }
+}
+
+}  // namespace kelvara::cli

@@ -1,0 +1,24 @@
+// What kelvara-gen tells about a run besides its output: the output options taken from the
+// command line, the refusal, the notes on options a format leaves out, the contrast report.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "cli_options.h"
+#include "kelvara/engine/output_format.h"
+
+namespace kelvara::cli {
+
+engine::OutputOptions OutputOptionsOf(const CliRequest& request);
+
+// Why a refused run was refused, without the program prefix.
+std::string RefusalText(const engine::RunReport& report, const engine::OutputOptions& output);
+
+// One line per option the format leaves out, each with the program prefix.
+void WriteNotes(const engine::RunReport& report, engine::OutputFormat format, std::ostream& err);
+
+// "N<TAB>CHAR<TAB>#RRGGBB<TAB>R.RR:1" per character below the contrast minimum.
+void WriteLowContrast(const engine::RunReport& report, std::ostream& err);
+
+}  // namespace kelvara::cli

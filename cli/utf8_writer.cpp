@@ -1,0 +1,181 @@
+// UTF-16 to UTF-8 into a fixed buffer, with a fast path for runs of ASCII.
+#include "utf8_writer.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <ostream>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace kelvara::cli {
+namespace {
+
+constexpr bool IsLead(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool IsTrail(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+char* PutCodePoint(char* p, char32_t cp)
+{
+    if (cp < 0x80) {
+        *p++ = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        *p++ = static_cast<char>(0xC0 | (cp >> 6U));
+        *p++ = static_cast<char>(0x80 | (cp & 0x3FU));
+    } else if (cp < 0x10000) {
+        *p++ = static_cast<char>(0xE0 | (cp >> 12U));
+        *p++ = static_cast<char>(0x80 | ((cp >> 6U) & 0x3FU));
+        *p++ = static_cast<char>(0x80 | (cp & 0x3FU));
+    } else {
+        *p++ = static_cast<char>(0xF0 | (cp >> 18U));
+        *p++ = static_cast<char>(0x80 | ((cp >> 12U) & 0x3FU));
+        *p++ = static_cast<char>(0x80 | ((cp >> 6U) & 0x3FU));
+        *p++ = static_cast<char>(0x80 | (cp & 0x3FU));
+    }
+    return p;
+}
+
+// Copies the run of ASCII units at the front as bytes, eight at a time. The destination has
+// room for three bytes per unit, so a block may be stored whole and only its ASCII part kept.
+void CopyAscii(const char16_t* begin, const char16_t*& s, const char16_t* end, char*& p)
+{
+#if defined(__SSE2__)
+    const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
+    while (end - s >= 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        const __m128i outside = _mm_and_si128(units, high);
+        const auto ascii =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(outside, _mm_setzero_si128())));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(units, units));
+        if (ascii != 0xFFFFU) {
+            const auto n = static_cast<std::size_t>(std::countr_one(ascii) / 2);
+            s += n;
+            p += n;
+            return;
+        }
+        s += 8;
+        p += 8;
+    }
+    // Fewer than eight left: one block ending at the end, overlapping units already written.
+    // When it is all ASCII, so were those units, one byte each, and they are written again
+    // with the same bytes.
+    const auto left = end - s;
+    if (left > 0 && s - begin >= 8 - left) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - 8));
+        const __m128i outside = _mm_and_si128(units, high);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(outside, _mm_setzero_si128())) == 0xFFFF) {
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(p - (8 - left)),
+                             _mm_packus_epi16(units, units));
+            s = end;
+            p += left;
+        }
+    }
+#else
+    (void)begin;
+    (void)s;
+    (void)end;
+    (void)p;
+#endif
+}
+
+}  // namespace
+
+void Utf8Writer::Drain()
+{
+    if (m_used > 0) m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_used));
+    m_used = 0;
+}
+
+void Utf8Writer::Write(std::u16string_view text)
+{
+    // At most three bytes per code unit (a pair gives four bytes for two units, a waiting
+    // lead surrogate at most three more), so encode in slices that surely fit.
+    constexpr std::size_t kSlice = kCapacity / 4;
+    while (!text.empty()) {
+        const std::size_t n = std::min(text.size(), kSlice);
+        if (kCapacity - m_used < n * 3 + 3) Drain();
+        Encode(text.substr(0, n));
+        text.remove_prefix(n);
+    }
+}
+
+void Utf8Writer::Encode(std::u16string_view text)
+{
+    char* p = m_buffer.data() + m_used;
+    const char16_t* s = text.data();
+    const char16_t* const end = s + text.size();
+    if (m_lead != 0 && s != end) {
+        if (IsTrail(*s)) {
+            p = PutCodePoint(p, 0x10000 + ((char32_t{m_lead} - 0xD800) << 10U) + (*s - 0xDC00));
+            ++s;
+        } else {
+            p = PutCodePoint(p, 0xFFFD);
+        }
+        m_lead = 0;
+    }
+    while (s != end) {
+        CopyAscii(text.data(), s, end, p);
+        if (s == end) break;
+        const char32_t c = *s;
+        if (c < 0x80) {
+            *p++ = static_cast<char>(c);
+            ++s;
+            continue;
+        }
+        ++s;
+        if (IsLead(c)) {
+            if (s == end) {
+                m_lead = static_cast<char16_t>(c);
+                break;
+            }
+            if (IsTrail(*s)) {
+                p = PutCodePoint(p, 0x10000 + ((c - 0xD800) << 10U) + (*s - 0xDC00));
+                ++s;
+                continue;
+            }
+            p = PutCodePoint(p, 0xFFFD);
+        } else if (IsTrail(c)) {
+            p = PutCodePoint(p, 0xFFFD);
+        } else if (c >= 0x800) {  // the common case (kana, kanji) written in place
+            p[0] = static_cast<char>(0xE0 | (c >> 12U));
+            p[1] = static_cast<char>(0x80 | ((c >> 6U) & 0x3FU));
+            p[2] = static_cast<char>(0x80 | (c & 0x3FU));
+            p += 3;
+        } else {
+            p = PutCodePoint(p, c);
+        }
+    }
+    m_used = static_cast<std::size_t>(p - m_buffer.data());
+}
+
+void Utf8Writer::EndPair()
+{
+    if (m_lead == 0) return;
+    if (kCapacity - m_used < 3) Drain();
+    char* p = PutCodePoint(m_buffer.data() + m_used, 0xFFFD);
+    m_used = static_cast<std::size_t>(p - m_buffer.data());
+    m_lead = 0;
+}
+
+void Utf8Writer::WriteBytes(std::string_view bytes)
+{
+    EndPair();
+    if (kCapacity - m_used < bytes.size()) Drain();
+    if (bytes.size() >= kCapacity) {
+        m_out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return;
+    }
+    std::memcpy(m_buffer.data() + m_used, bytes.data(), bytes.size());
+    m_used += bytes.size();
+}
+
+bool Utf8Writer::Flush()
+{
+    EndPair();
+    Drain();
+    m_out.flush();
+    return !m_out.fail();
+}
+
+}  // namespace kelvara::cli
