@@ -61,6 +61,7 @@ std::vector<std::u16string> UnitTexts(OutputFormat format, const std::u16string&
     if (format == OutputFormat::Wiki) units = testing::ReadWiki(output, nullptr);
     if (format == OutputFormat::Span) units = testing::ReadHtml(output).visible;
     std::vector<std::u16string> texts;
+    texts.reserve(units.size());
     for (const auto& unit : units) texts.push_back(unit.text);
     return texts;
 }
