@@ -140,6 +140,22 @@ TEST(Fit, ARunTakesItsMiddleCharactersColour)
     EXPECT_EQ(result.report.runs, 2U);
 }
 
+TEST(Fit, ACssGradientOfOneCharacterCanDropToOneColour)
+{
+    OutputOptions out;
+    out.format = OutputFormat::Css;
+    for (int i = 0; i < 16; ++i) out.stops.push_back(Rgb{i * 16, 0, 255 - i * 16});
+    TagOptions o;
+    const FormattedResult whole = GenerateFormatted(o, out, u"a", kColors);
+    // Sixteen stops of ", #RRGGBB" each; the fitted gradient keeps one colour, written twice.
+    out.fit = CodePoints(whole.tags) - 14 * 9;
+    const FormattedResult fitted = GenerateFormatted(o, out, u"a", kColors);
+    ASSERT_EQ(fitted.outcome, RunOutcome::Completed);
+    EXPECT_EQ(CodePoints(fitted.tags), *out.fit);
+    EXPECT_NE(fitted.tags.find(u"linear-gradient(90deg, #0000FF, #0000FF)"), std::u16string::npos)
+        << std::string(fitted.tags.begin(), fitted.tags.end());
+}
+
 TEST(Fit, JsonAndAnsiIgnoreTheLimit)
 {
     for (const auto format : {OutputFormat::Json, OutputFormat::Ansi}) {
