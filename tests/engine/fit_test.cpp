@@ -156,6 +156,36 @@ TEST(Fit, ACssGradientOfOneCharacterCanDropToOneColour)
         << std::string(fitted.tags.begin(), fitted.tags.end());
 }
 
+// Counts the hook's calls and stops at the third.
+class Progress final : public RunHook {
+public:
+    bool Continue(int remaining, int total) override
+    {
+        calls.emplace_back(remaining, total);
+        return calls.size() < 3;
+    }
+    std::vector<std::pair<int, int>> calls;
+};
+
+TEST(Fit, AFittedRunReportsProgressPerRunAndStopsBetweenRuns)
+{
+    OutputOptions out;
+    out.format = OutputFormat::BbCode;
+    out.fit = 15 + 4 * 23 + 12;  // four runs of three characters
+    TagOptions o;
+    o.h_ColorCount = 2;
+    o.h_NFontSize = 3;
+    Progress hook;
+    const FormattedResult result = GenerateFormatted(o, out, u"abcdefghijkl", kColors, &hook);
+    EXPECT_EQ(result.outcome, RunOutcome::Stopped);
+    EXPECT_EQ(hook.calls, (std::vector<std::pair<int, int>>{{6, 12}, {3, 12}, {0, 12}}));
+    // Three runs written before the stop, without the wrappers.
+    const auto units = testing::ReadBbCode(result.tags, nullptr);
+    ASSERT_EQ(units.size(), 3U);
+    EXPECT_EQ(units[2].text, u"ghi");
+    EXPECT_EQ(result.tags.find(u"[size=3]"), std::u16string::npos);
+}
+
 TEST(Fit, JsonAndAnsiIgnoreTheLimit)
 {
     for (const auto format : {OutputFormat::Json, OutputFormat::Ansi}) {
