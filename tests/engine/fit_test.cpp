@@ -148,7 +148,7 @@ TEST(Fit, ACssGradientOfOneCharacterCanDropToOneColour)
     TagOptions o;
     const FormattedResult whole = GenerateFormatted(o, out, u"a", kColors);
     // Sixteen stops of ", #RRGGBB" each; the fitted gradient keeps one colour, written twice.
-    out.fit = CodePoints(whole.tags) - 14U * 9U;
+    out.fit = CodePoints(whole.tags) - std::size_t{14 * 9};
     const FormattedResult fitted = GenerateFormatted(o, out, u"a", kColors);
     ASSERT_EQ(fitted.outcome, RunOutcome::Completed);
     EXPECT_EQ(CodePoints(fitted.tags), *out.fit);
