@@ -148,7 +148,9 @@ TEST(Fit, ACssGradientOfOneCharacterCanDropToOneColour)
     TagOptions o;
     const FormattedResult whole = GenerateFormatted(o, out, u"a", kColors);
     // Sixteen stops of ", #RRGGBB" each; the fitted gradient keeps one colour, written twice.
-    out.fit = CodePoints(whole.tags) - std::size_t{14 * 9};
+    constexpr std::size_t kDropped = 14;
+    constexpr std::size_t kStopLength = 9;
+    out.fit = CodePoints(whole.tags) - kDropped * kStopLength;
     const FormattedResult fitted = GenerateFormatted(o, out, u"a", kColors);
     ASSERT_EQ(fitted.outcome, RunOutcome::Completed);
     EXPECT_EQ(CodePoints(fitted.tags), *out.fit);
