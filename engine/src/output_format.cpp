@@ -177,7 +177,8 @@ std::vector<OmittedOption> OmittedOptions(const TagOptions& o, OutputFormat form
     auto leaveOut = [&out](bool set, bool expressible, OmittedOption option) {
         if (set && !expressible) out.push_back(option);
     };
-    leaveOut(!o.h_FontFace.empty(), html, OmittedOption::Face);
+    // The face is not noted: it is always set (the window and kelvara-gen default to one), so a
+    // note would come with every run of a format that has no syntax for it.
     leaveOut(SizeLeftOut(o, format), false, OmittedOption::Size);
     leaveOut(IsSet(o.h_BoldFlag), markupStyles, OmittedOption::Bold);
     leaveOut(IsSet(o.h_ItalicFlag), markupStyles, OmittedOption::Italic);

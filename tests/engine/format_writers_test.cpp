@@ -310,8 +310,7 @@ TEST(BbCodeFormat, OptionsSizesAndBrackets)
     EXPECT_EQ(units[0].text, u"[");
     EXPECT_EQ(units[2].text, u"]");
     EXPECT_EQ(result.report.notes,
-              (std::vector<OmittedOption>{OmittedOption::Face, OmittedOption::Subscript,
-                                          OmittedOption::Vertical}));
+              (std::vector<OmittedOption>{OmittedOption::Subscript, OmittedOption::Vertical}));
 }
 
 TEST(BbCodeFormat, BaseSizeWrapsAndPixelSizesAreLeftOut)
