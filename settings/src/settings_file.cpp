@@ -87,6 +87,7 @@ StoredSettings LoadSettings(const std::filesystem::path& iniPath)
     settings.TagOptions.h_NFontSize =
         StrictInteger(file.Read(u"Font", u"h_NFontSize", kFlagSize)).value_or(kDefaultNFontSize);
     settings.TagOptions.h_FontFace = file.Read(u"Font", u"h_FontFace", kFaceSize);
+    settings.Output = ReadOutputSection(file);
     return settings;
 }
 
@@ -111,6 +112,7 @@ bool SaveSettings(const StoredSettings& settings, const std::filesystem::path& i
     }
     file->Write(u"Font", u"h_nfontsize", FormatSigned(settings.TagOptions.h_NFontSize));
     file->Write(u"Font", u"h_FontFace", settings.TagOptions.h_FontFace);
+    WriteOutputSection(*file, settings.Output);
     return file->Save(iniPath);
 }
 

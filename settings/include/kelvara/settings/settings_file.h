@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "kelvara/engine/tag_options.h"
+#include "kelvara/settings/output_settings.h"
 
 namespace kelvara::settings {
 
@@ -21,6 +22,7 @@ struct StoredSettings {
     std::u16string txtClat;
     std::u16string txtCmid;
     std::u16string txtBack;
+    OutputSettings Output;  // section "Output", after all the others
 
     friend bool operator==(const StoredSettings&, const StoredSettings&) = default;
 };

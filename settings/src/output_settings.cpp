@@ -1,0 +1,133 @@
+// Section "Output" of Lum.ini: reading and writing the output choices, and the rules for the
+// two values a user types (a stop colour, a length limit).
+#include "kelvara/settings/output_settings.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "kelvara/settings/numbers.h"
+#include "kelvara/settings/profile.h"
+
+namespace kelvara::settings {
+namespace {
+
+// Read sizes: a name, the thirteen stops with their commas, a number, a flag.
+constexpr std::size_t kNameSize = 16;
+constexpr std::size_t kStopsSize = 128;
+constexpr std::size_t kFitSize = 12;
+constexpr std::size_t kFlagSize = 3;
+
+constexpr std::u16string_view kFormatKey = u"Format";
+constexpr std::u16string_view kSpaceKey = u"Space";
+constexpr std::u16string_view kStopsKey = u"Stops";
+constexpr std::u16string_view kFitKey = u"Fit";
+constexpr std::u16string_view kContrastKey = u"Contrast";
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+std::u16string_view Trimmed(std::u16string_view text)
+{
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+char16_t Lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
+char16_t Upper(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
+
+bool IsHexDigit(char16_t c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
+
+// The name from the list that the value spells in any case, or the list's first (classic) one.
+template <std::size_t N>
+std::u16string OneOf(std::u16string_view value, const std::array<std::u16string_view, N>& names)
+{
+    std::u16string lower(Trimmed(value));
+    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+    const auto* found = std::find(names.begin(), names.end(), lower);
+    return std::u16string(found == names.end() ? names.front() : *found);
+}
+
+std::vector<std::u16string> SplitStops(std::u16string_view value)
+{
+    std::vector<std::u16string> stops;
+    while (!value.empty() && stops.size() < kMaxExtraStops) {
+        const std::size_t comma = value.find(u',');
+        if (auto color = ReadStopColor(value.substr(0, comma))) stops.push_back(*color);
+        if (comma == std::u16string_view::npos) break;
+        value.remove_prefix(comma + 1);
+    }
+    return stops;
+}
+
+std::u16string FitText(const std::optional<std::int32_t>& fit)
+{
+    return fit ? FormatSigned(*fit) : std::u16string();
+}
+
+}  // namespace
+
+std::optional<std::u16string> ReadStopColor(std::u16string_view text)
+{
+    const std::u16string_view digits = Trimmed(text);
+    if (digits.size() != 6 || !std::all_of(digits.begin(), digits.end(), IsHexDigit)) {
+        return std::nullopt;
+    }
+    std::u16string color(digits);
+    std::transform(color.begin(), color.end(), color.begin(), Upper);
+    return color;
+}
+
+FitValue ReadFit(std::u16string_view text)
+{
+    if (Trimmed(text).empty()) return {};
+    const std::optional<double> number = StrictNumber(text);
+    if (!number) return {.reading = FitReading::NotANumber};
+    if (*number != std::floor(*number)) return {.reading = FitReading::NotWhole};
+    if (*number < 1) return {.reading = FitReading::TooSmall};
+    if (*number > kMaxFit) return {.reading = FitReading::TooLarge};
+    return {.reading = FitReading::Value, .value = static_cast<std::int32_t>(*number)};
+}
+
+std::u16string JoinStops(const std::vector<std::u16string>& stops)
+{
+    std::u16string joined;
+    for (const std::u16string& stop : stops) {
+        if (!joined.empty()) joined += u',';
+        joined += stop;
+    }
+    return joined;
+}
+
+OutputSettings ReadOutputSection(const ProfileFile& file)
+{
+    OutputSettings output;
+    output.Format = OneOf(file.Read(kOutputSection, kFormatKey, kNameSize), kOutputFormats);
+    output.Space = OneOf(file.Read(kOutputSection, kSpaceKey, kNameSize), kColorSpaces);
+    output.ExtraStops = SplitStops(file.Read(kOutputSection, kStopsKey, kStopsSize));
+    const FitValue fit = ReadFit(file.Read(kOutputSection, kFitKey, kFitSize));
+    if (fit.reading == FitReading::Value) output.Fit = fit.value;
+    output.Contrast =
+        RoundToInt16(ParseLenient(file.Read(kOutputSection, kContrastKey, kFlagSize)));
+    return output;
+}
+
+void WriteOutputSection(ProfileFile& file, const OutputSettings& output)
+{
+    const OutputSettings classic;
+    const auto write = [&file](std::u16string_view key, std::size_t size,
+                               const std::u16string& value, const std::u16string& classicValue) {
+        if (value != classicValue || !file.Read(kOutputSection, key, size).empty()) {
+            file.Write(kOutputSection, key, value);
+        }
+    };
+    write(kFormatKey, kNameSize, output.Format, classic.Format);
+    write(kSpaceKey, kNameSize, output.Space, classic.Space);
+    write(kStopsKey, kStopsSize, JoinStops(output.ExtraStops), JoinStops(classic.ExtraStops));
+    write(kFitKey, kFitSize, FitText(output.Fit), FitText(classic.Fit));
+    write(kContrastKey, kFlagSize, FormatSigned(output.Contrast), FormatSigned(classic.Contrast));
+}
+
+}  // namespace kelvara::settings
