@@ -1,11 +1,13 @@
 // Makes docs/screenshot.png: the main window, view open, after a run of a sample text, in a
-// program folder of its own. Run it on a real display (or under xvfb-run).
+// program folder of its own; with a second file name also the settings dialog on its "出力"
+// page. Run it on a real display (or under xvfb-run).
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QIcon>
 #include <QPixmap>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -15,6 +17,7 @@
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
+#include "kelvara/ui/settings_dialog.h"
 
 namespace {
 
@@ -24,6 +27,23 @@ const char16_t* const kSampleSettings =
     u"[Font]\r\nh_BoldFlag=1\r\nh_NFontSize=5\r\nh_FontFace=MS Pゴシック\r\n"
     u"[Color]\r\nFor=FF0000\r\nMid=00C000\r\nLast=0000FF\r\nBack=FFFFF0\r\n";
 
+// The output choices shown on the settings dialog's "出力" page.
+const char16_t* const kSampleOutput =
+    u"[Output]\r\nFormat=span\r\nSpace=oklch\r\nStops=FF8000,FFE000\r\nFit= 2000\r\n"
+    u"Contrast= 1\r\n";
+
+// The settings dialog on its "出力" page.
+bool SaveOutputPage(kelvara::ui::Forms& forms, const QString& file)
+{
+    kelvara::ui::SettingsDialog* dialog = forms.ShowForm4();
+    if (!QTest::qWaitForWindowExposed(dialog)) return false;
+    dialog->findChild<QTabBar*>(QStringLiteral("TabStrip1"))->setCurrentIndex(4);
+    QTest::qWait(100);
+    const bool saved = dialog->grab().save(file);
+    dialog->close();
+    return saved;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -31,8 +51,8 @@ int main(int argc, char* argv[])
     using namespace kelvara;
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    if (argc != 2) {
-        QTextStream(stderr) << "usage: kelvara_screenshot OUTPUT.png\n";
+    if (argc != 2 && argc != 3) {
+        QTextStream(stderr) << "usage: kelvara_screenshot OUTPUT.png [OUTPUT_PAGE.png]\n";
         return 2;
     }
     QApplication::setFont(ui::ApplicationFont());
@@ -41,7 +61,8 @@ int main(int argc, char* argv[])
     QFile ini(folder.filePath(QStringLiteral("Lum.ini")));
     if (!ini.open(QIODevice::WriteOnly)) return 1;
     ini.write(QByteArray::fromStdString(
-        engine::EncodeShiftJis(kSampleSettings, engine::Unmappable::DefaultChar)));
+        engine::EncodeShiftJis(std::u16string(kSampleSettings) + (argc == 3 ? kSampleOutput : u""),
+                               engine::Unmappable::DefaultChar)));
     ini.close();
 
     ui::AppState state;
@@ -55,5 +76,7 @@ int main(int argc, char* argv[])
     QTest::qWait(3000);  // the browser view loads the page asynchronously
 
     const QPixmap shot = window->grab();
-    return shot.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    if (!shot.save(QString::fromLocal8Bit(argv[1]))) return 1;
+    if (argc == 3 && !SaveOutputPage(forms, QString::fromLocal8Bit(argv[2]))) return 1;
+    return 0;
 }

@@ -83,6 +83,7 @@ void MainWindow::Form_Load()
     txtClat->setText(ToQString(stored.txtClat));
     txtCmid->setText(ToQString(stored.txtCmid));
     txtBack->setText(ToQString(stored.txtBack));
+    state.Output = stored.Output;
 
     // 2.-4. Heights, toolbar shown and view closed, on top (which also shows the window).
     ViewClosedHeight = 2160;
@@ -121,6 +122,7 @@ void MainWindow::Form_Unload()
     stored.txtClat = ToU16(txtClat->text());
     stored.txtCmid = ToU16(txtCmid->text());
     stored.txtBack = ToU16(txtBack->text());
+    stored.Output = state.Output;
     const auto path = SettingsPath(state.ProgramFolder);
     if (!settings::SaveSettings(stored, path)) {
         ui::ShowMessage(this, QStringLiteral("設定を保存できませんでした。\n%1")

@@ -15,6 +15,7 @@
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
+#include "kelvara/ui/settings_dialog.h"
 
 namespace kelvara::ui {
 namespace {
@@ -31,6 +32,13 @@ constexpr std::array<TargetNames, 4> kTargets{{
     {"txtCmid", "Picture4"},
 }};
 constexpr int kBackgroundTarget = 2;
+
+// ColorTarget 4 + k: extra stop k of the settings dialog's "出力" page.
+int StopIndex(int target)
+{
+    const int index = target - SettingsDialog::kFirstStopTarget;
+    return index >= 0 && index < SettingsDialog::kStopCount ? index : -1;
+}
 
 }  // namespace
 
@@ -67,10 +75,18 @@ void PaletteDialog::ConnectControls()
     connect(cmdCancel, &QPushButton::clicked, this, &PaletteDialog::cmdCancel_Click);
 }
 
+QWidget* PaletteDialog::Owner() const
+{
+    if (StopIndex(m_forms.State().ColorTarget) >= 0) return m_forms.Form4();
+    return m_forms.Form1();
+}
+
 void PaletteDialog::Form_Load()
 {
+    // Opened from the settings dialog, the palette holds that dialog (which itself holds the
+    // main window) instead of the main window.
+    if (QWidget* owner = Owner()) owner->setEnabled(false);
     if (MainWindow* main = m_forms.Form1()) {
-        main->setEnabled(false);
         const auto* top = main->findChild<QAction*>(QStringLiteral("mnuTop"));
         if (top && top->isChecked()) SetTopmost(this, 1);
     }
@@ -186,6 +202,10 @@ void PaletteDialog::cmdCancel_Click() { close(); }
 QLineEdit* PaletteDialog::TargetField() const
 {
     const int target = m_forms.State().ColorTarget;
+    if (const int stop = StopIndex(target); stop >= 0) {
+        SettingsDialog* settings = m_forms.Form4();
+        return settings ? settings->findChild<QLineEdit*>(Indexed("txtStop", stop)) : nullptr;
+    }
     MainWindow* main = m_forms.Form1();
     if (!main || target < 0 || target >= static_cast<int>(kTargets.size())) return nullptr;
     return main->findChild<QLineEdit*>(QLatin1String(kTargets[target].field));
@@ -194,6 +214,10 @@ QLineEdit* PaletteDialog::TargetField() const
 QWidget* PaletteDialog::TargetSwatch() const
 {
     const int target = m_forms.State().ColorTarget;
+    if (const int stop = StopIndex(target); stop >= 0) {
+        SettingsDialog* settings = m_forms.Form4();
+        return settings ? settings->findChild<QWidget*>(Indexed("picStop", stop)) : nullptr;
+    }
     MainWindow* main = m_forms.Form1();
     if (!main || target < 0 || target >= static_cast<int>(kTargets.size())) return nullptr;
     return main->findChild<QWidget*>(QLatin1String(kTargets[target].swatch));
@@ -222,7 +246,7 @@ void PaletteDialog::closeEvent(QCloseEvent* event)
 
 void PaletteDialog::Form_Unload()
 {
-    if (MainWindow* main = m_forms.Form1()) main->setEnabled(true);
+    if (QWidget* owner = Owner()) owner->setEnabled(true);
 }
 
 }  // namespace kelvara::ui

@@ -103,6 +103,7 @@ void SettingsDialog::Form_Load()
     TabStrip1->insertTab(1, QStringLiteral("ﾌｫﾝﾄ"));
     TabStrip1->insertTab(2, QStringLiteral("色"));
     TabStrip1->setTabText(3, QStringLiteral("その他"));
+    TabStrip1->addTab(QStringLiteral("出力"));
 
     // Filling an empty list selects its first entry; the size text set above must stay.
     const QString sizeText = cmbSize->currentText();
@@ -140,6 +141,7 @@ void SettingsDialog::Form_Load()
     chkCenter->setChecked(IsSet(options.h_Centerflag));
     chkmarquee->setChecked(IsSet(options.h_marqueeFlag));
     chkblink->setChecked(IsSet(options.h_BlinkFlag));
+    LoadOutputPage();
 
     // Inserting tabs moves the current index without a change notice, so restack explicitly.
     TabStrip1->setCurrentIndex(0);
@@ -195,6 +197,7 @@ void SettingsDialog::cmdOK_Click()
         RefuseSizes(QStringLiteral("ﾌｫﾝﾄｻｲｽﾞが大きすぎます。"));
         return;
     }
+    if (!CheckOutputPage()) return;
 
     engine::TagOptions& options = Options();
     options.h_MaxFontSize = *settings::StrictInteger(maxText);
@@ -204,6 +207,7 @@ void SettingsDialog::cmdOK_Click()
         settings::RoundToInt16(settings::ParseLenient(ToU16(cmbSize->currentText())));
     const QString face = cmbFont->currentText();
     options.h_FontFace = face.isEmpty() ? std::u16string(u"MS Pゴシック") : ToU16(face);
+    TakeOutputPage();
 
     if (MainWindow* main = m_forms.Form1()) {
         if (auto* send = main->findChild<QAbstractButton*>(QStringLiteral("cmdSend"))) {

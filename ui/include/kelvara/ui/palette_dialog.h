@@ -1,5 +1,6 @@
-// PaletteDialog (Form2, "ｶﾗｰﾊﾟﾚｯﾄ"): edits the one main-window colour named by ColorTarget with
-// three RGB sliders, 64 fixed swatches and twelve saved colours.
+// PaletteDialog (Form2, "ｶﾗｰﾊﾟﾚｯﾄ"): edits the one colour named by ColorTarget (a colour field
+// of the main window, or an extra stop of the settings dialog) with three RGB sliders, 64 fixed
+// swatches and twelve saved colours.
 #pragma once
 
 #include <QFrame>
@@ -63,6 +64,7 @@ private:
     void cmdOK_Click();
     void cmdCancel_Click();
 
+    QWidget* Owner() const;  // the window held while the palette is open
     QLineEdit* TargetField() const;
     QWidget* TargetSwatch() const;
     QScrollBar* Slider(int component) const;

@@ -1,6 +1,8 @@
 // SettingsDialog (Form4, "設定"): the tabbed dialog that edits the generation options.
 // Check boxes and size-mode options write TagOptions at once and mirror onto the option
 // toolbar; the font face, the base size and the pixel range are taken only by a successful OK.
+// A fifth page, "出力", holds the output choices (format, colour space, extra colour stops,
+// length limit, contrast check); they too are taken only by a successful OK.
 #pragma once
 
 #include <QWidget>
@@ -22,12 +24,18 @@ class QTabBar;
 
 namespace kelvara::ui {
 
+class ColorBox;
 class Forms;
 
 class SettingsDialog : public QWidget {
     Q_OBJECT
 public:
     explicit SettingsDialog(Forms& forms, QWidget* parent = nullptr);
+
+    // The palette edits extra stop k (0..12) of the "出力" page as ColorTarget 4 + k: the field
+    // txtStop(k) with its swatch picStop(k).
+    static constexpr int kFirstStopTarget = 4;
+    static constexpr int kStopCount = 13;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,6 +59,7 @@ private:
     void CreateFontPage(QWidget* page);
     void CreateColorPage(QWidget* page);
     void CreateOtherPage(QWidget* page);
+    void CreateOutputPage(QWidget* page);
 
     void ConnectControls();
     void Form_Load();
@@ -62,6 +71,14 @@ private:
     void cmdOK_Click();
     void RefuseSizes(const QString& message);
 
+    // The "出力" page (settings_dialog_output.cpp).
+    void LoadOutputPage();
+    bool CheckOutputPage();
+    void TakeOutputPage();
+    void RefuseOutput(QWidget* field, const QString& message);
+    void txtStop_Change(int index);
+    void picStop_Click(int index);
+
     void SetToolbarToggle(int index, bool checked);
     void EnableToolbarToggle(int index, bool enabled);
 
@@ -71,12 +88,14 @@ private:
     bool m_unloaded = false;
 
     QTabBar* TabStrip1 = nullptr;
-    std::array<QFrame*, 4> Frame6{};
+    std::array<QFrame*, 5> Frame6{};
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;
     QGroupBox* Frame4 = nullptr;
     QGroupBox* Frame5 = nullptr;
+    QGroupBox* Frame7 = nullptr;
+    QGroupBox* Frame8 = nullptr;
 
     QCheckBox* chkTate = nullptr;
     QCheckBox* chkCenter = nullptr;
@@ -98,6 +117,13 @@ private:
     QComboBox* cmbFont = nullptr;
     std::array<QLineEdit*, 2> txtMaxMin{};
     QPushButton* cmdOK = nullptr;
+
+    QComboBox* cmbFormat = nullptr;
+    QComboBox* cmbSpace = nullptr;
+    QLineEdit* txtFit = nullptr;
+    QCheckBox* chkContrast = nullptr;
+    std::array<QLineEdit*, kStopCount> txtStop{};
+    std::array<ColorBox*, kStopCount> picStop{};
 
     std::array<CheckRule, 13> m_checkRules{};
 };
