@@ -41,6 +41,17 @@ public:
     virtual void Append(std::u16string_view piece) = 0;
     // A finished run: the text becomes open + text + close.
     virtual void Wrap(std::u16string_view open, std::u16string_view close) = 0;
+    // A streaming sink receives the opening text through Append before the first character
+    // and the closing text after the last one, and Wrap is never called.
+    [[nodiscard]] virtual bool Streams() const { return false; }
+};
+
+// Base for sinks that write the result out as it is made (a file, a pipe).
+class StreamingSink : public TagSink {
+public:
+    void Reset() override {}
+    void Wrap(std::u16string_view /*open*/, std::u16string_view /*close*/) final {}
+    [[nodiscard]] bool Streams() const final { return true; }
 };
 
 class StringSink final : public TagSink {

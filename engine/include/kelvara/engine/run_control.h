@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "kelvara/engine/generator.h"
+#include "kelvara/engine/output_format.h"
 
 namespace kelvara::engine {
 
@@ -47,6 +48,12 @@ public:
     virtual void ShowEditWindow(std::u16string_view tags) = 0;
     virtual void SetClipboard(std::u16string_view text) = 0;  // empties it, then sets text
     virtual void WritePreviewPage() = 0;                      // txtBack + ResultTags, normal form
+
+    // Format, colour space, stops and limit of the next run; the classic FONT tags by default.
+    [[nodiscard]] virtual OutputOptions OutputSettings() const { return {}; }
+    // After a run that passed the length check: the options left out, the low-contrast
+    // characters, or (refused) the length a limit would need. Nothing by default.
+    virtual void ShowRunReport(const RunReport& /*report*/) {}
 };
 
 inline constexpr std::u16string_view kAppTitle = u"Kelvara";

@@ -1,0 +1,144 @@
+// Output formats beyond FONT tags (HTML5 spans, one CSS gradient, BBCode, wiki markup, ANSI
+// terminal colours, JSON), colour stops and colour spaces, fitting the output into a length
+// limit, and the report of low-contrast characters. With the default OutputOptions a run
+// writes exactly the classic FONT tags.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kelvara/engine/color.h"
+#include "kelvara/engine/color_space.h"
+#include "kelvara/engine/generator.h"
+#include "kelvara/engine/tag_options.h"
+
+namespace kelvara::engine {
+
+class CharacterText;
+
+enum class OutputFormat { Font, Span, Css, BbCode, Wiki, Ansi, Json };
+
+// Names as typed on the command line: font, span, css, bbcode, wiki, ansi, json.
+std::optional<OutputFormat> ParseOutputFormat(std::string_view name);
+std::string_view OutputFormatName(OutputFormat format);
+// rgb, oklab, oklch.
+std::optional<ColorSpace> ParseColorSpace(std::string_view name);
+std::string_view ColorSpaceName(ColorSpace space);
+
+// Every format but json and ansi can group characters into runs to meet a length limit.
+bool FormatSupportsFit(OutputFormat format);
+
+inline constexpr std::size_t kMinStops = 2;
+inline constexpr std::size_t kMaxStops = 16;
+
+// "FF0000,00FF00,0000FF": kMinStops to kMaxStops colours of exactly six hex digits each,
+// separated by commas; nothing when the list is malformed.
+std::optional<std::vector<Rgb>> ParseStopList(std::string_view text);
+
+struct OutputOptions {
+    OutputFormat format = OutputFormat::Font;
+    ColorSpace space = ColorSpace::Rgb;
+    // Colour stops replacing the colour fields (kMinStops to kMaxStops expected). Empty: the
+    // first and last colour field, with the middle one between them when h_ColorCount is 3.
+    std::vector<Rgb> stops;
+    // The most code points the result may have; nothing: no limit. Ignored by json and ansi.
+    std::optional<std::size_t> fit;
+    // Report characters whose colour contrasts less than kMinimumContrast with this colour.
+    std::optional<Rgb> contrastBackground;
+
+    friend bool operator==(const OutputOptions&, const OutputOptions&) = default;
+};
+
+inline constexpr double kMinimumContrast = 4.5;
+
+// Options a format has no syntax for; they are left out of its output.
+enum class OmittedOption {
+    Face,
+    Size,
+    Bold,
+    Italic,
+    Underline,
+    Strike,
+    Subscript,
+    Superscript,
+    Center,
+    Vertical,
+    Blink,
+    Marquee,
+};
+
+// The options that `format` leaves out with these settings, in the order of the enum.
+std::vector<OmittedOption> OmittedOptions(const TagOptions& options, OutputFormat format);
+// One line for the user, without a program prefix or a newline, e.g.
+// "blinking is left out: the span format cannot express it".
+std::string NoteText(OutputFormat format, OmittedOption option);
+
+// A character whose colour contrasts too little with the background.
+struct LowContrast {
+    std::size_t number = 0;  // counted from 1
+    std::u16string character;
+    Rgb color;
+    double ratio = 0;
+};
+
+// "R.RR", truncated (not rounded) so that a ratio below 4.5 never shows as 4.50.
+std::string FormatRatio(double ratio);
+
+struct RunReport {
+    // Refused: the length message (a text too short or too long for these options) ...
+    std::u16string message;
+    // ... or, for a limit the output cannot meet, the fewest code points any output needs.
+    std::optional<std::size_t> fitNeeded;
+    std::vector<OmittedOption> notes;
+    // Filled by Write, in character order, with the colours as written.
+    std::vector<LowContrast> lowContrast;
+    // Colour elements written; fewer than the characters when the output was fitted.
+    std::size_t runs = 0;
+};
+
+// One run in any format. The constructor checks the text length and, with a limit, works out
+// the grouping (reading the colours once for that); Write then streams the result into the
+// sink. The text and the colour source must outlive the object.
+//
+// Sinks: a TagSink whose Streams() is false gets today's semantics (characters appended as
+// they are made, Wrap(open, close) on completion, only the characters when stopped); a
+// streaming sink gets the opening text through Append before the first character and the
+// closing text after the last.
+//
+// The hook is called before every character but the first of a colour segment (before every
+// run but the first when fitted), as in the classic run; returning false stops the run.
+class FormattedRun {
+public:
+    FormattedRun(const TagOptions& options, const OutputOptions& output, const CharacterText& text,
+                 const ColorSource& colors);
+    ~FormattedRun();
+    FormattedRun(const FormattedRun&) = delete;
+    FormattedRun& operator=(const FormattedRun&) = delete;
+
+    [[nodiscard]] bool Refused() const;
+    [[nodiscard]] const RunReport& Report() const;
+    // Refused runs write nothing and return RunOutcome::Refused.
+    RunOutcome Write(TagSink& sink, RunHook* hook);
+
+    struct State;
+
+private:
+    std::unique_ptr<State> m_state;
+};
+
+struct FormattedResult {
+    RunOutcome outcome = RunOutcome::Refused;
+    std::u16string tags;  // the result (partial without wrappers when stopped)
+    RunReport report;
+};
+
+// A whole run into a string.
+FormattedResult GenerateFormatted(const TagOptions& options, const OutputOptions& output,
+                                  std::u16string_view text, const ColorSource& colors,
+                                  RunHook* hook = nullptr);
+
+}  // namespace kelvara::engine
