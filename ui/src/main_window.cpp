@@ -45,6 +45,7 @@ MainWindow::MainWindow(Forms& forms, QWidget* parent)
     setCentralWidget(new QWidget(this));
     CreateToolFrame();
     CreateMainFrame();
+    CreateStatusLine();
     CreateMenus();
     ConnectControls();
     ConnectToolbar();

@@ -22,6 +22,8 @@ namespace kelvara::ui {
 
 void MainWindow::cmdGo_Click()
 {
+    m_runReport.reset();
+    m_runFinished = false;
     m_run->Execute();
     if (m_closeWhenIdle) {
         m_closeWhenIdle = false;
@@ -156,6 +158,8 @@ void MainWindow::SetClipboard(std::u16string_view text) { SetClipboardText(ToQSt
 
 void MainWindow::WritePreviewPage()
 {
+    // Called once a run has finished: the moment to take its figures and preview markup.
+    PrepareOutputPreview();
     WritePreviewPage(txtBack->text(), State().ResultTags, engine::PageForm::Normal);
 }
 
@@ -163,7 +167,10 @@ bool MainWindow::WritePreviewPage(const QString& background, const QString& tags
                                   engine::PageForm form)
 {
     const std::filesystem::path folder(ToU16(State().ProgramFolder));
-    const auto error = engine::WritePreviewPage(folder, ToU16(background), ToU16(tags), form, this);
+    const QString pageTags = form == engine::PageForm::Normal ? PageTags(tags) : tags;
+    const auto error =
+        engine::WritePreviewPage(folder, ToU16(background), ToU16(pageTags), form, this);
+    UpdateStatusLine();
     if (error) {
         ui::ShowMessage(this, QStringLiteral("ﾌﾟﾚﾋﾞｭｰを書き込めませんでした。\n%1")
                                   .arg(QString::fromStdString(*error)));

@@ -262,6 +262,7 @@ void SettingsDialog::Form_Unload()
     if (MainWindow* main = m_forms.Form1()) {
         main->setEnabled(true);
         main->UpdateSizeCaption();
+        main->UpdateStatusLine();  // the output choices may have changed
     }
 }
 

@@ -6,8 +6,11 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <cstddef>
 #include <memory>
+#include <optional>
 
+#include "kelvara/engine/output_format.h"
 #include "kelvara/engine/preview_page.h"
 #include "kelvara/engine/run_control.h"
 
@@ -40,6 +43,9 @@ public:
     bool WritePreviewPage(const QString& background, const QString& tags, engine::PageForm form);
     // The option toggle chkBtn(index), index 2..12.
     QAbstractButton* chkBtn(int index) const;
+    // Brings the status line under the view (and the open window's height) in line with the
+    // output choices and the current result.
+    void UpdateStatusLine();
 
     // engine::ColorSource
     std::u16string ColorText(engine::ColorSlot slot) const override;
@@ -57,6 +63,8 @@ public:
     void ShowEditWindow(std::u16string_view tags) override;
     void SetClipboard(std::u16string_view text) override;
     void WritePreviewPage() override;
+    [[nodiscard]] engine::OutputOptions OutputSettings() const override;
+    void ShowRunReport(const engine::RunReport& report) override;
     // engine::PageView
     void Navigate(const std::filesystem::path& page) override;
 
@@ -106,6 +114,14 @@ private:
     void EnsurePreviewView();
     void ShowCaption();
 
+    // Output choices: run options, report, preview, status line (main_window_output.cpp).
+    void CreateStatusLine();
+    [[nodiscard]] bool StatusLineInUse() const;
+    [[nodiscard]] int StatusLineTwips() const;
+    [[nodiscard]] int OpenHeight() const;
+    void PrepareOutputPreview();
+    [[nodiscard]] QString PageTags(const QString& tags) const;
+
     // Colour fields (main_window_colors.cpp).
     void ColorStartup();
     void txtCfor_LostFocus();
@@ -129,6 +145,16 @@ private:
     QElapsedTimer m_captionShownAt;  // when the title bar last changed
     QTimer* m_captionTimer = nullptr;
 
+    // The report of the run in progress (or last run), and what the last finished run gave:
+    // its result, its character count, its report and, for formats a browser does not render,
+    // the page markup that stands for it.
+    std::optional<engine::RunReport> m_runReport;
+    bool m_runFinished = false;
+    QString m_reportedResult;
+    std::size_t m_reportedCharacters = 0;
+    std::optional<engine::RunReport> m_reportedRun;
+    QString m_previewTags;
+
     // Window-level values: outer heights in twips and the stop flag (-1 = stop).
     qint16 ViewClosedHeight = 0;
     qint16 ViewOpenHeight = 0;
@@ -151,6 +177,11 @@ private:
     QToolButton* cmdStop = nullptr;
     QToolButton* cmdEnd = nullptr;
     QLabel* lblSize = nullptr;
+
+    // Status line under the view, shown only with output choices other than the classic ones.
+    QWidget* frmStatus = nullptr;
+    QLabel* lblStatus = nullptr;
+    QLabel* lblContrast = nullptr;
 
     // Colour rows.
     QFrame* Picture1 = nullptr;
