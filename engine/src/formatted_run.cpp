@@ -1,27 +1,348 @@
-// One run in any output format (first version: the classic FONT path only).
+// One run in any output format: chooses the classic or the gradient walk, checks the length,
+// groups characters into runs when the output must fit a limit, and streams the chosen
+// writer's output into the sink, calling the run hook as the classic run does.
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
+#include "font_writer.h"
+#include "html_writers.h"
 #include "kelvara/engine/characters.h"
 #include "kelvara/engine/output_format.h"
+#include "length_check.h"
+#include "plan.h"
+#include "text_writers.h"
+#include "writer_support.h"
 
 namespace kelvara::engine {
 
+using detail::PlannedCharacter;
+
 struct FormattedRun::State {
-    const TagOptions& options;
+    State(const TagOptions& o, const OutputOptions& out, const CharacterText& t,
+          const ColorSource& c)
+        : options(o), output(out), text(t), colors(&c)
+    {
+    }
+
+    TagOptions options;  // h_ColorCount follows explicit stops on the classic walk
     OutputOptions output;
     const CharacterText& text;
-    const ColorSource& colors;
+    const ColorSource* colors;
+    std::unique_ptr<FixedColors> stopColors;  // explicit stops for the classic walk
+    bool classic = true;
+    std::unique_ptr<Gradient> gradient;  // the gradient walk's stops and space
+    std::vector<Rgb> cssStops;
     RunReport report;
     bool refused = false;
+    // A fitted output: the first character of every run, then the text's length.
+    std::vector<std::size_t> runStarts;
+    std::vector<PlannedCharacter> plan;  // kept only while fitting and for fitted runs
+
+    template <class Emit>
+    RunOutcome Walk(RunHook* hook, Emit&& emit) const
+    {
+        if (classic) {
+            return detail::WalkClassic(options, text.size(), *colors, hook,
+                                       std::forward<Emit>(emit));
+        }
+        return detail::WalkGradient(options, text.size(), *gradient, hook,
+                                    std::forward<Emit>(emit));
+    }
+
+    void CheckContrast(std::size_t index, const Rgb& color)
+    {
+        const double ratio = ContrastRatio(color, *output.contrastBackground);
+        if (ratio < kMinimumContrast) {
+            report.lowContrast.push_back(
+                LowContrast{index + 1, std::u16string(text[index]), color, ratio});
+        }
+    }
+
+    // The colour fields in use: first, the middle one with three colours, last.
+    [[nodiscard]] std::vector<Rgb> FieldColors() const
+    {
+        std::vector<Rgb> stops{ReadColorText(colors->ColorText(ColorSlot::First))};
+        if (options.h_ColorCount == 3) {
+            stops.push_back(ReadColorText(colors->ColorText(ColorSlot::Middle)));
+        }
+        stops.push_back(ReadColorText(colors->ColorText(ColorSlot::Last)));
+        return stops;
+    }
+
+    [[nodiscard]] std::vector<Rgb> CssSamples() const;
+    [[nodiscard]] const PlannedCharacter& Representative(std::size_t run) const
+    {
+        const std::size_t first = runStarts[run];
+        return plan[first + (runStarts[run + 1] - first - 1) / 2];
+    }
+    void Group(std::size_t runs);
+    [[nodiscard]] std::vector<Rgb> RunColors() const
+    {
+        std::vector<Rgb> out;
+        for (std::size_t r = 0; r + 1 < runStarts.size(); ++r)
+            out.push_back(Representative(r).color);
+        return out;
+    }
+
+    template <class Writer>
+    std::size_t Length(Writer writer, bool grouped);
+    template <class Writer>
+    void Fit(const Writer& writer, std::size_t limit);
+    template <class Writer>
+    RunOutcome Write(Writer& writer, TagSink& sink, RunHook* hook);
+    template <class Function>
+    decltype(auto) WithWriter(Function&& function);
 };
+
+namespace {
+
+// Widens `worst` to the distance between the RGB blend of a and b at u and the target.
+void Blend(const Rgb& a, const Rgb& b, double u, const Rgb& target, double& worst)
+{
+    const double red = a.red + (b.red - a.red) * u;
+    const double green = a.green + (b.green - a.green) * u;
+    const double blue = a.blue + (b.blue - a.blue) * u;
+    worst = std::max({worst, std::abs(red - target.red), std::abs(green - target.green),
+                      std::abs(blue - target.blue)});
+}
+
+}  // namespace
+
+// Enough evenly spaced samples of the gradient that a browser's RGB interpolation between
+// them stays within 2 per channel of every character's colour (1.5 before the browser's own
+// rounding). Long texts are checked on a fine grid of positions instead of every character.
+std::vector<Rgb> FormattedRun::State::CssSamples() const
+{
+    constexpr std::size_t kGrid = 1024;
+    constexpr std::size_t kMostSamples = 256;
+    const std::size_t n = text.size();
+    const std::size_t points = std::max<std::size_t>(1, std::min(n, kGrid));
+    std::vector<double> at(points);
+    std::vector<Rgb> target(points);
+    for (std::size_t i = 0; i < points; ++i) {
+        at[i] = points > 1 ? static_cast<double>(i) / static_cast<double>(points - 1) : 0.0;
+        target[i] = gradient->At(at[i]);
+    }
+    std::vector<Rgb> samples;
+    for (std::size_t m = std::max<std::size_t>(2, gradient->Stops().size()); m <= kMostSamples;
+         ++m) {
+        samples.clear();
+        for (std::size_t j = 0; j < m; ++j) {
+            samples.push_back(gradient->At(static_cast<double>(j) / static_cast<double>(m - 1)));
+        }
+        double worst = 0;
+        for (std::size_t i = 0; i < points && worst <= 1.5; ++i) {
+            const double position = at[i] * static_cast<double>(m - 1);
+            const auto j = std::min(static_cast<std::size_t>(position), m - 2);
+            Blend(samples[j], samples[j + 1], position - static_cast<double>(j), target[i], worst);
+        }
+        if (worst <= 1.5) break;
+    }
+    return samples;
+}
+
+void FormattedRun::State::Group(std::size_t runs)
+{
+    const std::size_t n = text.size();
+    runStarts.clear();
+    for (std::size_t r = 0; r <= runs; ++r) runStarts.push_back(r * n / runs);
+}
+
+// Code points of the whole output: one unit per character, or the current grouping.
+template <class Writer>
+std::size_t FormattedRun::State::Length(Writer writer, bool grouped)
+{
+    std::u16string scratch;
+    std::size_t total = 0;
+    if (grouped) writer.UseRunColors(RunColors());
+    writer.Open(scratch);
+    writer.Close(scratch);
+    total += detail::CodePoints(scratch);
+    const std::size_t units = grouped ? runStarts.size() - 1 : plan.size();
+    for (std::size_t u = 0; u < units; ++u) {
+        scratch.clear();
+        if (grouped) {
+            writer.Unit(scratch, Representative(u), text, runStarts[u], runStarts[u + 1], u == 0);
+        } else {
+            writer.Unit(scratch, plan[u], text, u, u + 1, u == 0);
+        }
+        total += detail::CodePoints(scratch);
+    }
+    return total;
+}
+
+// As many runs as fit in `limit` code points; refused when not even one run fits.
+template <class Writer>
+void FormattedRun::State::Fit(const Writer& writer, std::size_t limit)
+{
+    plan.reserve(text.size());
+    Walk(nullptr, [this](const PlannedCharacter& c) { plan.push_back(c); });
+    const std::size_t n = plan.size();
+    const std::size_t unfitted = Length(writer, false);
+    if (unfitted <= limit) {
+        plan.clear();
+        return;
+    }
+    // A css gradient never gets more stops than it had before fitting.
+    const std::size_t most =
+        (output.format == OutputFormat::Css ? std::min(n, cssStops.size()) : n) - 1;
+    Group(1);
+    const std::size_t single = Length(writer, true);
+    if (most < 1 || single > limit) {
+        refused = true;
+        report.fitNeeded = std::min(unfitted, single);
+        runStarts.clear();
+        plan.clear();
+        return;
+    }
+    // The length grows with the number of runs: the largest count that still fits.
+    std::size_t low = 1;
+    std::size_t high = most;
+    while (low < high) {
+        const std::size_t middle = low + (high - low + 1) / 2;
+        Group(middle);
+        if (Length(writer, true) <= limit) {
+            low = middle;
+        } else {
+            high = middle - 1;
+        }
+    }
+    Group(low);
+}
+
+template <class Writer>
+RunOutcome FormattedRun::State::Write(Writer& writer, TagSink& sink, RunHook* hook)
+{
+    const bool contrast = output.contrastBackground.has_value();
+    report.lowContrast.clear();
+    report.runs = 0;
+    std::u16string piece;
+    piece.reserve(128);
+    if (!runStarts.empty()) writer.UseRunColors(RunColors());
+    if (sink.Streams()) {
+        writer.Open(piece);
+        sink.Append(piece);
+    }
+
+    RunOutcome outcome = RunOutcome::Completed;
+    if (runStarts.empty()) {
+        bool first = true;
+        outcome = Walk(hook, [&](const PlannedCharacter& c) {
+            piece.clear();
+            writer.Unit(piece, c, text, c.index, c.index + 1, first);
+            first = false;
+            sink.Append(piece);
+            ++report.runs;
+            if (contrast) CheckContrast(c.index, c.color);
+        });
+    } else {
+        const std::size_t n = text.size();
+        for (std::size_t r = 0; r + 1 < runStarts.size(); ++r) {
+            const std::size_t end = runStarts[r + 1];
+            if (r > 0 && !detail::Continue(hook, end - 1, n)) {
+                outcome = RunOutcome::Stopped;
+                break;
+            }
+            const PlannedCharacter& look = Representative(r);
+            piece.clear();
+            writer.Unit(piece, look, text, runStarts[r], end, r == 0);
+            sink.Append(piece);
+            ++report.runs;
+            if (contrast) {
+                for (std::size_t i = runStarts[r]; i < end; ++i) CheckContrast(i, look.color);
+            }
+        }
+    }
+    if (outcome != RunOutcome::Completed) return outcome;
+
+    std::u16string close;
+    writer.Close(close);
+    if (sink.Streams()) {
+        sink.Append(close);
+    } else {
+        std::u16string open;
+        writer.Open(open);
+        sink.Wrap(open, close);
+    }
+    return outcome;
+}
+
+template <class Function>
+decltype(auto) FormattedRun::State::WithWriter(Function&& function)
+{
+    switch (output.format) {
+        case OutputFormat::Span: {
+            detail::SpanWriter writer(options, text);
+            return function(writer);
+        }
+        case OutputFormat::Css: {
+            detail::CssWriter writer(options, cssStops);
+            return function(writer);
+        }
+        case OutputFormat::BbCode: {
+            detail::BbCodeWriter writer(options);
+            return function(writer);
+        }
+        case OutputFormat::Wiki: {
+            detail::WikiWriter writer(options);
+            return function(writer);
+        }
+        case OutputFormat::Ansi: {
+            detail::AnsiWriter writer(options);
+            return function(writer);
+        }
+        case OutputFormat::Json: {
+            detail::JsonWriter writer(options);
+            return function(writer);
+        }
+        case OutputFormat::Font:
+            break;
+    }
+    detail::FontWriter writer(options);
+    return function(writer);
+}
 
 FormattedRun::FormattedRun(const TagOptions& options, const OutputOptions& output,
                            const CharacterText& text, const ColorSource& colors)
-    : m_state(std::make_unique<State>(State{options, output, text, colors, {}, false}))
+    : m_state(std::make_unique<State>(options, output, text, colors))
 {
-    if (auto message = CheckLength(options, text.size())) {
-        m_state->report.message = std::move(*message);
-        m_state->refused = true;
+    State& s = *m_state;
+    const std::size_t stopCount = output.stops.size();
+    s.classic =
+        output.space == ColorSpace::Rgb && (stopCount == 0 || stopCount == 2 || stopCount == 3);
+    if (s.classic && stopCount != 0) {
+        // Explicit stops on the classic walk: exactly the colour fields with that many colours.
+        const auto& st = output.stops;
+        s.options.h_ColorCount = static_cast<std::int16_t>(stopCount);
+        auto text6 = [](const Rgb& c) { return ComposeColorText(c.red, c.green, c.blue); };
+        s.stopColors = std::make_unique<FixedColors>(
+            text6(st.front()), stopCount == 3 ? text6(st[1]) : std::u16string(), text6(st.back()));
+        s.colors = s.stopColors.get();
+    }
+
+    auto message =
+        s.classic ? CheckLength(s.options, text.size()) : detail::CheckGradientLength(text.size());
+    if (message) {
+        s.report.message = std::move(*message);
+        s.refused = true;
+        return;
+    }
+    s.report.notes = OmittedOptions(s.options, output.format);
+
+    if (!s.classic) {
+        const std::vector<Rgb> stops = stopCount != 0 ? output.stops : s.FieldColors();
+        s.gradient = std::make_unique<Gradient>(stops, output.space);
+    }
+    if (output.format == OutputFormat::Css) {
+        if (!s.classic && output.space != ColorSpace::Rgb) {
+            s.cssStops = s.CssSamples();
+        } else {
+            s.cssStops = stopCount != 0 ? output.stops : s.FieldColors();
+        }
+    }
+    if (output.fit && FormatSupportsFit(output.format)) {
+        s.WithWriter([&s, limit = *output.fit](const auto& writer) { s.Fit(writer, limit); });
     }
 }
 
@@ -32,8 +353,9 @@ const RunReport& FormattedRun::Report() const { return m_state->report; }
 
 RunOutcome FormattedRun::Write(TagSink& sink, RunHook* hook)
 {
-    if (m_state->refused) return RunOutcome::Refused;
-    return RunSegments(m_state->options, m_state->text, m_state->colors, sink, hook);
+    State& s = *m_state;
+    if (s.refused) return RunOutcome::Refused;
+    return s.WithWriter([&](auto& writer) { return s.Write(writer, sink, hook); });
 }
 
 FormattedResult GenerateFormatted(const TagOptions& options, const OutputOptions& output,
@@ -43,11 +365,12 @@ FormattedResult GenerateFormatted(const TagOptions& options, const OutputOptions
     FormattedResult result;
     const CharacterText characters(text);
     FormattedRun run(options, output, characters, colors);
-    result.report = run.Report();
-    if (run.Refused()) return result;
-    StringSink sink;
-    result.outcome = run.Write(sink, hook);
-    result.tags = std::move(sink.Text());
+    if (!run.Refused()) {
+        StringSink sink;
+        sink.Text().reserve(text.size() * 64 + 128);
+        result.outcome = run.Write(sink, hook);
+        result.tags = std::move(sink.Text());
+    }
     result.report = run.Report();
     return result;
 }

@@ -14,6 +14,8 @@ public:
 
     [[nodiscard]] std::size_t size() const { return m_bounds.size() - 1; }
     [[nodiscard]] bool empty() const { return size() == 0; }
+    // The whole text given to the constructor.
+    [[nodiscard]] std::u16string_view Text() const { return m_text; }
     // Character i (0-based) as a view into the text given to the constructor.
     [[nodiscard]] std::u16string_view operator[](std::size_t i) const
     {

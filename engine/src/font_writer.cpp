@@ -1,0 +1,58 @@
+// The classic FONT writer's wrappers: style elements outside in, the FONT element innermost.
+#include "font_writer.h"
+
+namespace kelvara::engine::detail {
+namespace {
+
+struct Row {
+    std::int16_t TagOptions::*flag;
+    std::u16string_view open;
+    std::u16string_view close;
+};
+
+constexpr Row kRows[] = {
+    {&TagOptions::h_Centerflag, u"<CENTER>", u"</CENTER>"},
+    {&TagOptions::h_BoldFlag, u"<B>", u"</B>"},
+    {&TagOptions::h_ItalicFlag, u"<I>", u"</I>"},
+    {&TagOptions::h_NotFlag, u"<S>", u"</S>"},
+    {&TagOptions::h_SubFlag, u"<SUB>", u"</SUB>"},
+    {&TagOptions::h_UpFlag, u"<SUP>", u"</SUP>"},
+    {&TagOptions::h_UnderFlag, u"<U>", u"</U>"},
+    {&TagOptions::h_marqueeFlag, u"<MARQUEE>", u"</MARQUEE>"},
+    {&TagOptions::h_BlinkFlag, u"<BLINK>", u"</BLINK>"},
+};
+
+}  // namespace
+
+FontWriter::FontWriter(const TagOptions& options)
+    : m_options(options),
+      m_fontflag(options.h_fontflag),
+      m_separator(IsSet(options.h_styleflag) ? u"<BR>" : u"")
+{
+}
+
+void FontWriter::Open(std::u16string& out) const
+{
+    for (const Row& row : kRows) {
+        if (IsSet(m_options.*row.flag)) out += row.open;
+    }
+    if (m_fontflag == 0) {
+        out += u"<FONT SIZE=\"";
+        AppendDecimal(out, m_options.h_NFontSize);
+        out += u"\" FACE=\"";
+    } else {
+        out += u"<FONT FACE=\"";
+    }
+    out += m_options.h_FontFace;
+    out += u"\">";
+}
+
+void FontWriter::Close(std::u16string& out) const
+{
+    out += u"</FONT>";
+    for (auto row = std::rbegin(kRows); row != std::rend(kRows); ++row) {
+        if (IsSet(m_options.*row->flag)) out += row->close;
+    }
+}
+
+}  // namespace kelvara::engine::detail

@@ -1,0 +1,242 @@
+// The bbcode, wiki, ansi and json writers.
+#include "text_writers.h"
+
+namespace kelvara::engine::detail {
+namespace {
+
+void AppendNumericReference(std::u16string& out, char16_t c)
+{
+    out += u"&#";
+    AppendDecimal(out, c);
+    out += u';';
+}
+
+// Wiki markup: characters that end or start a construct become numeric references.
+bool IsWikiSpecial(char16_t c)
+{
+    switch (c) {
+        case u'{':
+        case u'}':
+        case u';':
+        case u'&':
+        case u'\'':
+        case u'%':
+        case u'\n':
+        case u'\r':
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Terminal output: control characters other than tab and line feed would act on the
+// terminal; they are shown as their control pictures (C1 controls as U+FFFD).
+void AppendTerminalSafe(std::u16string& out, std::u16string_view text)
+{
+    for (const char16_t c : text) {
+        if (c == u'\t' || c == u'\n') {
+            out.push_back(c);
+        } else if (c < 0x20) {
+            out.push_back(static_cast<char16_t>(0x2400 + c));
+        } else if (c == 0x7F) {
+            out.push_back(0x2421);
+        } else if (c >= 0x80 && c <= 0x9F) {
+            out.push_back(0xFFFD);
+        } else {
+            out.push_back(c);
+        }
+    }
+}
+
+void AppendJsonString(std::u16string& out, std::u16string_view text)
+{
+    static constexpr char16_t kHex[] = u"0123456789abcdef";
+    out.push_back(u'"');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool lead = c >= 0xD800 && c <= 0xDBFF;
+        const bool trail = c >= 0xDC00 && c <= 0xDFFF;
+        const bool paired =
+            lead && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        if (paired) {
+            out.push_back(c);
+            out.push_back(text[++i]);
+        } else if (c == u'"' || c == u'\\') {
+            out.push_back(u'\\');
+            out.push_back(c);
+        } else if (c < 0x20 || lead || trail) {
+            // Controls, and lone surrogates that have no UTF-8 form.
+            out += u"\\u";
+            for (int shift = 12; shift >= 0; shift -= 4) out.push_back(kHex[(c >> shift) & 0xF]);
+        } else {
+            out.push_back(c);
+        }
+    }
+    out.push_back(u'"');
+}
+
+}  // namespace
+
+void BbCodeWriter::Open(std::u16string& out) const
+{
+    const Wrapping& w = m_wrapping;
+    if (w.center) out += u"[center]";
+    if (w.bold) out += u"[b]";
+    if (w.italic) out += u"[i]";
+    if (w.underline) out += u"[u]";
+    if (w.strike) out += u"[s]";
+    if (w.fontflag == 0) {
+        out += u"[size=";
+        AppendDecimal(out, ClampHtmlSize(w.baseSize));
+        out += u"]";
+    }
+}
+
+void BbCodeWriter::Close(std::u16string& out) const
+{
+    const Wrapping& w = m_wrapping;
+    if (w.fontflag == 0) out += u"[/size]";
+    if (w.strike) out += u"[/s]";
+    if (w.underline) out += u"[/u]";
+    if (w.italic) out += u"[/i]";
+    if (w.bold) out += u"[/b]";
+    if (w.center) out += u"[/center]";
+}
+
+void BbCodeWriter::Unit(std::u16string& out, const PlannedCharacter& look,
+                        const CharacterText& text, std::size_t first, std::size_t last,
+                        bool /*firstUnit*/) const
+{
+    const bool sized = m_wrapping.fontflag == 1 || m_wrapping.fontflag == 2;
+    if (sized) {
+        out += u"[size=";
+        AppendDecimal(out, ClampHtmlSize(look.size));
+        out += u"]";
+    }
+    out += u"[color=";
+    AppendHexColor(out, look.color);
+    out += u"]";
+    for (std::size_t i = first; i < last; ++i) {
+        for (const char16_t c : text[i]) {
+            if (c == u'[') {
+                out += u"&#91;";
+            } else if (c == u']') {
+                out += u"&#93;";
+            } else {
+                out.push_back(c);
+            }
+        }
+    }
+    out += u"[/color]";
+    if (sized) out += u"[/size]";
+}
+
+// Bold, strike, italic, underline from outside in, so that the quote and percent markers of
+// two options never stand side by side where strike or bold lies between them.
+void WikiWriter::Open(std::u16string& out) const
+{
+    const Wrapping& w = m_wrapping;
+    if (w.center) out += u"CENTER:";
+    if (w.bold) out += u"''";
+    if (w.strike) out += u"%%";
+    if (w.italic) out += u"'''";
+    if (w.underline) out += u"%%%";
+}
+
+void WikiWriter::Close(std::u16string& out) const
+{
+    const Wrapping& w = m_wrapping;
+    if (w.underline) out += u"%%%";
+    if (w.italic) out += u"'''";
+    if (w.strike) out += u"%%";
+    if (w.bold) out += u"''";
+}
+
+void WikiWriter::Unit(std::u16string& out, const PlannedCharacter& look, const CharacterText& text,
+                      std::size_t first, std::size_t last, bool /*firstUnit*/) const
+{
+    const bool sized = m_wrapping.fontflag == 3 || m_wrapping.fontflag == 4;
+    out += u"&color(";
+    AppendHexColor(out, look.color);
+    out += u"){";
+    if (sized) {
+        out += u"&size(";
+        AppendDecimal(out, look.size);
+        out += u"){";
+    }
+    for (std::size_t i = first; i < last; ++i) {
+        for (const char16_t c : text[i]) {
+            if (IsWikiSpecial(c)) {
+                AppendNumericReference(out, c);
+            } else {
+                out.push_back(c);
+            }
+        }
+    }
+    if (sized) out += u"};";
+    out += u"};";
+}
+
+void AnsiWriter::Open(std::u16string& out) const
+{
+    const Wrapping& w = m_wrapping;
+    std::u16string codes;
+    auto add = [&codes](bool set, std::u16string_view code) {
+        if (!set) return;
+        if (!codes.empty()) codes += u';';
+        codes += code;
+    };
+    add(w.bold, u"1");
+    add(w.italic, u"3");
+    add(w.underline, u"4");
+    add(w.blink, u"5");
+    add(w.strike, u"9");
+    if (codes.empty()) return;
+    out += u"\x1b[";
+    out += codes;
+    out += u"m";
+}
+
+void AnsiWriter::Close(std::u16string& out) const { out += u"\x1b[0m"; }
+
+void AnsiWriter::Unit(std::u16string& out, const PlannedCharacter& look, const CharacterText& text,
+                      std::size_t first, std::size_t last, bool /*firstUnit*/) const
+{
+    out += u"\x1b[38;2;";
+    AppendDecimal(out, look.color.red);
+    out += u';';
+    AppendDecimal(out, look.color.green);
+    out += u';';
+    AppendDecimal(out, look.color.blue);
+    out += u'm';
+    for (std::size_t i = first; i < last; ++i) AppendTerminalSafe(out, text[i]);
+}
+
+void JsonWriter::Open(std::u16string& out) const { out += u'['; }
+
+void JsonWriter::Close(std::u16string& out) const { out += u']'; }
+
+void JsonWriter::Unit(std::u16string& out, const PlannedCharacter& look, const CharacterText& text,
+                      std::size_t first, std::size_t last, bool firstUnit) const
+{
+    if (!firstUnit) out += u',';
+    out += u"{\"text\":";
+    // One object per character; a fitted run (never asked of json) would join its characters.
+    if (last - first == 1) {
+        AppendJsonString(out, text[first]);
+    } else {
+        std::u16string joined;
+        for (std::size_t i = first; i < last; ++i) joined += text[i];
+        AppendJsonString(out, joined);
+    }
+    out += u",\"color\":\"";
+    AppendHexColor(out, look.color);
+    out += u'"';
+    if (HasSizeSteps(m_fontflag)) {
+        out += u",\"size\":";
+        AppendDecimal(out, look.size);
+    }
+    out += u'}';
+}
+
+}  // namespace kelvara::engine::detail

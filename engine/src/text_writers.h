@@ -1,0 +1,68 @@
+// Outputs for places that take no HTML: BBCode for forums, the inline syntax of
+// PukiWiki-style wikis, ANSI colour sequences for terminals, and JSON for programs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "kelvara/engine/characters.h"
+#include "kelvara/engine/color.h"
+#include "kelvara/engine/tag_options.h"
+#include "plan.h"
+#include "writer_support.h"
+
+namespace kelvara::engine::detail {
+
+class BbCodeWriter : public PlainWriter {
+public:
+    explicit BbCodeWriter(const TagOptions& options) : m_wrapping(options) {}
+
+    void Open(std::u16string& out) const;
+    void Close(std::u16string& out) const;
+    void Unit(std::u16string& out, const PlannedCharacter& look, const CharacterText& text,
+              std::size_t first, std::size_t last, bool firstUnit) const;
+
+private:
+    Wrapping m_wrapping;
+};
+
+class WikiWriter : public PlainWriter {
+public:
+    explicit WikiWriter(const TagOptions& options) : m_wrapping(options) {}
+
+    void Open(std::u16string& out) const;
+    void Close(std::u16string& out) const;
+    void Unit(std::u16string& out, const PlannedCharacter& look, const CharacterText& text,
+              std::size_t first, std::size_t last, bool firstUnit) const;
+
+private:
+    Wrapping m_wrapping;
+};
+
+class AnsiWriter : public PlainWriter {
+public:
+    explicit AnsiWriter(const TagOptions& options) : m_wrapping(options) {}
+
+    void Open(std::u16string& out) const;
+    void Close(std::u16string& out) const;
+    void Unit(std::u16string& out, const PlannedCharacter& look, const CharacterText& text,
+              std::size_t first, std::size_t last, bool firstUnit) const;
+
+private:
+    Wrapping m_wrapping;
+};
+
+class JsonWriter : public PlainWriter {
+public:
+    explicit JsonWriter(const TagOptions& options) : m_fontflag(options.h_fontflag) {}
+
+    void Open(std::u16string& out) const;
+    void Close(std::u16string& out) const;
+    void Unit(std::u16string& out, const PlannedCharacter& look, const CharacterText& text,
+              std::size_t first, std::size_t last, bool firstUnit) const;
+
+private:
+    int m_fontflag;
+};
+
+}  // namespace kelvara::engine::detail
