@@ -160,7 +160,10 @@ void SettingsDialogTest::listsFontsAndSizes()
     auto* fonts = Find<QComboBox>(dialog, QStringLiteral("cmbFont"));
     QStringList listed;
     for (int i = 0; i < fonts->count(); ++i) listed << fonts->itemText(i);
-    QCOMPARE(listed, QFontDatabase::families());
+    // Every family the platform reports is there, under its plain name.
+    for (const QString& family : QFontDatabase::families()) {
+        QVERIFY2(listed.contains(family.section(QStringLiteral(" ["), 0, 0)), qPrintable(family));
+    }
 
     auto* sizes = Find<QComboBox>(dialog, QStringLiteral("cmbSize"));
     QStringList sizeItems;

@@ -133,6 +133,12 @@ void MainWindow::Form_Unload()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // While a modal-acting window has the main window disabled, it stays: that window still
+    // works on it and hands it back when it closes.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     // A close in the middle of a run stops the run first; the window closes once it has ended.
     if (m_run->Running()) {
         StopRequested = -1;
@@ -148,24 +154,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::SetOuterHeight(int twips)
 {
-    m_outerHeightTwips = twips;
-    ApplyOuterHeight();
-}
-
-void MainWindow::ApplyOuterHeight()
-{
-    // The height asked for includes title bar and borders; the menu bar lies inside.
-    m_appliedFrameHeight = FrameHeight(this);
-    setFixedSize(Twips(kClientWidth), Twips(m_outerHeightTwips) - m_appliedFrameHeight);
-}
-
-void MainWindow::moveEvent(QMoveEvent* event)
-{
-    QMainWindow::moveEvent(event);
-    // A window manager reports its frame only after the window is on screen.
-    if (FrameHeight(this) != m_appliedFrameHeight) {
-        ApplyOuterHeight();
-    }
+    // The heights are outer heights of a window with a classic Windows frame. The client area
+    // they give is kept whatever frame the window manager draws, so a tall title bar never
+    // cuts off the button row; the menu bar takes the height Qt gives it on top of that.
+    const int clientHeight = Twips(twips) - StandardFrameHeight(/*withMenuBar=*/true);
+    setFixedWidth(Twips(kClientWidth));
+    setFixedHeight(clientHeight + MenuBarHeight(this));
 }
 
 }  // namespace kelvara::ui

@@ -48,7 +48,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     // window taking over keeps it in the field it returns to.
     const auto leaves = [event] {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+        return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+               reason != Qt::MenuBarFocusReason;
     };
     if (event->type() == QEvent::FocusOut && leaves()) {
         if (watched == txtCfor) {

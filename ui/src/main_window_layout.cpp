@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <limits>
 
 #include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
@@ -159,6 +160,9 @@ void MainWindow::CreateMainFrame()
     Label1 = Label(frmMain, "Label1", QStringLiteral("文字列："));
     PlaceTwips(Label1, 0, 45, 630, 180);
     txtFor = TextBox(frmMain, "txtFor");
+    // A paste is kept whole, however long; a run refuses a text longer than it can take
+    // rather than the field cutting it silently at Qt's default maximum.
+    txtFor->setMaxLength(std::numeric_limits<int>::max());
     PlaceTwips(txtFor, 630, 0, 4155, 270);
 
     // Button row.

@@ -182,7 +182,7 @@ void MainWindow::UpdateStatusLine()
     const bool viewOpen = mnuView->isChecked();
     frmStatus->move(frmStatus->x(), frmMain->y() + Twips(5865));
     frmStatus->setVisible(viewOpen && StatusLineInUse());
-    if (viewOpen && m_outerHeightTwips != OpenHeight()) SetOuterHeight(OpenHeight());
+    if (viewOpen) SetOuterHeight(OpenHeight());  // taller by the status line only when in use
 
     const QString& result = State().ResultTags;
     QString status = QStringLiteral("出力：%1文字").arg(CodePoints(result));

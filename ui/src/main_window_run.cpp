@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -24,7 +25,17 @@ void MainWindow::cmdGo_Click()
 {
     m_runReport.reset();
     m_runFinished = false;
+    // The lock takes the focus out of the controls it disables instead of letting it wander
+    // into the next control (the background field, or the exit button after a stop); once the
+    // run is over it goes back where it was, or to txtFor when that control is not usable.
+    const QPointer<QWidget> focusBefore = focusWidget();
     m_run->Execute();
+    if (focusWidget() == nullptr) {
+        QWidget* target = focusBefore && focusBefore->isEnabled() && focusBefore->isVisible()
+                              ? focusBefore.data()
+                              : txtFor;
+        target->setFocus(Qt::OtherFocusReason);
+    }
     if (m_closeWhenIdle) {
         m_closeWhenIdle = false;
         close();
@@ -108,8 +119,21 @@ void MainWindow::SetControlEnabled(engine::LockedControl control, bool enabled)
             widget = frmTool;
             break;
     }
-    if (widget != nullptr) widget->setEnabled(enabled);
+    if (widget != nullptr) {
+        if (!enabled) KeepFocusOutOf(widget);
+        widget->setEnabled(enabled);
+    }
     if (action != nullptr) action->setEnabled(enabled);
+}
+
+void MainWindow::KeepFocusOutOf(QWidget* widget)
+{
+    // Qt hands the focus of a control being disabled to the next control in line; taking it
+    // away first leaves no control focused, so keys typed meanwhile go nowhere.
+    QWidget* focus = focusWidget();
+    if (focus != nullptr && (focus == widget || widget->isAncestorOf(focus))) {
+        focus->clearFocus();
+    }
 }
 
 void MainWindow::SetCaption(std::u16string_view caption)

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPalette>
 #include <QStandardPaths>
@@ -21,8 +22,9 @@ MessageInterceptor& Interceptor()
     return interceptor;
 }
 
-// Caption 19 px plus the 3 px fixed frame above and below, as a classic Windows window has.
-constexpr int kFallbackFrameHeight = 25;
+// Caption 19 px and the 3 px fixed frame above and below; a one-line menu bar 19 px.
+constexpr int kCaptionAndBorders = 25;
+constexpr int kMenuBar = 19;
 
 }  // namespace
 
@@ -31,13 +33,25 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height)
     widget->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
 }
 
-int FrameHeight(const QWidget* window)
+int StandardFrameHeight(bool withMenuBar)
 {
-    const int measured = window->frameGeometry().height() - window->geometry().height();
-    return measured > 0 ? measured : kFallbackFrameHeight;
+    return kCaptionAndBorders + (withMenuBar ? kMenuBar : 0);
 }
 
-int OuterHeight(const QWidget* window) { return window->height() + FrameHeight(window); }
+int MenuBarHeight(const QWidget* window)
+{
+    const auto* main = qobject_cast<const QMainWindow*>(window);
+    const QWidget* bar = main != nullptr ? main->menuWidget() : nullptr;
+    if (bar == nullptr) return 0;
+    const int height = bar->heightForWidth(window->width());
+    return height > 0 ? height : bar->sizeHint().height();
+}
+
+int OuterHeight(const QWidget* window)
+{
+    const int menuBar = MenuBarHeight(window);
+    return window->height() - menuBar + StandardFrameHeight(menuBar > 0);
+}
 
 int SetTopmost(QWidget* window, int mode)
 {

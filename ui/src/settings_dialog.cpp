@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <cmath>
 
@@ -30,6 +31,20 @@ bool FitsSizeField(double value)
 {
     const double rounded = std::nearbyint(value);  // halves to even, as the conversion does
     return rounded >= -32768.0 && rounded <= 32767.0;
+}
+
+// The font families under the names a browser knows them by: the platform tells families of
+// the same name from different foundries apart with a suffix ("Nimbus Sans [urw]"), which no
+// page could use. Each name once, in the order reported.
+QStringList FontFamilies()
+{
+    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
+    QStringList families;
+    for (QString family : QFontDatabase::families()) {
+        family.remove(foundry);
+        if (!families.contains(family)) families << family;
+    }
+    return families;
 }
 
 }  // namespace
@@ -94,7 +109,7 @@ void SettingsDialog::Form_Load()
     const engine::TagOptions& options = Options();
     MainWindow* main = m_forms.Form1();
 
-    cmbFont->addItems(QFontDatabase::families());
+    cmbFont->addItems(FontFamilies());
     cmbFont->setEditText(ToQString(options.h_FontFace));
     cmbSize->setEditText(QString::number(options.h_NFontSize));
     if (main) main->setEnabled(false);

@@ -138,6 +138,9 @@ void SettingsDialog::CreateFontPage(QWidget* page)
     for (QComboBox* combo : {cmbSize, cmbFont}) {
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);  // typing a value never adds to the list
+        // What is typed is stored as typed: no inline completion to a listed entry, and
+        // Return matches an entry only in the same case.
+        combo->setCompleter(nullptr);
     }
     chkBold =
         MakeCheckBox(page, QStringLiteral("chkBold"), QStringLiteral("太字"), 3105, 2565, 915, 285);

@@ -74,7 +74,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -94,7 +93,6 @@ private:
     void Form_Load();
     void Form_Unload();
     void SetOuterHeight(int twips);
-    void ApplyOuterHeight();
 
     // View, toolbar, topmost, exit, clear, colour editing (main_window_menus.cpp).
     void cmdView_Click();
@@ -111,6 +109,7 @@ private:
     void cmdGo_Click();
     void cmdStop_Click();
     void cmdSend_Click();
+    void KeepFocusOutOf(QWidget* widget);
     void EnsurePreviewView();
     void ShowCaption();
 
@@ -139,8 +138,6 @@ private:
     std::unique_ptr<ResultSink> m_resultSink;
     std::unique_ptr<engine::RunControl> m_run;
     bool m_closeWhenIdle = false;
-    int m_outerHeightTwips = 0;
-    int m_appliedFrameHeight = -1;
     QString m_caption;               // the caption the run set last
     QElapsedTimer m_captionShownAt;  // when the title bar last changed
     QTimer* m_captionTimer = nullptr;

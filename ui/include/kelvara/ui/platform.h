@@ -34,11 +34,15 @@ Control* Place(Control* control, const QString& name, int left, int top, int wid
     return control;
 }
 
-// Title bar and borders of a top-level window in pixels: as measured once a window manager
-// has framed the window, otherwise those of a classic fixed-single window.
-int FrameHeight(const QWidget* window);
-// The outer height in pixels: the window with its title bar and borders (and its menu bar,
-// which a QMainWindow holds inside its own height).
+// The frame of a classic fixed-single Windows window in pixels: caption and the borders above
+// and below, plus the menu bar for a window that has one. The layout's outer heights assume
+// this frame; turning them into client heights with it (never with the frame a window manager
+// happens to draw) keeps every control of the client area whole under any window manager.
+int StandardFrameHeight(bool withMenuBar);
+// The height Qt gives the menu bar of a main window at its current width; 0 without one.
+int MenuBarHeight(const QWidget* window);
+// The outer height in pixels the window stands for: its client area with the standard frame
+// (a QMainWindow holds its menu bar inside its own height).
 int OuterHeight(const QWidget* window);
 
 // Mode 1 keeps the window above all others, 0 takes that away, anything else does nothing
