@@ -110,12 +110,16 @@ void Blend(const Rgb& a, const Rgb& b, double u, const Rgb& target, double& wors
 }  // namespace
 
 // Enough evenly spaced samples of the gradient that a browser's RGB interpolation between
-// them stays within 2 per channel of every character's colour (1.5 before the browser's own
-// rounding). Long texts are checked on a fine grid of positions instead of every character.
+// them, once rounded, stays within 2 per channel of every character's colour: the blend of
+// two samples must lie less than 2.5 from it (2.4 leaves room for the browser's arithmetic).
+// Long texts are checked on a fine grid of positions instead of every character. The
+// samples always include the stops, where the colour turns; clipping to the sRGB gamut
+// makes further bends, so a gradient may need many samples, but never more than characters:
+// with one sample per character every colour is exact.
 std::vector<Rgb> FormattedRun::State::CssSamples() const
 {
     constexpr std::size_t kGrid = 1024;
-    constexpr std::size_t kMostSamples = 256;
+    constexpr double kTolerance = 2.4;
     const std::size_t n = text.size();
     const std::size_t points = std::max<std::size_t>(1, std::min(n, kGrid));
     std::vector<double> at(points);
@@ -124,22 +128,49 @@ std::vector<Rgb> FormattedRun::State::CssSamples() const
         at[i] = points > 1 ? static_cast<double>(i) / static_cast<double>(points - 1) : 0.0;
         target[i] = gradient->At(at[i]);
     }
-    std::vector<Rgb> samples;
-    for (std::size_t m = std::max<std::size_t>(2, gradient->Stops().size()); m <= kMostSamples;
-         ++m) {
-        samples.clear();
+    const std::size_t segments = std::max<std::size_t>(1, gradient->Stops().size() - 1);
+    const std::size_t most = std::max(segments + 1, n);
+    auto sample = [&](std::size_t m) {
+        std::vector<Rgb> samples;
         for (std::size_t j = 0; j < m; ++j) {
             samples.push_back(gradient->At(static_cast<double>(j) / static_cast<double>(m - 1)));
         }
+        return samples;
+    };
+    auto closeEnough = [&](const std::vector<Rgb>& samples) {
+        const std::size_t m = samples.size();
         double worst = 0;
-        for (std::size_t i = 0; i < points && worst <= 1.5; ++i) {
+        for (std::size_t i = 0; i < points && worst <= kTolerance; ++i) {
             const double position = at[i] * static_cast<double>(m - 1);
             const auto j = std::min(static_cast<std::size_t>(position), m - 2);
             Blend(samples[j], samples[j + 1], position - static_cast<double>(j), target[i], worst);
         }
-        if (worst <= 1.5) break;
+        return worst <= kTolerance;
+    };
+    // m = segments * q + 1 samples: q doubles until the blend is close enough, then the
+    // smallest q that is is searched between the last two.
+    auto count = [&](std::size_t q) { return std::min(most, segments * q + 1); };
+    std::vector<Rgb> best = sample(count(1));
+    if (closeEnough(best)) return best;
+    std::size_t low = 1;  // not close enough
+    std::size_t high = 2;
+    while (true) {
+        best = sample(count(high));
+        if (count(high) == most || closeEnough(best)) break;
+        low = high;
+        high *= 2;
     }
-    return samples;
+    while (high - low > 1) {
+        const std::size_t middle = low + (high - low) / 2;
+        std::vector<Rgb> samples = sample(count(middle));
+        if (closeEnough(samples)) {
+            high = middle;
+            best = std::move(samples);
+        } else {
+            low = middle;
+        }
+    }
+    return best;
 }
 
 void FormattedRun::State::Group(std::size_t runs)

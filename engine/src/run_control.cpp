@@ -59,19 +59,23 @@ RunOutcome RunControl::Execute()
     // The character view refers into this string, which must outlive the run.
     const std::u16string input = m_window.InputText();
     const CharacterText text(input);
-    if (auto message = CheckLength(m_window.Options(), text.size())) {
-        m_window.ShowMessage(*message);
+    FormattedRun run(m_window.Options(), m_window.OutputSettings(), text, m_window);
+    if (run.Refused()) {
+        if (!run.Report().message.empty()) {
+            m_window.ShowMessage(run.Report().message);
+        } else {
+            m_window.ShowRunReport(run.Report());  // a limit the output cannot meet
+        }
         return RunOutcome::Refused;
     }
 
     m_running = true;
     Lock();
     WindowHook hook(m_window);
-    const RunOutcome outcome =
-        RunSegments(m_window.Options(), text, m_window, m_window.ResultTags(), &hook);
+    const RunOutcome outcome = run.Write(m_window.ResultTags(), &hook);
 
     if (outcome == RunOutcome::Completed) {
-        // RunSegments has wrapped the result; the after-run actions see the finished text.
+        // The run has wrapped the result; the after-run actions see the finished text.
         const TagOptions& options = m_window.Options();
         if (IsSet(options.h_textflag)) {
             m_window.ShowEditWindow(m_window.Result());
@@ -87,6 +91,7 @@ RunOutcome RunControl::Execute()
     }
     m_window.SetCaption(kAppTitle);
     m_running = false;
+    m_window.ShowRunReport(run.Report());
     return outcome;
 }
 

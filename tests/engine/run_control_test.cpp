@@ -123,6 +123,11 @@ public:
         log.push_back(u"clipboard " + std::u16string(text));
     }
     void WritePreviewPage() override { log.push_back(u"page " + sink.text); }
+    OutputOptions OutputSettings() const override { return output; }
+    void ShowRunReport(const RunReport& report) override { reports.push_back(report); }
+
+    OutputOptions output;
+    std::vector<RunReport> reports;
 };
 
 const std::vector<std::u16string> kLock = {
@@ -287,6 +292,40 @@ TEST(ProgressCaptionTest, PlainDecimalNumbers)
 {
     EXPECT_EQ(ProgressCaption(1, 3), u"Kelvara･･･処理中 - 1/3文字");
     EXPECT_EQ(ProgressCaption(32766, 32767), u"Kelvara･･･処理中 - 32766/32767文字");
+}
+
+TEST_F(RunControlTest, OtherFormatsRunWithTheSameProgressAndStop)
+{
+    window.input = u"a<c";
+    window.output.format = OutputFormat::BbCode;
+    window.options.h_FontFace.clear();
+    EXPECT_EQ(run.Execute(), RunOutcome::Completed);
+    EXPECT_EQ(window.sink.text,
+              u"[size=3][color=#FF0000]a[/color][color=#7F0180]<[/color][color=#0000FF]c[/color]"
+              u"[/size]");
+    EXPECT_EQ(std::count(window.log.begin(), window.log.end(), u"events"), 2);
+    ASSERT_EQ(window.reports.size(), 1U);
+    EXPECT_EQ(window.reports[0].runs, 3U);
+
+    // Stopped at the second character: only the first unit, without the wrappers.
+    window.log.clear();
+    window.onEvents = [](FakeWindow& w) { w.stop = true; };
+    EXPECT_EQ(run.Execute(), RunOutcome::Stopped);
+    EXPECT_EQ(window.sink.text, u"[color=#FF0000]a[/color]");
+}
+
+TEST_F(RunControlTest, AnOutputThatCannotFitIsRefusedBeforeAnythingIsLocked)
+{
+    window.input = u"abc";
+    window.output.format = OutputFormat::Span;
+    window.output.fit = 10;
+    window.sink.text = u"old result";
+    EXPECT_EQ(run.Execute(), RunOutcome::Refused);
+    EXPECT_EQ(window.log, (std::vector<std::u16string>{u"reset"}));
+    ASSERT_EQ(window.reports.size(), 1U);
+    ASSERT_TRUE(window.reports[0].fitNeeded.has_value());
+    EXPECT_GT(*window.reports[0].fitNeeded, 10U);
+    EXPECT_FALSE(run.Running());
 }
 
 }  // namespace

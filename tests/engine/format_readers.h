@@ -1,0 +1,52 @@
+// Readers for the generated formats, used by the tests to get back what a reader of the
+// output would see: the characters with their colours (and the text a screen reader gets).
+// The HTML reader tokenizes tags, attributes, text and character references and keeps a
+// stack of open elements, instead of matching patterns in the text.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvara::engine::testing {
+
+struct ColoredText {
+    std::u16string text;
+    std::u16string color;  // "#RRGGBB" as written, empty when none applies
+    std::optional<long long> size;
+    std::u16string sizeText;  // HTML: the CSS font-size or the FONT SIZE that applies
+    friend bool operator==(const ColoredText&, const ColoredText&) = default;
+};
+
+struct HtmlReading {
+    std::vector<ColoredText> visible;      // shown text nodes with the colour that applies
+    std::u16string shown;                  // all text a sighted reader sees, in order
+    std::u16string spoken;                 // all text not hidden from assistive technology
+    std::vector<std::u16string> elements;  // start tags in order, lower case
+    std::vector<std::u16string> styles;    // their style attributes ("" when none)
+    bool wellFormed = true;                // every end tag matched its start tag
+};
+
+// The text and colours of span/css/FONT output. Text inside an element whose style makes it
+// visually hidden counts as spoken only; text inside aria-hidden="true" as shown only.
+HtmlReading ReadHtml(std::u16string_view html);
+
+// The value of one CSS property in a style attribute ("" when absent).
+std::u16string CssProperty(std::u16string_view style, std::u16string_view property);
+
+// [color=#RRGGBB]...[/color] units (with the [size=N] around them), text with &#91; and
+// &#93; decoded; every other tag, size tags included, goes to `tags`.
+std::vector<ColoredText> ReadBbCode(std::u16string_view text, std::vector<std::u16string>* tags);
+
+// &color(#RRGGBB){...}; and &size(N){...}; units with numeric references decoded; the text
+// outside any construct goes to `outside`.
+std::vector<ColoredText> ReadWiki(std::u16string_view text, std::u16string* outside);
+
+// ESC[38;2;R;G;Bm before characters; other SGR codes go to `codes`.
+std::vector<ColoredText> ReadAnsi(std::u16string_view text, std::vector<std::u16string>* codes);
+
+// A strict RFC 8259 reader for the json format: an array of objects with "text", "color"
+// and an optional numeric "size". Nothing when the text is not valid JSON of that shape.
+std::optional<std::vector<ColoredText>> ReadJson(std::u16string_view text);
+
+}  // namespace kelvara::engine::testing
