@@ -1,6 +1,7 @@
 // Makes docs/screenshot.png: the main window, view open, after a run of a sample text, in a
-// program folder of its own; with a second file name also the settings dialog on its "出力"
-// page. Run it on a real display (or under xvfb-run).
+// program folder of its own. With more file names also the settings dialog on its "出力" page,
+// and the main window after a run with those output choices (preview and status line).
+// Run it on a real display (or under xvfb-run).
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -27,20 +28,20 @@ const char16_t* const kSampleSettings =
     u"[Font]\r\nh_BoldFlag=1\r\nh_NFontSize=5\r\nh_FontFace=MS Pゴシック\r\n"
     u"[Color]\r\nFor=FF0000\r\nMid=00C000\r\nLast=0000FF\r\nBack=FFFFF0\r\n";
 
-// The output choices shown on the settings dialog's "出力" page.
-const char16_t* const kSampleOutput =
-    u"[Output]\r\nFormat=span\r\nSpace=oklch\r\nStops=FF8000,FFE000\r\nFit= 2000\r\n"
-    u"Contrast= 1\r\n";
-
-// The settings dialog on its "出力" page.
+// The settings dialog on its "出力" page with sample output choices; OK takes them.
 bool SaveOutputPage(kelvara::ui::Forms& forms, const QString& file)
 {
+    kelvara::settings::OutputSettings& output = forms.State().Output;
+    output.Format = u"bbcode";
+    output.Space = u"oklch";
+    output.ExtraStops = {u"FF8000", u"E0C000"};
+    output.Contrast = 1;
     kelvara::ui::SettingsDialog* dialog = forms.ShowForm4();
     if (!QTest::qWaitForWindowExposed(dialog)) return false;
     dialog->findChild<QTabBar*>(QStringLiteral("TabStrip1"))->setCurrentIndex(4);
     QTest::qWait(100);
     const bool saved = dialog->grab().save(file);
-    dialog->close();
+    dialog->findChild<QAbstractButton*>(QStringLiteral("cmdOK"))->click();
     return saved;
 }
 
@@ -51,8 +52,9 @@ int main(int argc, char* argv[])
     using namespace kelvara;
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    if (argc != 2 && argc != 3) {
-        QTextStream(stderr) << "usage: kelvara_screenshot OUTPUT.png [OUTPUT_PAGE.png]\n";
+    if (argc < 2 || argc > 4) {
+        QTextStream(stderr)
+            << "usage: kelvara_screenshot MAIN.png [OUTPUT_PAGE.png [OUTPUT_RUN.png]]\n";
         return 2;
     }
     QApplication::setFont(ui::ApplicationFont());
@@ -61,8 +63,7 @@ int main(int argc, char* argv[])
     QFile ini(folder.filePath(QStringLiteral("Lum.ini")));
     if (!ini.open(QIODevice::WriteOnly)) return 1;
     ini.write(QByteArray::fromStdString(
-        engine::EncodeShiftJis(std::u16string(kSampleSettings) + (argc == 3 ? kSampleOutput : u""),
-                               engine::Unmappable::DefaultChar)));
+        engine::EncodeShiftJis(kSampleSettings, engine::Unmappable::DefaultChar)));
     ini.close();
 
     ui::AppState state;
@@ -77,6 +78,11 @@ int main(int argc, char* argv[])
 
     const QPixmap shot = window->grab();
     if (!shot.save(QString::fromLocal8Bit(argv[1]))) return 1;
-    if (argc == 3 && !SaveOutputPage(forms, QString::fromLocal8Bit(argv[2]))) return 1;
+    if (argc >= 3 && !SaveOutputPage(forms, QString::fromLocal8Bit(argv[2]))) return 1;
+    if (argc == 4) {
+        window->findChild<QAbstractButton*>(QStringLiteral("cmdGo"))->click();
+        QTest::qWait(3000);
+        if (!window->grab().save(QString::fromLocal8Bit(argv[3]))) return 1;
+    }
     return 0;
 }
