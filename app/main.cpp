@@ -5,6 +5,7 @@
 #include <QIcon>
 
 #include "kelvara/ui/app_state.h"
+#include "kelvara/ui/file_places.h"
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/platform.h"
 
@@ -26,7 +27,7 @@ int main(int argc, char* argv[])
     QApplication::setFont(kelvara::ui::ApplicationFont());
 
     kelvara::ui::AppState state;
-    state.ProgramFolder = kelvara::ui::DefaultProgramFolder();
+    kelvara::ui::PlaceFiles(state);
     kelvara::ui::Forms forms(state);
     forms.ShowForm1();
     return QApplication::exec();

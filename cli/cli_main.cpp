@@ -1,11 +1,15 @@
 // kelvara-gen: settings, overrides, conversion and output.
 #include "cli_main.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
+#include <system_error>
 
 #include "cli_options.h"
 #include "kelvara/engine/generator.h"
@@ -128,12 +132,33 @@ std::string ReadAll(std::istream& in)
     return bytes;
 }
 
-bool WriteFile(const std::string& path, const std::string& bytes)
+// Writes the page where it is asked for (also a pipe or a terminal); the system's reason
+// when that fails.
+std::error_code WriteFile(const std::string& path, std::string_view bytes)
 {
-    std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    file << bytes;
-    file.close();
-    return !file.fail();
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        return {errno, std::system_category()};
+    }
+    std::error_code error;
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) {
+            error.assign(errno, std::system_category());
+            break;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    if (::close(descriptor) != 0 && !error) error.assign(errno, std::system_category());
+    return error;
+}
+
+// A file error as every message of kelvara-gen gives it: what failed, the file, the reason.
+void ReportFileError(std::ostream& err, const char* headline, const std::string& path,
+                     const std::error_code& reason)
+{
+    err << "kelvara-gen: " << headline << ' ' << path << ": " << reason.message() << '\n';
 }
 
 }  // namespace
@@ -158,12 +183,16 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 
     StoredSettings s = Defaults();
     if (r.settingsFile) {
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(*r.settingsFile, ec)) {
-            err << "kelvara-gen: cannot read settings file " << *r.settingsFile << '\n';
+        // Unlike the window's first start, a settings file asked for by name must be there.
+        std::error_code reason;
+        if (!std::filesystem::exists(*r.settingsFile, reason) && !reason) {
+            reason = std::make_error_code(std::errc::no_such_file_or_directory);
+        }
+        if (!reason) s = settings::LoadSettings(*r.settingsFile, &reason);
+        if (reason) {
+            ReportFileError(err, "cannot read settings file", *r.settingsFile, reason);
             return kExitFailed;
         }
-        s = settings::LoadSettings(*r.settingsFile);
     }
     std::string error;
     if (!ApplyOverrides(r, s, error)) {
@@ -185,9 +214,12 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         s.txtFor = std::move(*text);
     }
 
-    if (r.saveSettingsFile && !settings::SaveSettings(s, *r.saveSettingsFile)) {
-        err << "kelvara-gen: cannot write settings file " << *r.saveSettingsFile << '\n';
-        return kExitFailed;
+    if (r.saveSettingsFile) {
+        std::error_code reason;
+        if (!settings::SaveSettings(s, *r.saveSettingsFile, &reason)) {
+            ReportFileError(err, "cannot write settings file", *r.saveSettingsFile, reason);
+            return kExitFailed;
+        }
     }
     if (r.printSettings) PrintSettings(s, out);
     if (!convert) return kExitOk;
@@ -201,8 +233,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (r.pageFile) {
         const std::string page =
             engine::PreviewPageBytes(s.txtBack, result.tags, engine::PageForm::Normal);
-        if (!WriteFile(*r.pageFile, page)) {
-            err << "kelvara-gen: cannot write page " << *r.pageFile << '\n';
+        if (const std::error_code reason = WriteFile(*r.pageFile, page)) {
+            ReportFileError(err, "cannot write page", *r.pageFile, reason);
             return kExitFailed;
         }
     }

@@ -23,6 +23,14 @@ constexpr std::u16string_view kStopsKey = u"Stops";
 constexpr std::u16string_view kFitKey = u"Fit";
 constexpr std::u16string_view kContrastKey = u"Contrast";
 
+// The section's entries in the order they are read and written; one pass over the file reads
+// them all.
+constexpr std::array<ProfileRead, 5> kEntries{{{kOutputSection, kFormatKey, kNameSize},
+                                               {kOutputSection, kSpaceKey, kNameSize},
+                                               {kOutputSection, kStopsKey, kStopsSize},
+                                               {kOutputSection, kFitKey, kFitSize},
+                                               {kOutputSection, kContrastKey, kFlagSize}}};
+
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
 std::u16string_view Trimmed(std::u16string_view text)
@@ -103,31 +111,34 @@ std::u16string JoinStops(const std::vector<std::u16string>& stops)
 
 OutputSettings ReadOutputSection(const ProfileFile& file)
 {
+    const std::vector<std::u16string> values = file.Read(kEntries);
     OutputSettings output;
-    output.Format = OneOf(file.Read(kOutputSection, kFormatKey, kNameSize), kOutputFormats);
-    output.Space = OneOf(file.Read(kOutputSection, kSpaceKey, kNameSize), kColorSpaces);
-    output.ExtraStops = SplitStops(file.Read(kOutputSection, kStopsKey, kStopsSize));
-    const FitValue fit = ReadFit(file.Read(kOutputSection, kFitKey, kFitSize));
+    output.Format = OneOf(values[0], kOutputFormats);
+    output.Space = OneOf(values[1], kColorSpaces);
+    output.ExtraStops = SplitStops(values[2]);
+    const FitValue fit = ReadFit(values[3]);
     if (fit.reading == FitReading::Value) output.Fit = fit.value;
-    output.Contrast =
-        RoundToInt16(ParseLenient(file.Read(kOutputSection, kContrastKey, kFlagSize)));
+    output.Contrast = RoundToInt16(ParseLenient(values[4]));
     return output;
 }
 
 void WriteOutputSection(ProfileFile& file, const OutputSettings& output)
 {
     const OutputSettings classic;
-    const auto write = [&file](std::u16string_view key, std::size_t size,
-                               const std::u16string& value, const std::u16string& classicValue) {
-        if (value != classicValue || !file.Read(kOutputSection, key, size).empty()) {
-            file.Write(kOutputSection, key, value);
+    const std::array<std::u16string, 5> values{output.Format, output.Space,
+                                               JoinStops(output.ExtraStops), FitText(output.Fit),
+                                               FormatSigned(output.Contrast)};
+    const std::array<std::u16string, 5> classicValues{
+        classic.Format, classic.Space, JoinStops(classic.ExtraStops), FitText(classic.Fit),
+        FormatSigned(classic.Contrast)};
+    const std::vector<std::u16string> stored = file.Read(kEntries);
+    std::vector<ProfileWrite> writes;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i] != classicValues[i] || !stored[i].empty()) {
+            writes.push_back({kOutputSection, kEntries[i].key, values[i]});
         }
-    };
-    write(kFormatKey, kNameSize, output.Format, classic.Format);
-    write(kSpaceKey, kNameSize, output.Space, classic.Space);
-    write(kStopsKey, kStopsSize, JoinStops(output.ExtraStops), JoinStops(classic.ExtraStops));
-    write(kFitKey, kFitSize, FitText(output.Fit), FitText(classic.Fit));
-    write(kContrastKey, kFlagSize, FormatSigned(output.Contrast), FormatSigned(classic.Contrast));
+    }
+    file.Write(writes);
 }
 
 }  // namespace kelvara::settings

@@ -1,21 +1,29 @@
-// The INI store behind Lum.ini. The file is kept as its lines, byte for byte, so a write
-// changes only the one line it must and leaves comments, blank lines and odd lines alone.
+// The INI store behind Lum.ini. The file is kept as its bytes, so a write changes only the
+// lines it must and leaves comments, blank lines and odd lines alone. Reading or writing a set
+// of entries is one pass over the file that answers all of them, so even a huge file is cheap.
 #include "kelvara/settings/profile.h"
 
-#include <fstream>
-#include <iterator>
-#include <optional>
-#include <random>
-#include <system_error>
-#include <vector>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "kelvara/engine/atomic_file.h"
 #include "kelvara/engine/shift_jis.h"
+#include "utf8_text.h"
 
 namespace kelvara::settings {
 namespace {
 
+namespace fs = std::filesystem;
 using engine::IsShiftJisLeadByte;
 using engine::IsShiftJisTrailByte;
+
+enum class Encoding { ShiftJis, Utf8 };
 
 bool IsBlank(char byte) { return byte == ' ' || byte == '\t'; }
 
@@ -31,10 +39,12 @@ std::string_view TrimBlanks(std::string_view text)
     return text;
 }
 
-// Length of the character starting at position: 2 for a lead byte with its trail, else 1.
-std::size_t CharacterLength(std::string_view text, std::size_t position)
+// Length of the character starting at position as far as finding ASCII bytes goes: 2 for a
+// Shift-JIS lead byte with its trail, else 1. UTF-8 never uses ASCII values inside a character.
+std::size_t CharacterLength(std::string_view text, std::size_t position, Encoding encoding)
 {
-    if (IsShiftJisLeadByte(static_cast<unsigned char>(text[position])) &&
+    if (encoding == Encoding::ShiftJis &&
+        IsShiftJisLeadByte(static_cast<unsigned char>(text[position])) &&
         position + 1 < text.size() &&
         IsShiftJisTrailByte(static_cast<unsigned char>(text[position + 1]))) {
         return 2;
@@ -43,10 +53,22 @@ std::size_t CharacterLength(std::string_view text, std::size_t position)
 }
 
 // The first occurrence of an ASCII byte that stands for itself, not as a trail byte.
-std::size_t FindAscii(std::string_view text, char wanted, std::size_t from = 0)
+std::size_t FindAscii(std::string_view text, char wanted, std::size_t from, Encoding encoding)
 {
+    const std::size_t candidate = text.find(wanted, from);
+    if (encoding == Encoding::Utf8 || candidate == std::string_view::npos) {
+        return candidate;
+    }
+    // Without a possible lead byte before it, the byte found stands for itself.
+    bool plain = true;
+    for (std::size_t position = from; position < candidate; ++position) {
+        plain = plain && static_cast<unsigned char>(text[position]) < 0x81;
+    }
+    if (plain) {
+        return candidate;
+    }
     for (std::size_t position = from; position < text.size();) {
-        const std::size_t length = CharacterLength(text, position);
+        const std::size_t length = CharacterLength(text, position, encoding);
         if (length == 1 && text[position] == wanted) {
             return position;
         }
@@ -62,13 +84,10 @@ char FoldAscii(char byte)
 
 // ASCII letters match in either case; the bytes of double-byte characters must be equal, as
 // folding a trail byte would make two different kanji match.
-bool NamesEqual(std::string_view a, std::string_view b)
+bool FoldedEqual(std::string_view a, std::string_view b, Encoding encoding)
 {
-    if (a.size() != b.size()) {
-        return false;
-    }
     for (std::size_t position = 0; position < a.size();) {
-        const std::size_t length = CharacterLength(a, position);
+        const std::size_t length = CharacterLength(a, position, encoding);
         if (length == 2) {
             if (a.substr(position, 2) != b.substr(position, 2)) {
                 return false;
@@ -81,32 +100,53 @@ bool NamesEqual(std::string_view a, std::string_view b)
     return true;
 }
 
-// What one line of the file is, seen by the store.
+// Called for every line against every name asked for, so the cheap checks come first: the
+// length, and the first byte (ASCII, folded, or a lead byte, which folding leaves alone).
+inline bool NamesEqual(std::string_view a, std::string_view b, Encoding encoding)
+{
+    return a.size() == b.size() && (a.empty() || (FoldAscii(a.front()) == FoldAscii(b.front()) &&
+                                                  FoldedEqual(a, b, encoding)));
+}
+
+// What a line that is not a section header is, seen by the store.
 struct LineShape {
-    enum class Kind { Other, Section, Key } kind = Kind::Other;
-    std::string_view name;       // section or key name, blanks trimmed
+    enum class Kind { Other, Key } kind = Kind::Other;
+    std::string_view name;       // key name, blanks trimmed
     std::size_t valueStart = 0;  // for a key: the position just after its "="
 };
 
-LineShape ShapeOf(std::string_view line)
+std::size_t FirstNonBlank(std::string_view line)
 {
-    LineShape shape;
     std::size_t start = 0;
     while (start < line.size() && IsBlank(line[start])) {
         ++start;
     }
+    return start;
+}
+
+// The name of a section header line, or nothing for any other line.
+std::optional<std::string_view> SectionName(std::string_view line, Encoding encoding)
+{
+    const std::size_t start = FirstNonBlank(line);
+    if (start == line.size() || line[start] != '[') {
+        return std::nullopt;
+    }
+    const std::size_t close = FindAscii(line, ']', start + 1, encoding);
+    if (close == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return TrimBlanks(line.substr(start + 1, close - start - 1));
+}
+
+// The shape of a line already known not to be a section header: a key or anything else.
+LineShape KeyShapeOf(std::string_view line, Encoding encoding)
+{
+    LineShape shape;
+    const std::size_t start = FirstNonBlank(line);
     if (start == line.size() || line[start] == ';') {
         return shape;  // blank line or comment
     }
-    if (line[start] == '[') {
-        const std::size_t close = FindAscii(line, ']', start + 1);
-        if (close != std::string_view::npos) {
-            shape.kind = LineShape::Kind::Section;
-            shape.name = TrimBlanks(line.substr(start + 1, close - start - 1));
-            return shape;
-        }
-    }
-    const std::size_t equals = FindAscii(line, '=', start);
+    const std::size_t equals = FindAscii(line, '=', start, encoding);
     if (equals != std::string_view::npos) {
         shape.kind = LineShape::Kind::Key;
         shape.name = TrimBlanks(line.substr(start, equals - start));
@@ -116,9 +156,11 @@ LineShape ShapeOf(std::string_view line)
 }
 
 // A name or value handed to the store ends at a line break or NUL: it must stay on its line.
-std::string OneLine(std::u16string_view text)
+std::string OneLine(std::u16string_view text, Encoding encoding)
 {
-    std::string bytes = engine::EncodeShiftJis(text, engine::Unmappable::DefaultChar);
+    std::string bytes = encoding == Encoding::Utf8
+                            ? EncodeUtf8(text)
+                            : engine::EncodeShiftJis(text, engine::Unmappable::DefaultChar);
     const std::size_t end = bytes.find_first_of(std::string_view("\r\n\0", 3));
     if (end != std::string::npos) {
         bytes.resize(end);
@@ -126,81 +168,185 @@ std::string OneLine(std::u16string_view text)
     return bytes;
 }
 
-// A name in the same folder (so the rename stays on one file system) that no other writer
-// picks at the same moment.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target)
+// The new text of a key line whose value is replaced: the key as the file spells it and the
+// blanks after its "=" stay, so a file saved twice stays the same.
+void ReplaceValue(std::string& line, std::size_t valueStart, std::string_view value)
 {
-    std::random_device device;
-    std::filesystem::path temporary = target;
-    temporary += ".tmp" + std::to_string(device());
-    return temporary;
+    while (valueStart < line.size() && IsBlank(line[valueStart])) {
+        ++valueStart;
+    }
+    line.replace(valueStart, std::string::npos, TrimBlanks(value));
+}
+
+// One line of the file: [start, textEnd) is its text, [textEnd, end) its line ending
+// ("\r\n", "\n", or nothing for a last line without one).
+struct Line {
+    std::size_t start = 0;
+    std::size_t textEnd = 0;
+    std::size_t end = 0;
+};
+
+// Walks the lines of bytes from position from. CR and LF are never trail bytes, so lines
+// split on the raw bytes in either encoding.
+class LineWalker {
+public:
+    LineWalker(std::string_view bytes, std::size_t from) : m_bytes(bytes), m_position(from) {}
+
+    bool Next(Line& line)
+    {
+        if (m_position >= m_bytes.size()) {
+            return false;
+        }
+        line.start = m_position;
+        const std::size_t lineFeed = FindLineFeed();
+        if (lineFeed == std::string_view::npos) {
+            line.textEnd = line.end = m_bytes.size();
+        } else {
+            line.end = lineFeed + 1;
+            line.textEnd =
+                lineFeed > m_position && m_bytes[lineFeed - 1] == '\r' ? lineFeed - 1 : lineFeed;
+        }
+        m_position = line.end;
+        return true;
+    }
+
+    [[nodiscard]] std::string_view Text(const Line& line) const
+    {
+        return m_bytes.substr(line.start, line.textEnd - line.start);
+    }
+
+private:
+    // Most lines of an INI file are short: a plain look at the first bytes beats a call to
+    // memchr, which takes over for long lines.
+    [[nodiscard]] std::size_t FindLineFeed() const
+    {
+        constexpr std::size_t kShortLine = 24;
+        const std::size_t shortEnd = std::min(m_bytes.size(), m_position + kShortLine);
+        for (std::size_t i = m_position; i < shortEnd; ++i) {
+            if (m_bytes[i] == '\n') {
+                return i;
+            }
+        }
+        if (shortEnd == m_bytes.size()) {
+            return std::string_view::npos;
+        }
+        const void* found = std::memchr(m_bytes.data() + shortEnd, '\n', m_bytes.size() - shortEnd);
+        return found == nullptr
+                   ? std::string_view::npos
+                   : static_cast<std::size_t>(static_cast<const char*>(found) - m_bytes.data());
+    }
+
+    std::string_view m_bytes;
+    std::size_t m_position;
+};
+
+// The entries of one section that a read or write asks for, grouped so that one pass over
+// the file finds them all. Only the first section of a name counts, and in it the first key.
+struct SectionRequest {
+    std::string name;
+    std::vector<std::size_t> keys;  // indexes into the caller's key list
+    bool seen = false;
+};
+
+template <typename Entry>
+std::vector<SectionRequest> GroupBySection(const std::vector<Entry>& entries, Encoding encoding)
+{
+    std::vector<SectionRequest> sections;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        SectionRequest* group = nullptr;
+        for (SectionRequest& section : sections) {
+            if (NamesEqual(section.name, entries[i].section, encoding)) {
+                group = &section;
+                break;
+            }
+        }
+        if (group == nullptr) {
+            group = &sections.emplace_back(SectionRequest{entries[i].section, {}, false});
+        }
+        group->keys.push_back(i);
+    }
+    return sections;
+}
+
+// Reads a whole file with the system's reason on failure; a missing file is not_found.
+std::error_code ReadFileBytes(const fs::path& path, std::string& bytes)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error) {
+        return error;
+    }
+    if (fs::is_directory(status)) {
+        return std::make_error_code(std::errc::is_a_directory);
+    }
+    if (!fs::is_regular_file(status)) {
+        return engine::FileErrc::NotARegularFile;
+    }
+    // The mode counts even for the superuser, whom the system lets read anything.
+    if (engine::IsUnreadableFile(path)) {
+        return std::make_error_code(std::errc::permission_denied);
+    }
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return {errno, std::system_category()};
+    }
+    struct stat info {};
+    std::size_t expected = 0;
+    if (::fstat(descriptor, &info) == 0 && info.st_size > 0) {
+        expected = static_cast<std::size_t>(info.st_size);
+    }
+    bytes.resize(expected + 1);  // one more, to see the end without a second read
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            bytes.resize(bytes.size() * 2);  // the file grew while being read
+        }
+        const ssize_t got = ::read(descriptor, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            error.assign(errno, std::system_category());
+            break;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    ::close(descriptor);
+    bytes.resize(error ? 0 : filled);
+    return error;
 }
 
 }  // namespace
 
 struct ProfileFile::Impl {
-    struct Line {
-        std::string text;    // without its line ending
-        std::string ending;  // "\r\n", "\n", or "" for a last line without one
-    };
-    std::vector<Line> lines;
+    std::string bytes;  // the whole file, byte-order mark included
+    Encoding encoding = Encoding::ShiftJis;
 
-    // Index of the first section of that name, if any; later duplicates are never consulted.
-    [[nodiscard]] std::optional<std::size_t> FindSection(std::string_view name) const
+    void Take(std::string&& file)
     {
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const LineShape shape = ShapeOf(lines[i].text);
-            if (shape.kind == LineShape::Kind::Section && NamesEqual(shape.name, name)) {
-                return i;
-            }
-        }
-        return std::nullopt;
+        bytes = std::move(file);
+        encoding = bytes.starts_with(kUtf8ByteOrderMark) ? Encoding::Utf8 : Encoding::ShiftJis;
     }
 
-    // End of the section whose header is at index header: the next header or the end.
-    [[nodiscard]] std::size_t SectionEnd(std::size_t header) const
+    [[nodiscard]] std::size_t BodyStart() const
     {
-        std::size_t i = header + 1;
-        while (i < lines.size() && ShapeOf(lines[i].text).kind != LineShape::Kind::Section) {
-            ++i;
-        }
-        return i;
+        return encoding == Encoding::Utf8 ? kUtf8ByteOrderMark.size() : 0;
     }
 
-    [[nodiscard]] std::optional<std::size_t> FindKey(std::size_t header,
-                                                     std::string_view name) const
+    [[nodiscard]] std::string Encode(std::u16string_view text) const
     {
-        const std::size_t end = SectionEnd(header);
-        for (std::size_t i = header + 1; i < end; ++i) {
-            const LineShape shape = ShapeOf(lines[i].text);
-            if (shape.kind == LineShape::Kind::Key && NamesEqual(shape.name, name)) {
-                return i;
-            }
-        }
-        return std::nullopt;
+        return OneLine(text, encoding);
     }
 
-    // New lines follow the file's own habit; a new or mixed file gets CR LF like any INI
-    // file made on Windows.
-    [[nodiscard]] std::string NewLineEnding() const
+    [[nodiscard]] std::u16string Decode(std::string_view value, std::size_t size) const
     {
-        std::size_t lf = 0;
-        std::size_t crlf = 0;
-        for (const Line& line : lines) {
-            lf += line.ending == "\n" ? 1 : 0;
-            crlf += line.ending == "\r\n" ? 1 : 0;
+        if (encoding == Encoding::Utf8) {
+            return DecodeUtf8(CutUtf8(value, size - 1));
         }
-        return lf > crlf ? "\n" : "\r\n";
-    }
-
-    void Insert(std::size_t at, std::string text, const std::string& ending)
-    {
-        // The line before may be the file's last one, without an ending of its own.
-        if (at > 0 && lines[at - 1].ending.empty()) {
-            lines[at - 1].ending = ending;
-        }
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at),
-                     Line{std::move(text), ending});
+        return engine::DecodeShiftJis(engine::CutShiftJis(value, size - 1));
     }
 };
 
@@ -212,44 +358,33 @@ ProfileFile& ProfileFile::operator=(ProfileFile&&) noexcept = default;
 ProfileFile ProfileFile::FromBytes(std::string_view bytes)
 {
     ProfileFile file;
-    std::vector<Impl::Line>& lines = file.m_impl->lines;
-    // CR and LF are never trail bytes, so lines split on the raw bytes.
-    while (!bytes.empty()) {
-        const std::size_t lineFeed = bytes.find('\n');
-        if (lineFeed == std::string_view::npos) {
-            lines.push_back({std::string(bytes), ""});
-            break;
-        }
-        const bool crlf = lineFeed > 0 && bytes[lineFeed - 1] == '\r';
-        const std::size_t textLength = crlf ? lineFeed - 1 : lineFeed;
-        lines.push_back({std::string(bytes.substr(0, textLength)), crlf ? "\r\n" : "\n"});
-        bytes.remove_prefix(lineFeed + 1);
-    }
+    file.m_impl->Take(std::string(bytes));
     return file;
 }
 
-std::optional<ProfileFile> ProfileFile::TryLoad(const std::filesystem::path& path)
+std::optional<ProfileFile> ProfileFile::TryLoad(const fs::path& path, std::error_code* reason)
 {
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found) {
+    std::string bytes;
+    std::error_code error = ReadFileBytes(path, bytes);
+    const bool missing = error == std::errc::no_such_file_or_directory;
+    if (missing) {
+        error.clear();  // a missing file is a first start, not an error
+    }
+    if (reason != nullptr) {
+        *reason = error;
+    }
+    if (missing) {
         return ProfileFile();
     }
-    if (error || !std::filesystem::is_regular_file(status)) {
+    if (error) {
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return FromBytes(bytes);
+    ProfileFile file;
+    file.m_impl->Take(std::move(bytes));
+    return file;
 }
 
-ProfileFile ProfileFile::Load(const std::filesystem::path& path)
+ProfileFile ProfileFile::Load(const fs::path& path)
 {
     std::optional<ProfileFile> file = TryLoad(path);
     return file ? std::move(*file) : ProfileFile();
@@ -258,106 +393,273 @@ ProfileFile ProfileFile::Load(const std::filesystem::path& path)
 std::u16string ProfileFile::Read(std::u16string_view section, std::u16string_view key,
                                  std::size_t size) const
 {
-    if (size == 0) {
-        return {};
+    const ProfileRead entry{section, key, size};
+    return std::move(Read(std::span(&entry, 1)).front());
+}
+
+std::vector<std::u16string> ProfileFile::Read(std::span<const ProfileRead> entries) const
+{
+    const Encoding encoding = m_impl->encoding;
+    struct Wanted {
+        std::string section;
+        std::string key;
+    };
+    std::vector<Wanted> wanted;
+    wanted.reserve(entries.size());
+    for (const ProfileRead& entry : entries) {
+        wanted.push_back({std::string(TrimBlanks(m_impl->Encode(entry.section))),
+                          std::string(TrimBlanks(m_impl->Encode(entry.key)))});
     }
-    const std::string sectionName = OneLine(section);
-    const std::string keyName = OneLine(key);
-    const std::optional<std::size_t> header = m_impl->FindSection(TrimBlanks(sectionName));
-    if (!header) {
-        return {};
+    std::vector<SectionRequest> sections = GroupBySection(wanted, encoding);
+    std::vector<std::u16string> values(entries.size());
+    std::vector<bool> found(entries.size(), false);
+    std::size_t remaining = entries.size();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].size == 0) {
+            found[i] = true;  // nothing fits in such a buffer
+            --remaining;
+        }
     }
-    const std::optional<std::size_t> keyLine = m_impl->FindKey(*header, TrimBlanks(keyName));
-    if (!keyLine) {
-        return {};
+
+    LineWalker walker(m_impl->bytes, m_impl->BodyStart());
+    SectionRequest* current = nullptr;
+    std::size_t unseen = sections.size();
+    Line line;
+    while (remaining > 0 && walker.Next(line)) {
+        const std::string_view text = walker.Text(line);
+        if (const std::optional<std::string_view> name = SectionName(text, encoding)) {
+            current = nullptr;
+            if (unseen == 0) {
+                break;  // every section asked for is behind us: the rest cannot matter
+            }
+            for (SectionRequest& section : sections) {
+                if (!section.seen && NamesEqual(section.name, *name, encoding)) {
+                    section.seen = true;
+                    --unseen;
+                    current = &section;
+                    break;
+                }
+            }
+            continue;
+        }
+        if (current == nullptr) {
+            continue;
+        }
+        const LineShape shape = KeyShapeOf(text, encoding);
+        if (shape.kind != LineShape::Kind::Key) {
+            continue;
+        }
+        for (const std::size_t i : current->keys) {
+            if (!NamesEqual(shape.name, wanted[i].key, encoding) || found[i]) {
+                continue;
+            }
+            std::string_view value = TrimBlanks(text.substr(shape.valueStart));
+            // The value reaches the caller as a C string would: up to a NUL byte.
+            value = value.substr(0, value.find('\0'));
+            values[i] = m_impl->Decode(value, entries[i].size);
+            found[i] = true;
+            --remaining;
+        }
     }
-    const std::string_view text = m_impl->lines[*keyLine].text;
-    std::string_view value = TrimBlanks(text.substr(ShapeOf(text).valueStart));
-    // The value reaches the caller as a C string would: up to a NUL byte.
-    value = value.substr(0, value.find('\0'));
-    return engine::DecodeShiftJis(engine::CutShiftJis(value, size - 1));
+    return values;
 }
 
 void ProfileFile::Write(std::u16string_view section, std::u16string_view key,
                         std::u16string_view value)
 {
-    // A new line holds the names without surrounding blanks and the value as given (key " 0",
-    // value " 1" make "0= 1"); blanks around a value do not matter when it is read.
-    const std::string sectionName(TrimBlanks(OneLine(section)));
-    const std::string keyName(TrimBlanks(OneLine(key)));
-    const std::string valueBytes = OneLine(value);
-    std::vector<Impl::Line>& lines = m_impl->lines;
-    const std::string ending = m_impl->NewLineEnding();
-
-    const std::optional<std::size_t> header = m_impl->FindSection(TrimBlanks(sectionName));
-    if (!header) {
-        m_impl->Insert(lines.size(), "[" + sectionName + "]", ending);
-        m_impl->Insert(lines.size(), keyName + "=" + valueBytes, ending);
-        return;
-    }
-    if (const std::optional<std::size_t> keyLine = m_impl->FindKey(*header, TrimBlanks(keyName))) {
-        // Keep the key as the file spells it and the blanks after its "=": only the value
-        // changes, so a file saved twice stays the same.
-        std::string& text = lines[*keyLine].text;
-        std::size_t valueStart = ShapeOf(text).valueStart;
-        while (valueStart < text.size() && IsBlank(text[valueStart])) {
-            ++valueStart;
-        }
-        text.replace(valueStart, std::string::npos, TrimBlanks(valueBytes));
-        return;
-    }
-    // A new key goes after the last key of its section, before any blank lines or comments
-    // that separate the section from the next one.
-    std::size_t at = *header + 1;
-    const std::size_t end = m_impl->SectionEnd(*header);
-    for (std::size_t i = *header + 1; i < end; ++i) {
-        if (ShapeOf(lines[i].text).kind == LineShape::Kind::Key) {
-            at = i + 1;
-        }
-    }
-    m_impl->Insert(at, keyName + "=" + valueBytes, ending);
+    const ProfileWrite entry{section, key, value};
+    Write(std::span(&entry, 1));
 }
 
-std::string ProfileFile::Bytes() const
+void ProfileFile::Write(std::span<const ProfileWrite> entries)
 {
-    std::string bytes;
-    for (const Impl::Line& line : m_impl->lines) {
-        bytes += line.text;
-        bytes += line.ending;
+    const Encoding encoding = m_impl->encoding;
+    const std::string& bytes = m_impl->bytes;
+
+    // Writes of the same key are merged into the one line they end up as: the first write
+    // makes or finds the line, each later one replaces its value.
+    struct KeyEdit {
+        std::string key;                 // as the first write spells it, blanks trimmed
+        std::string value;               // as the first write gives it
+        std::vector<std::string> later;  // values of the later writes, in order
+        std::optional<Line> existing;    // the key's line in the file
+    };
+    std::vector<KeyEdit> keyEdits;
+    std::vector<std::string> sectionNames;
+    std::vector<std::vector<std::size_t>> sectionKeys;
+    for (const ProfileWrite& entry : entries) {
+        const std::string sectionName(TrimBlanks(m_impl->Encode(entry.section)));
+        const std::string keyName(TrimBlanks(m_impl->Encode(entry.key)));
+        std::string value = m_impl->Encode(entry.value);
+        std::size_t s = 0;
+        while (s < sectionNames.size() && !NamesEqual(sectionNames[s], sectionName, encoding)) {
+            ++s;
+        }
+        if (s == sectionNames.size()) {
+            sectionNames.push_back(sectionName);
+            sectionKeys.emplace_back();
+        }
+        std::size_t k = 0;
+        for (const std::size_t index : sectionKeys[s]) {
+            if (NamesEqual(keyEdits[index].key, keyName, encoding)) {
+                break;
+            }
+            ++k;
+        }
+        if (k == sectionKeys[s].size()) {
+            sectionKeys[s].push_back(keyEdits.size());
+            keyEdits.push_back({keyName, std::move(value), {}, std::nullopt});
+        } else {
+            keyEdits[sectionKeys[s][k]].later.push_back(std::move(value));
+        }
     }
-    return bytes;
+
+    // One pass: where each wanted section starts, where its new keys go, and which keys exist.
+    struct SectionPlace {
+        bool seen = false;
+        Line insertAfter;  // the header, or the last key line of the section
+    };
+    std::vector<SectionPlace> places(sectionNames.size());
+    std::size_t lineFeeds = 0;
+    std::size_t crLineFeeds = 0;
+    Line lastLine;
+    LineWalker walker(bytes, m_impl->BodyStart());
+    std::optional<std::size_t> current;
+    Line line;
+    while (walker.Next(line)) {
+        lastLine = line;
+        if (line.end > line.textEnd) {
+            (line.end - line.textEnd == 2 ? crLineFeeds : lineFeeds) += 1;
+        }
+        const std::string_view text = walker.Text(line);
+        if (const std::optional<std::string_view> name = SectionName(text, encoding)) {
+            current.reset();
+            for (std::size_t s = 0; s < sectionNames.size(); ++s) {
+                if (!places[s].seen && NamesEqual(sectionNames[s], *name, encoding)) {
+                    places[s].seen = true;
+                    places[s].insertAfter = line;
+                    current = s;
+                    break;
+                }
+            }
+            continue;
+        }
+        if (!current) {
+            continue;
+        }
+        const LineShape shape = KeyShapeOf(text, encoding);
+        if (shape.kind != LineShape::Kind::Key) {
+            continue;
+        }
+        // A new key goes after the last key of its section, before any blank lines or
+        // comments that separate the section from the next one.
+        places[*current].insertAfter = line;
+        for (const std::size_t index : sectionKeys[*current]) {
+            KeyEdit& edit = keyEdits[index];
+            if (!edit.existing && NamesEqual(edit.key, shape.name, encoding)) {
+                edit.existing = line;
+                break;
+            }
+        }
+    }
+    // New lines follow the file's own habit; a new or mixed file gets CR LF like any INI file
+    // made on Windows.
+    const std::string_view ending = lineFeeds > crLineFeeds ? "\n" : "\r\n";
+
+    // The edits in file order: replaced lines, and blocks of new lines after a given line.
+    struct Splice {
+        std::size_t from;  // bytes [from, to) are replaced by text
+        std::size_t to;
+        std::string text;
+    };
+    std::vector<Splice> splices;
+    auto lineOf = [&](const KeyEdit& edit) {
+        std::string text = edit.key + "=" + edit.value;
+        for (const std::string& later : edit.later) {
+            ReplaceValue(text, edit.key.size() + 1, later);
+        }
+        return text;
+    };
+    // Only the file's last line can lack an ending; it gets one before any line after it.
+    bool lastLineOpen = lastLine.end > lastLine.start && lastLine.end == lastLine.textEnd;
+    auto closeLastLine = [&](std::size_t at) {
+        if (lastLineOpen && at == bytes.size()) {
+            lastLineOpen = false;
+            return std::string(ending);
+        }
+        return std::string();
+    };
+    for (std::size_t s = 0; s < sectionNames.size(); ++s) {
+        if (!places[s].seen) {
+            continue;
+        }
+        std::string newLines;
+        for (const std::size_t index : sectionKeys[s]) {
+            const KeyEdit& edit = keyEdits[index];
+            if (!edit.existing) {
+                newLines += lineOf(edit) + std::string(ending);
+                continue;
+            }
+            const Line& at = *edit.existing;
+            std::string text(bytes.substr(at.start, at.textEnd - at.start));
+            const std::size_t valueStart = KeyShapeOf(text, encoding).valueStart;
+            ReplaceValue(text, valueStart, edit.value);
+            for (const std::string& later : edit.later) {
+                ReplaceValue(text, valueStart, later);
+            }
+            splices.push_back({at.start, at.textEnd, std::move(text)});
+        }
+        if (!newLines.empty()) {
+            const std::size_t at = places[s].insertAfter.end;
+            splices.push_back({at, at, closeLastLine(at) + newLines});
+        }
+    }
+    // New sections go at the end, after any keys just added to the last section.
+    std::string appended;
+    for (std::size_t s = 0; s < sectionNames.size(); ++s) {
+        if (places[s].seen) {
+            continue;
+        }
+        appended += "[" + sectionNames[s] + "]" + std::string(ending);
+        for (const std::size_t index : sectionKeys[s]) {
+            appended += lineOf(keyEdits[index]) + std::string(ending);
+        }
+    }
+    if (!appended.empty()) {
+        splices.push_back({bytes.size(), bytes.size(), closeLastLine(bytes.size()) + appended});
+    }
+    if (splices.empty()) {
+        return;
+    }
+    std::stable_sort(splices.begin(), splices.end(),
+                     [](const Splice& a, const Splice& b) { return a.from < b.from; });
+
+    std::size_t grown = 0;
+    for (const Splice& splice : splices) {
+        grown += splice.text.size();
+    }
+    std::string result;
+    result.reserve(bytes.size() + grown);
+    std::size_t copied = 0;
+    for (const Splice& splice : splices) {
+        result.append(bytes, copied, splice.from - copied);
+        result += splice.text;
+        copied = splice.to;
+    }
+    result.append(bytes, copied, std::string::npos);
+    m_impl->bytes = std::move(result);
 }
 
-bool ProfileFile::Save(const std::filesystem::path& path) const
+std::string ProfileFile::Bytes() const { return m_impl->bytes; }
+
+bool ProfileFile::Save(const fs::path& path, std::error_code* reason) const
 {
-    const std::string bytes = Bytes();
     // The file is either the old one or the complete new one, never a half-written mix.
-    const std::filesystem::path temporary = TemporaryBeside(path);
-    std::error_code ignored;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            return false;
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
+    const std::error_code error = engine::WriteFileAtomically(path, m_impl->bytes);
+    if (reason != nullptr) {
+        *reason = error;
     }
-    // The replacement keeps the permissions the user gave the old file.
-    if (const auto status = std::filesystem::status(path, ignored);
-        std::filesystem::exists(status)) {
-        std::filesystem::permissions(temporary, status.permissions(), ignored);
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+    return !error;
 }
 
 std::u16string ReadProfileString(std::u16string_view section, std::u16string_view key,

@@ -3,6 +3,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <optional>
+#include <vector>
 
 #include "kelvara/settings/numbers.h"
 #include "kelvara/settings/profile.h"
@@ -64,56 +67,92 @@ constexpr ColorEntry kColorEntries[] = {
     {u"Back", &StoredSettings::txtBack},
 };
 
+// The saved colours' keys " 0" ... " 11", as the number rule writes them.
+std::array<std::u16string, 12> SavedColorKeys()
+{
+    std::array<std::u16string, 12> keys;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        keys[i] = FormatSigned(static_cast<int>(i));
+    }
+    return keys;
+}
+
 }  // namespace
 
-StoredSettings LoadSettings(const std::filesystem::path& iniPath)
+StoredSettings LoadSettings(const std::filesystem::path& iniPath, std::error_code* reason)
 {
-    const ProfileFile file = ProfileFile::Load(iniPath);
-    StoredSettings settings;
+    std::optional<ProfileFile> loaded = ProfileFile::TryLoad(iniPath, reason);
+    const ProfileFile file = loaded ? std::move(*loaded) : ProfileFile();
 
-    settings.txtFor = file.Read(u"text", u"last", kTextSize);
-    for (std::size_t i = 0; i < settings.SavedColors.size(); ++i) {
-        settings.SavedColors[i] =
-            file.Read(u"Color", FormatSigned(static_cast<int>(i)), kColorSize);
+    // Every entry in load order, found in one pass over the file.
+    std::vector<ProfileRead> reads;
+    reads.push_back({u"text", u"last", kTextSize});
+    const std::array<std::u16string, 12> colorKeys = SavedColorKeys();
+    for (const std::u16string& key : colorKeys) {
+        reads.push_back({u"Color", key, kColorSize});
     }
     for (const NumberEntry& entry : kNumberEntries) {
-        settings.TagOptions.*entry.field =
-            RoundToInt16(ParseLenient(file.Read(entry.section, entry.key, entry.size)));
+        reads.push_back({entry.section, entry.key, entry.size});
     }
     for (const ColorEntry& entry : kColorEntries) {
-        settings.*entry.field = file.Read(u"Color", entry.key, kColorSize);
+        reads.push_back({u"Color", entry.key, kColorSize});
+    }
+    reads.push_back({u"Font", u"h_NFontSize", kFlagSize});
+    reads.push_back({u"Font", u"h_FontFace", kFaceSize});
+    std::vector<std::u16string> values = file.Read(reads);
+
+    StoredSettings settings;
+    auto next = values.begin();
+    settings.txtFor = std::move(*next++);
+    for (std::u16string& color : settings.SavedColors) {
+        color = std::move(*next++);
+    }
+    for (const NumberEntry& entry : kNumberEntries) {
+        settings.TagOptions.*entry.field = RoundToInt16(ParseLenient(*next++));
+    }
+    for (const ColorEntry& entry : kColorEntries) {
+        settings.*entry.field = std::move(*next++);
     }
     // The size buttons and the generator need 1..7; a missing or garbled entry starts at 3.
-    settings.TagOptions.h_NFontSize =
-        StrictInteger(file.Read(u"Font", u"h_NFontSize", kFlagSize)).value_or(kDefaultNFontSize);
-    settings.TagOptions.h_FontFace = file.Read(u"Font", u"h_FontFace", kFaceSize);
+    settings.TagOptions.h_NFontSize = StrictInteger(*next++).value_or(kDefaultNFontSize);
+    settings.TagOptions.h_FontFace = std::move(*next++);
     settings.Output = ReadOutputSection(file);
     return settings;
 }
 
-bool SaveSettings(const StoredSettings& settings, const std::filesystem::path& iniPath)
+bool SaveSettings(const StoredSettings& settings, const std::filesystem::path& iniPath,
+                  std::error_code* reason)
 {
     // One read and one replacement of the whole file; the edits in between are the same, in
     // the same order, as one profile write per entry would make.
-    std::optional<ProfileFile> file = ProfileFile::TryLoad(iniPath);
+    std::optional<ProfileFile> file = ProfileFile::TryLoad(iniPath, reason);
     if (!file) {
         return false;  // an unreadable file is kept rather than overwritten with ours alone
     }
-    for (std::size_t i = 0; i < settings.SavedColors.size(); ++i) {
-        file->Write(u"Color", FormatSigned(static_cast<int>(i)), settings.SavedColors[i]);
-    }
-    file->Write(u"text", u"last", settings.txtFor);
+    const std::array<std::u16string, 12> colorKeys = SavedColorKeys();
+    std::vector<std::u16string> numbers;
+    numbers.reserve(std::size(kNumberEntries) + 1);
     for (const NumberEntry& entry : kNumberEntries) {
-        file->Write(entry.section, WrittenKey(entry),
-                    FormatSigned(settings.TagOptions.*entry.field));
+        numbers.push_back(FormatSigned(settings.TagOptions.*entry.field));
+    }
+    numbers.push_back(FormatSigned(settings.TagOptions.h_NFontSize));
+
+    std::vector<ProfileWrite> writes;
+    for (std::size_t i = 0; i < colorKeys.size(); ++i) {
+        writes.push_back({u"Color", colorKeys[i], settings.SavedColors[i]});
+    }
+    writes.push_back({u"text", u"last", settings.txtFor});
+    for (std::size_t i = 0; i < std::size(kNumberEntries); ++i) {
+        writes.push_back({kNumberEntries[i].section, WrittenKey(kNumberEntries[i]), numbers[i]});
     }
     for (const ColorEntry& entry : kColorEntries) {
-        file->Write(u"Color", entry.key, settings.*entry.field);
+        writes.push_back({u"Color", entry.key, settings.*entry.field});
     }
-    file->Write(u"Font", u"h_nfontsize", FormatSigned(settings.TagOptions.h_NFontSize));
-    file->Write(u"Font", u"h_FontFace", settings.TagOptions.h_FontFace);
+    writes.push_back({u"Font", u"h_nfontsize", numbers.back()});
+    writes.push_back({u"Font", u"h_FontFace", settings.TagOptions.h_FontFace});
+    file->Write(writes);
     WriteOutputSection(*file, settings.Output);
-    return file->Save(iniPath);
+    return file->Save(iniPath, reason);
 }
 
 }  // namespace kelvara::settings

@@ -221,6 +221,66 @@ TEST(CliPage, ThePageHoldsBackgroundAndTagsInShiftJis)
     EXPECT_EQ(Gen({"--page=" + dir.File("no/such/dir/page.html"), "ab"}).status, kExitFailed);
 }
 
+TEST(CliFiles, ReadOnlySettingsFileIsNotOverwrittenAndTheReasonIsGiven)
+{
+    TempDir dir;
+    const std::string ini = dir.File("Lum.ini");
+    ASSERT_EQ(Gen({"--save-settings=" + ini, "--bold", "abc"}).status, kExitOk);
+    const std::string before = ReadBytes(ini);
+    std::filesystem::permissions(ini, std::filesystem::perms::owner_read);
+    const GenRun run = Gen({"--save-settings=" + ini, "xyz"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "kelvara-gen: cannot write settings file " + ini + ": Permission denied\n");
+    EXPECT_EQ(ReadBytes(ini), before);
+}
+
+TEST(CliFiles, UnreadableSettingsFileFailsWithTheReason)
+{
+    TempDir dir;
+    const std::string ini = dir.File("Lum.ini");
+    std::ofstream(ini) << "[text]\nlast=abc\n";
+    std::filesystem::permissions(ini, std::filesystem::perms::owner_write);
+    GenRun run = Gen({"--settings=" + ini, "--print-settings"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "kelvara-gen: cannot read settings file " + ini + ": Permission denied\n");
+
+    const std::string folder = dir.File("folder.ini");
+    std::filesystem::create_directories(folder);
+    run = Gen({"--settings=" + folder});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "kelvara-gen: cannot read settings file " + folder + ": Is a directory\n");
+
+    run = Gen({"--settings=" + dir.File("missing.ini"), "abc"});
+    EXPECT_EQ(run.err, "kelvara-gen: cannot read settings file " + dir.File("missing.ini") +
+                           ": No such file or directory\n");
+}
+
+TEST(CliFiles, PageErrorsNameTheFileAndTheReason)
+{
+    TempDir dir;
+    std::ofstream(dir.File("file")) << "x";
+    const std::string under = dir.File("file") + "/temp.html";
+    GenRun run = Gen({"--page=" + under, "ab"});
+    EXPECT_EQ(run.status, kExitFailed);
+    EXPECT_EQ(run.err, "kelvara-gen: cannot write page " + under + ": Not a directory\n");
+
+    run = Gen({"--page=" + dir.File(""), "ab"});
+    EXPECT_EQ(run.err, "kelvara-gen: cannot write page " + dir.File("") + ": Is a directory\n");
+}
+
+TEST(CliFiles, SettingsAreSavedThroughASymbolicLink)
+{
+    TempDir dir;
+    const std::string real = dir.File("real.ini");
+    const std::string link = dir.File("Lum.ini");
+    std::filesystem::create_symlink("real.ini", link);
+    ASSERT_EQ(Gen({"--save-settings=" + link, "abc"}).status, kExitOk);
+    ASSERT_EQ(Gen({"--save-settings=" + link, "xyz"}).status, kExitOk);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(Gen({"--settings=" + real, "--print-settings"}).out.rfind("txtFor=xyz\n", 0), 0U);
+}
+
 // The real executable, as a script calls it.
 TEST(CliProcess, ExecutableWritesTagsAndStatus)
 {

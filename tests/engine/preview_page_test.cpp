@@ -103,7 +103,7 @@ TEST_F(PreviewPageFile, WritesThePageThenNavigatesToIt)
 {
     RecordingView view;
     EXPECT_EQ(WritePreviewPage(m_folder, u"FFFFFF", u"<B>あ</B>", PageForm::Normal, &view),
-              std::nullopt);
+              std::error_code());
     const fs::path page = m_folder / "temp.html";
     EXPECT_EQ(ReadAll(page), "<BODY BGCOLOR=\"#FFFFFF\" > <B>\x82\xA0</B>\r\n");
     ASSERT_EQ(view.Pages().size(), 1u);
@@ -114,7 +114,8 @@ TEST_F(PreviewPageFile, ShorterPageReplacesALongerOneWhole)
 {
     RecordingView view;
     WritePreviewPage(m_folder, u"FFFFFF", std::u16string(5000, u'x'), PageForm::Normal, &view);
-    EXPECT_EQ(WritePreviewPage(m_folder, u"FFFFFF", u"", PageForm::Cleared, &view), std::nullopt);
+    EXPECT_EQ(WritePreviewPage(m_folder, u"FFFFFF", u"", PageForm::Cleared, &view),
+              std::error_code());
     EXPECT_EQ(ReadAll(m_folder / "temp.html"), "<BODY BGCOLOR=\"#FFFFFF\">\r\n");
     // Nothing but the page is left in the folder.
     EXPECT_EQ(FolderContents(), std::vector<fs::path>{"temp.html"});
@@ -127,20 +128,20 @@ TEST_F(PreviewPageFile, FolderThatCannotExistReportsAndDoesNotNavigate)
     RecordingView view;
     const auto error =
         WritePreviewPage(notAFolder / "sub", u"FFFFFF", u"x", PageForm::Normal, &view);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_FALSE(error->empty());
+    EXPECT_EQ(error, std::errc::not_a_directory);
     EXPECT_TRUE(view.Pages().empty());
 }
 
 TEST_F(PreviewPageFile, ReadOnlyFolderKeepsTheOldPage)
 {
     RecordingView view;
-    ASSERT_EQ(WritePreviewPage(m_folder, u"FFFFFF", u"old", PageForm::Normal, &view), std::nullopt);
+    ASSERT_EQ(WritePreviewPage(m_folder, u"FFFFFF", u"old", PageForm::Normal, &view),
+              std::error_code());
     fs::permissions(m_folder, fs::perms::owner_read | fs::perms::owner_exec);
     if (std::ofstream(m_folder / "probe")) {
         GTEST_SKIP() << "permission bits do not stop this user from writing";
     }
-    EXPECT_TRUE(WritePreviewPage(m_folder, u"000000", u"new", PageForm::Normal, &view).has_value());
+    EXPECT_TRUE(WritePreviewPage(m_folder, u"000000", u"new", PageForm::Normal, &view));
     EXPECT_EQ(ReadAll(m_folder / "temp.html"), "<BODY BGCOLOR=\"#FFFFFF\" > old\r\n");
     EXPECT_EQ(view.Pages().size(), 1u);
 }
@@ -150,14 +151,15 @@ TEST_F(PreviewPageFile, FailedReplacementLeavesNoTemporaryFileBehind)
     // A folder where the page should be: the new page is written but cannot take its place.
     fs::create_directories(m_folder / "temp.html" / "keep");
     RecordingView view;
-    EXPECT_TRUE(WritePreviewPage(m_folder, u"FFFFFF", u"x", PageForm::Normal, &view).has_value());
+    EXPECT_TRUE(WritePreviewPage(m_folder, u"FFFFFF", u"x", PageForm::Normal, &view));
     EXPECT_TRUE(view.Pages().empty());
     EXPECT_EQ(FolderContents(), std::vector<fs::path>{"temp.html"});
 }
 
 TEST_F(PreviewPageFile, WorksWithoutAView)
 {
-    EXPECT_EQ(WritePreviewPage(m_folder, u"FFFFFF", u"", PageForm::Cleared, nullptr), std::nullopt);
+    EXPECT_EQ(WritePreviewPage(m_folder, u"FFFFFF", u"", PageForm::Cleared, nullptr),
+              std::error_code());
     EXPECT_TRUE(fs::exists(m_folder / "temp.html"));
 }
 

@@ -200,6 +200,94 @@ TEST(ProfileFileWrite, CharactersOutsideShiftJisBecomeQuestionMarks)
     EXPECT_EQ(file.Read(u"s", u"k", 100), u"a??");
 }
 
+TEST(ProfileFileBatch, ManyWritesAtOnceGiveWhatSeparateWritesGive)
+{
+    const std::vector<std::string> files = {
+        "",
+        "[a]\r\nx=1",
+        "[a]\nx=1\n; note\n\n[b]\ny=2\n",
+        "; top\r\n[A]\r\n\r\n[b]\r\nx=1\r\nx=2\r\n[a]\r\nz=9\r\n",
+        "\xEF\xBB\xBF[a]\r\nx=1\r\n",
+        "[a]\r\nx=  1  \r\n[c]",
+    };
+    const std::vector<ProfileWrite> writes = {
+        {u"a", u"x", u" 5"},   {u"b", u"new", u"n1"}, {u"c", u"k", u" v "}, {u"A", u"X", u"6 "},
+        {u"b", u"NEW", u"n2"}, {u"d", u"k", u" 1"},   {u"d", u"k", u"2"},   {u"a", u"y", u"あ"},
+        {u" c ", u"j", u""},   {u"e", u"z", u" 3"},
+    };
+    for (const std::string& bytes : files) {
+        ProfileFile separate = ProfileFile::FromBytes(bytes);
+        for (const ProfileWrite& write : writes) {
+            separate.Write(write.section, write.key, write.value);
+        }
+        ProfileFile together = ProfileFile::FromBytes(bytes);
+        together.Write(writes);
+        EXPECT_EQ(together.Bytes(), separate.Bytes()) << "file: " << bytes;
+    }
+    // The separate writes themselves, checked once by hand.
+    ProfileFile file = ProfileFile::FromBytes("[a]\r\nx=1");
+    file.Write(writes);
+    EXPECT_EQ(file.Bytes(),
+              "[a]\r\nx=6\r\ny=\x82\xA0\r\n[b]\r\nnew=n2\r\n[c]\r\nk= v \r\nj=\r\n[d]\r\nk= 2\r\n"
+              "[e]\r\nz= 3\r\n");
+}
+
+TEST(ProfileFileBatch, ManyReadsAtOnceGiveWhatSeparateReadsGive)
+{
+    const std::string bytes = "[a]\r\nk=1\r\nk=2\r\n[b]\r\nj=abcdef\r\n[A]\r\nm=3\r\n";
+    const ProfileFile file = ProfileFile::FromBytes(bytes);
+    const std::vector<ProfileRead> reads = {{u"a", u"k", 10}, {u"B", u"j", 4}, {u"a", u"m", 10},
+                                            {u"b", u"j", 0},  {u"c", u"x", 9}, {u"a", u"K", 10}};
+    const std::vector<std::u16string> values = file.Read(reads);
+    ASSERT_EQ(values.size(), reads.size());
+    for (std::size_t i = 0; i < reads.size(); ++i) {
+        EXPECT_EQ(values[i], file.Read(reads[i].section, reads[i].key, reads[i].size)) << i;
+    }
+    EXPECT_EQ(values, (std::vector<std::u16string>{u"1", u"abc", u"", u"", u"", u"1"}));
+}
+
+TEST(ProfileFileUtf8, ByteOrderMarkDoesNotHideTheFirstSection)
+{
+    const std::string ini = "\xEF\xBB\xBF[Color]\r\n0=FF0000\r\nFor=00FF00\r\n";
+    EXPECT_EQ(ReadFrom(ini, u"Color", u" 0"), u"FF0000");
+    EXPECT_EQ(ReadFrom(ini, u"color", u"For"), u"00FF00");
+}
+
+TEST(ProfileFileUtf8, FileWithAByteOrderMarkStaysUtf8)
+{
+    // グラ in UTF-8.
+    ProfileFile file =
+        ProfileFile::FromBytes("\xEF\xBB\xBF[text]\r\nlast=\xE3\x82\xB0\xE3\x83\xA9\r\n");
+    EXPECT_EQ(file.Read(u"text", u"last", 500), u"グラ");
+    file.Write(u"text", u"last", u"あ\U0001F600");
+    file.Write(u"Font", u"h_FontFace", u"ＭＳ");
+    EXPECT_EQ(file.Bytes(),
+              "\xEF\xBB\xBF[text]\r\nlast=\xE3\x81\x82\xF0\x9F\x98\x80\r\n"
+              "[Font]\r\nh_FontFace=\xEF\xBC\xAD\xEF\xBC\xB3\r\n");
+    EXPECT_EQ(file.Read(u"text", u"last", 500), u"あ\U0001F600");
+}
+
+TEST(ProfileFileUtf8, CutCountsUtf8BytesAndNeverSplitsACharacter)
+{
+    const std::string ini = "\xEF\xBB\xBF[s]\r\nk=\xE3\x81\x82\xE3\x81\x84\r\n";  // あい
+    EXPECT_EQ(ReadFrom(ini, u"s", u"k", 4), u"あ");
+    EXPECT_EQ(ReadFrom(ini, u"s", u"k", 6), u"あ");
+    EXPECT_EQ(ReadFrom(ini, u"s", u"k", 7), u"あい");
+    EXPECT_EQ(ReadFrom("\xEF\xBB\xBF[s]\r\nk=a\xFF"
+                       "b\r\n",
+                       u"s", u"k"),
+              u"a\uFFFDb");
+}
+
+TEST(ProfileFileUtf8, OtherFilesStayShiftJis)
+{
+    // Bytes that happen to be valid UTF-8 but no mark: still Shift-JIS, as every such file was.
+    ProfileFile file = ProfileFile::FromBytes("[s]\r\nk=\xE3\x81\x82\r\n");
+    EXPECT_NE(file.Read(u"s", u"k", 100), u"あ");
+    file.Write(u"s", u"j", u"あ");
+    EXPECT_EQ(file.Bytes(), "[s]\r\nk=\xE3\x81\x82\r\nj=\x82\xA0\r\n");
+}
+
 class ProfileFileOnDisk : public ::testing::Test {
 protected:
     void SetUp() override
@@ -211,6 +299,7 @@ protected:
     void TearDown() override
     {
         std::error_code ignored;
+        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(m_folder, ignored);
     }
 
@@ -272,6 +361,47 @@ TEST_F(ProfileFileOnDisk, UnreadableFileIsNotReplaced)
     EXPECT_FALSE(ProfileFile::TryLoad(ini).has_value());
     EXPECT_EQ(WriteProfileString(u"a", u"x", u"1", ini), u"0");
     EXPECT_TRUE(fs::is_directory(ini / "inside"));
+}
+
+TEST_F(ProfileFileOnDisk, UnreadableFileGivesTheReason)
+{
+    const fs::path ini = m_folder / "Lum.ini";
+    std::error_code reason;
+    EXPECT_TRUE(ProfileFile::TryLoad(ini, &reason).has_value());  // missing: a first start
+    EXPECT_FALSE(reason);
+
+    fs::create_directories(ini);
+    EXPECT_FALSE(ProfileFile::TryLoad(ini, &reason).has_value());
+    EXPECT_EQ(reason.message(), "Is a directory");
+    fs::remove(ini);
+
+    // No read permission in its mode: unreadable, whoever runs the program.
+    Put(ini, "[a]\r\nx=1\r\n");
+    fs::permissions(ini, fs::perms::owner_write);
+    EXPECT_FALSE(ProfileFile::TryLoad(ini, &reason).has_value());
+    EXPECT_EQ(reason.message(), "Permission denied");
+    EXPECT_EQ(WriteProfileString(u"a", u"x", u"2", ini), u"0");
+    fs::permissions(ini, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(Contents(ini), "[a]\r\nx=1\r\n");
+
+    EXPECT_FALSE(ProfileFile::TryLoad(ini / "Lum.ini", &reason).has_value());
+    EXPECT_EQ(reason.message(), "Not a directory");
+}
+
+TEST_F(ProfileFileOnDisk, SaveGoesThroughALinkAndNeverOverAReadOnlyFile)
+{
+    fs::create_directories(m_folder / "real");
+    Put(m_folder / "real" / "Lum.ini", "[a]\r\nx=1\r\n");
+    fs::create_symlink("real/Lum.ini", m_folder / "Lum.ini");
+    EXPECT_EQ(WriteProfileString(u"a", u"x", u"2", m_folder / "Lum.ini"), u"1");
+    EXPECT_TRUE(fs::is_symlink(m_folder / "Lum.ini"));
+    EXPECT_EQ(Contents(m_folder / "real" / "Lum.ini"), "[a]\r\nx=2\r\n");
+
+    fs::permissions(m_folder / "real" / "Lum.ini", fs::perms::owner_read);
+    std::error_code reason;
+    EXPECT_FALSE(ProfileFile::FromBytes("[a]\r\nx=3\r\n").Save(m_folder / "Lum.ini", &reason));
+    EXPECT_EQ(reason, std::errc::permission_denied);
+    EXPECT_EQ(Contents(m_folder / "real" / "Lum.ini"), "[a]\r\nx=2\r\n");
 }
 
 TEST(ProfileFileTrimAtNul, CutsAtTheFirstNul)

@@ -1,6 +1,7 @@
 // Lum.ini as the user meets it: what a start reads, what a shut-down writes, what survives.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,6 +27,7 @@ protected:
     void TearDown() override
     {
         std::error_code ignored;
+        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(m_folder, ignored);
     }
 
@@ -289,7 +291,125 @@ TEST_F(SettingsFile, CharactersOutsideShiftJisComeBackAsQuestionMarks)
 TEST_F(SettingsFile, SaveToAPlaceThatCannotHoldAFileFails)
 {
     std::ofstream(m_folder / "file") << "x";
-    EXPECT_FALSE(SaveSettings(StoredSettings{}, m_folder / "file" / kSettingsFileName));
+    std::error_code reason;
+    EXPECT_FALSE(SaveSettings(StoredSettings{}, m_folder / "file" / kSettingsFileName, &reason));
+    EXPECT_EQ(reason.message(), "Not a directory");
+}
+
+TEST_F(SettingsFile, SymlinkedFileIsUpdatedAndStaysALink)
+{
+    fs::create_directories(m_folder / "dotfiles");
+    const fs::path real = m_folder / "dotfiles" / "kelvara.ini";
+    std::ofstream(real, std::ios::binary) << "[text]\r\nlast=old\r\n";
+    fs::remove(m_ini);
+    fs::create_symlink("dotfiles/kelvara.ini", m_ini);
+
+    StoredSettings settings = LoadSettings(m_ini);
+    EXPECT_EQ(settings.txtFor, u"old");
+    settings.txtFor = u"new";
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    EXPECT_TRUE(fs::is_symlink(m_ini));
+    EXPECT_EQ(LoadSettings(real).txtFor, u"new");
+}
+
+TEST_F(SettingsFile, ReadOnlyFileIsNeverOverwritten)
+{
+    Put("[text]\r\nlast=mine\r\n");
+    fs::permissions(m_ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    StoredSettings settings = LoadSettings(m_ini);
+    settings.txtFor = u"changed";
+    std::error_code reason;
+    EXPECT_FALSE(SaveSettings(settings, m_ini, &reason));
+    EXPECT_EQ(reason.message(), "Permission denied");
+    EXPECT_EQ(Contents(), "[text]\r\nlast=mine\r\n");
+}
+
+TEST_F(SettingsFile, UnreadableFileGivesItsReasonAndIsKept)
+{
+    Put("[text]\r\nlast=mine\r\n");
+    fs::permissions(m_ini, fs::perms::owner_write);
+    std::error_code reason;
+    const StoredSettings settings = LoadSettings(m_ini, &reason);
+    EXPECT_EQ(reason.message(), "Permission denied");
+    EXPECT_EQ(settings.txtFor, u"");
+    EXPECT_FALSE(SaveSettings(settings, m_ini, &reason));
+    EXPECT_EQ(reason.message(), "Permission denied");
+    fs::permissions(m_ini, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(Contents(), "[text]\r\nlast=mine\r\n");
+
+    fs::remove(m_ini);
+    fs::create_directories(m_ini);
+    LoadSettings(m_ini, &reason);
+    EXPECT_EQ(reason.message(), "Is a directory");
+
+    // A missing file is a first start, not an error.
+    LoadSettings(m_folder / "missing.ini", &reason);
+    EXPECT_FALSE(reason);
+}
+
+TEST_F(SettingsFile, FileSavedWithAByteOrderMarkKeepsItsFirstSectionAndItsMark)
+{
+    // An editor saved it as UTF-8 with a mark; the colours come first.
+    Put("\xEF\xBB\xBF[Color]\r\n0=123456\r\nFor=FF0000\r\nLast=0000FF\r\n"
+        "[text]\r\nlast=\xE3\x82\xB0\xE3\x83\xA9\r\n");
+    StoredSettings settings = LoadSettings(m_ini);
+    EXPECT_EQ(settings.SavedColors[0], u"123456");
+    EXPECT_EQ(settings.txtCfor, u"FF0000");
+    EXPECT_EQ(settings.txtClat, u"0000FF");
+    EXPECT_EQ(settings.txtFor, u"グラ");
+
+    settings.txtFor = u"グラデーション";
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    const std::string saved = Contents();
+    EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF[Color]\r\n0=123456\r\n"));
+    EXPECT_NE(saved.find("last=\xE3\x82\xB0\xE3\x83\xA9\xE3\x83\x87"), std::string::npos);
+    EXPECT_EQ(LoadSettings(m_ini), settings);
+}
+
+TEST_F(SettingsFile, SaveRemovesOldLeftoversOfKilledSaves)
+{
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(3);
+    for (const char* name : {"Lum.ini.tmp2210", "Lum.ini.tmp4000000000"}) {
+        std::ofstream(m_folder / name) << std::string(1000, 'x');
+        fs::last_write_time(m_folder / name, old);
+    }
+    std::ofstream(m_folder / "Lum.ini.tmp77") << "a save still running";
+    ASSERT_TRUE(SaveSettings(StoredSettings{}, m_ini));
+    EXPECT_FALSE(fs::exists(m_folder / "Lum.ini.tmp2210"));
+    EXPECT_FALSE(fs::exists(m_folder / "Lum.ini.tmp4000000000"));
+    EXPECT_TRUE(fs::exists(m_folder / "Lum.ini.tmp77"));
+}
+
+// The first-start settings an installed copy ships: what a save of the window's design-time
+// values with an example text writes, byte for byte, so that the first shut-down changes
+// nothing the user did not change.
+TEST(PackagedSettings, AreWhatTheSaveStepWritesForTheExample)
+{
+    std::ifstream in(KELVARA_PACKAGED_SETTINGS, std::ios::binary);
+    ASSERT_TRUE(in) << KELVARA_PACKAGED_SETTINGS;
+    const std::string packaged{std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>()};
+
+    StoredSettings example = LoadSettings(KELVARA_PACKAGED_SETTINGS);
+    EXPECT_EQ(example.txtFor, u"グラデーション");
+    EXPECT_EQ(example.txtCfor, u"FF0000");
+    EXPECT_EQ(example.txtClat, u"0000FF");
+    EXPECT_EQ(example.txtCmid, u"00FF00");
+    EXPECT_EQ(example.txtBack, u"FFFFFF");
+    EXPECT_EQ(example.TagOptions.h_ColorCount, 2);
+    EXPECT_EQ(example.TagOptions.h_NFontSize, 3);
+    EXPECT_EQ(example.TagOptions.h_FontFace, u"MS Pゴシック");
+
+    const fs::path saved = fs::temp_directory_path() /
+                           ("kelvara-packaged-" + std::to_string(std::random_device{}()) + ".ini");
+    ASSERT_TRUE(SaveSettings(example, saved));
+    std::ifstream again(saved, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), std::istreambuf_iterator<char>()),
+              packaged);
+    fs::remove(saved);
+    // Shift-JIS with CR LF line ends, no byte-order mark.
+    EXPECT_NE(packaged.find("last=\x83\x4F\x83\x89\x83\x66\x81\x5B\x83\x56\x83\x87\x83\x93\r\n"),
+              std::string::npos);
 }
 
 }  // namespace

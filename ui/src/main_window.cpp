@@ -22,9 +22,26 @@ namespace {
 
 constexpr int kClientWidth = 4905;  // twips; only the height ever changes
 
-std::filesystem::path SettingsPath(const QString& folder)
+// The Lum.ini this window reads at start-up and writes at exit.
+std::filesystem::path SettingsPath(const AppState& state)
 {
-    return std::filesystem::path(ToU16(folder)) / settings::kSettingsFileName;
+    if (!state.SettingsFile.isEmpty()) {
+        return {ToU16(state.SettingsFile)};
+    }
+    return std::filesystem::path(ToU16(state.ProgramFolder)) / settings::kSettingsFileName;
+}
+
+// Until the window's own Lum.ini exists, a start reads the fallback (an installed copy's
+// program folder or packaged first-start settings) as if it were its own.
+std::filesystem::path SettingsSource(const AppState& state)
+{
+    const std::filesystem::path own = SettingsPath(state);
+    std::error_code error;
+    if (state.FallbackSettingsFile.isEmpty() ||
+        std::filesystem::status(own, error).type() != std::filesystem::file_type::not_found) {
+        return own;
+    }
+    return {ToU16(state.FallbackSettingsFile)};
 }
 
 }  // namespace
@@ -73,8 +90,9 @@ void MainWindow::Form_Load()
 {
     // 1. Settings: input text, saved colours, options, the four colour texts.
     AppState& state = State();
-    const settings::StoredSettings stored =
-        settings::LoadSettings(SettingsPath(state.ProgramFolder));
+    const std::filesystem::path source = SettingsSource(state);
+    std::error_code reason;
+    const settings::StoredSettings stored = settings::LoadSettings(source, &reason);
     txtFor->setText(ToQString(stored.txtFor));
     for (std::size_t i = 0; i < stored.SavedColors.size(); ++i) {
         state.SavedColors[i] = ToQString(stored.SavedColors[i]);
@@ -108,6 +126,15 @@ void MainWindow::Form_Load()
     // 8.-9. Swatches, toolbar and size caption.
     ColorStartup();
     ToolbarStartup();
+
+    // A Lum.ini that is there but cannot be read is reported once the window is up, and left
+    // as it is at exit: saving over it would lose what it holds.
+    m_keepSettingsFile = static_cast<bool>(reason);
+    if (reason) {
+        QTimer::singleShot(0, this, [this, source, reason] {
+            ShowFileError(this, QStringLiteral("設定を読み込めませんでした。"), source, reason);
+        });
+    }
 }
 
 void MainWindow::Form_Unload()
@@ -124,10 +151,13 @@ void MainWindow::Form_Unload()
     stored.txtCmid = ToU16(txtCmid->text());
     stored.txtBack = ToU16(txtBack->text());
     stored.Output = state.Output;
-    const auto path = SettingsPath(state.ProgramFolder);
-    if (!settings::SaveSettings(stored, path)) {
-        ui::ShowMessage(this, QStringLiteral("設定を保存できませんでした。\n%1")
-                                  .arg(QString::fromStdU16String(path.u16string())));
+    if (m_keepSettingsFile && SettingsSource(state) == SettingsPath(state)) {
+        return;
+    }
+    const auto path = SettingsPath(state);
+    std::error_code reason;
+    if (!settings::SaveSettings(stored, path, &reason)) {
+        ShowFileError(this, QStringLiteral("設定を保存できませんでした。"), path, reason);
     }
 }
 

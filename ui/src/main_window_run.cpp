@@ -196,8 +196,8 @@ bool MainWindow::WritePreviewPage(const QString& background, const QString& tags
         engine::WritePreviewPage(folder, ToU16(background), ToU16(pageTags), form, this);
     UpdateStatusLine();
     if (error) {
-        ui::ShowMessage(this, QStringLiteral("ﾌﾟﾚﾋﾞｭｰを書き込めませんでした。\n%1")
-                                  .arg(QString::fromStdString(*error)));
+        ShowFileError(this, QStringLiteral("ﾌﾟﾚﾋﾞｭｰを書き込めませんでした。"),
+                      folder / engine::kPreviewPageName, error);
         return false;
     }
     return true;

@@ -2,14 +2,10 @@
 #include "kelvara/ui/platform.h"
 
 #include <QClipboard>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPalette>
-#include <QStandardPaths>
 #include <QWidget>
 
 namespace kelvara::ui {
@@ -80,6 +76,20 @@ void ShowMessage(QWidget* parent, const QString& text)
     box.exec();
 }
 
+QString FileErrorText(const QString& headline, const std::filesystem::path& file,
+                      const std::error_code& reason)
+{
+    return QStringLiteral("%1\n%2: %3")
+        .arg(headline, QString::fromStdU16String(file.u16string()),
+             QString::fromLocal8Bit(reason.message()));
+}
+
+void ShowFileError(QWidget* parent, const QString& headline, const std::filesystem::path& file,
+                   const std::error_code& reason)
+{
+    ShowMessage(parent, FileErrorText(headline, file, reason));
+}
+
 void SetMessageInterceptor(MessageInterceptor interceptor)
 {
     Interceptor() = std::move(interceptor);
@@ -115,17 +125,6 @@ void SetClipboardText(const QString& text)
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(text);
-}
-
-QString DefaultProgramFolder()
-{
-    QString executableFolder = QCoreApplication::applicationDirPath();
-    if (QFileInfo(executableFolder).isWritable()) {
-        return executableFolder;
-    }
-    QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(config);
-    return config;
 }
 
 }  // namespace kelvara::ui

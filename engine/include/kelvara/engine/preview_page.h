@@ -2,9 +2,9 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace kelvara::engine {
 
@@ -25,11 +25,10 @@ std::string PreviewPageBytes(std::u16string_view background, std::u16string_view
                              PageForm form);
 
 // Writes folder/temp.html (replacing it whole, never half-written) and then tells the view
-// to load it. On failure returns a description of the error; the previous page stays and the
-// view is not told.
-std::optional<std::string> WritePreviewPage(const std::filesystem::path& folder,
-                                            std::u16string_view background,
-                                            std::u16string_view tags, PageForm form,
-                                            PageView* view);
+// to load it. On failure returns the system's reason; the previous page stays and the view is
+// not told.
+std::error_code WritePreviewPage(const std::filesystem::path& folder,
+                                 std::u16string_view background, std::u16string_view tags,
+                                 PageForm form, PageView* view);
 
 }  // namespace kelvara::engine

@@ -6,12 +6,31 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <vector>
 
 namespace kelvara::settings {
 
-// One INI file held in memory as its lines. Edits keep every other line as it was.
+// One entry to read: the value comes back cut to size - 1 bytes of the file's encoding.
+struct ProfileRead {
+    std::u16string_view section;
+    std::u16string_view key;
+    std::size_t size;
+};
+
+// One entry to write.
+struct ProfileWrite {
+    std::u16string_view section;
+    std::u16string_view key;
+    std::u16string_view value;
+};
+
+// One INI file held in memory as its bytes. Edits keep every other line as it was. A file that
+// begins with a UTF-8 byte-order mark is read and written as UTF-8 and keeps its mark; every
+// other file is Shift-JIS. Reading or writing many entries at once takes one pass over the file.
 class ProfileFile {
 public:
     ProfileFile();
@@ -21,22 +40,29 @@ public:
 
     // A missing or unreadable file gives an empty profile.
     static ProfileFile Load(const std::filesystem::path& path);
-    // A missing file gives an empty profile; one that exists but cannot be read gives nothing,
+    // A missing file gives an empty profile; one that exists but cannot be read (no read
+    // permission in its mode, a folder, an I/O error) gives nothing and the system's reason,
     // so that a save does not replace it with a file holding only the new entries.
-    static std::optional<ProfileFile> TryLoad(const std::filesystem::path& path);
+    static std::optional<ProfileFile> TryLoad(const std::filesystem::path& path,
+                                              std::error_code* reason = nullptr);
     static ProfileFile FromBytes(std::string_view bytes);
 
-    // The value, cut to size - 1 bytes of Shift-JIS (no dangling lead byte); empty when
-    // the section or key is missing.
+    // The value, cut to size - 1 bytes (no character split); empty when the section or key is
+    // missing.
     [[nodiscard]] std::u16string Read(std::u16string_view section, std::u16string_view key,
                                       std::size_t size) const;
+    // The values of all entries, in their order, as separate reads would give them.
+    [[nodiscard]] std::vector<std::u16string> Read(std::span<const ProfileRead> entries) const;
     // Creates section and key as needed; new sections at the end, new keys at the end of
     // their section.
     void Write(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+    // All entries, in their order, with the same result as separate writes.
+    void Write(std::span<const ProfileWrite> entries);
 
     [[nodiscard]] std::string Bytes() const;
-    // Writes a temporary file beside path and renames it over path. False on failure.
-    bool Save(const std::filesystem::path& path) const;
+    // Replaces the file at path whole (see engine::WriteFileAtomically: through a symbolic
+    // link, never over a read-only file). False on failure, with the system's reason.
+    bool Save(const std::filesystem::path& path, std::error_code* reason = nullptr) const;
 
 private:
     struct Impl;

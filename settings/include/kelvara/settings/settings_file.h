@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "kelvara/engine/tag_options.h"
 #include "kelvara/settings/output_settings.h"
@@ -27,12 +28,16 @@ struct StoredSettings {
     friend bool operator==(const StoredSettings&, const StoredSettings&) = default;
 };
 
-// The load step; a missing file gives empty texts and zero numbers (base size 3).
-StoredSettings LoadSettings(const std::filesystem::path& iniPath);
+// The load step; a missing file gives empty texts and zero numbers (base size 3). So does a
+// file that exists but cannot be read; reason then tells why.
+StoredSettings LoadSettings(const std::filesystem::path& iniPath,
+                            std::error_code* reason = nullptr);
 
-// The save step, written in one piece (temporary file renamed over the old one), keeping
-// every other section, key and line of an existing file. False when the file cannot be written,
-// or when it exists but cannot be read (it is then left as it is).
-bool SaveSettings(const StoredSettings& settings, const std::filesystem::path& iniPath);
+// The save step, written in one piece (temporary file renamed over the old one, through a
+// symbolic link), keeping every other section, key and line of an existing file. False, with
+// the system's reason, when the file cannot be written, when it is read-only, or when it
+// exists but cannot be read; the file is then left as it is.
+bool SaveSettings(const StoredSettings& settings, const std::filesystem::path& iniPath,
+                  std::error_code* reason = nullptr);
 
 }  // namespace kelvara::settings

@@ -138,6 +138,7 @@ private:
     std::unique_ptr<ResultSink> m_resultSink;
     std::unique_ptr<engine::RunControl> m_run;
     bool m_closeWhenIdle = false;
+    bool m_keepSettingsFile = false;  // Lum.ini could not be read at start-up
     QString m_caption;               // the caption the run set last
     QElapsedTimer m_captionShownAt;  // when the title bar last changed
     QTimer* m_captionTimer = nullptr;

@@ -5,9 +5,11 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 class QWidget;
 
@@ -51,6 +53,12 @@ int SetTopmost(QWidget* window, int mode);
 
 // Message box with exclamation icon, one OK button and the title "Kelvara".
 void ShowMessage(QWidget* parent, const QString& text);
+// A failed file operation: the headline, then on a second line the file and the system's
+// reason ("/home/u/Lum.ini: Permission denied").
+QString FileErrorText(const QString& headline, const std::filesystem::path& file,
+                      const std::error_code& reason);
+void ShowFileError(QWidget* parent, const QString& headline, const std::filesystem::path& file,
+                   const std::error_code& reason);
 // Tests route message boxes here instead (pass an empty function to restore the dialog).
 using MessageInterceptor = std::function<void(const QString& text)>;
 void SetMessageInterceptor(MessageInterceptor interceptor);
@@ -67,10 +75,6 @@ QFont ApplicationFont();
 
 // The clipboard: emptied, then given the text as plain text.
 void SetClipboardText(const QString& text);
-
-// The folder for Lum.ini and temp.html: the executable's folder, or the per-user
-// configuration folder when that is not writable (an installed copy).
-QString DefaultProgramFolder();
 
 inline QString ToQString(std::u16string_view text)
 {
