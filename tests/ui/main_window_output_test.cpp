@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <algorithm>
 #include <functional>
 
 #include "kelvara/engine/generator.h"
@@ -64,6 +65,7 @@ private slots:
     void editedResultIsShownAsItIs();
     void statusLineCountsLengthAndLowContrast();
     void statusLineSaysWhenTheTextWasGrouped();
+    void statusLineNamesTheOptionsTheFormatLeavesOut();
     void limitTooSmallIsRefusedWithAMessage();
     void stoppedRunLeavesPageAndClipboardAlone();
     void settingsDialogShowsTheStatusLineAtOnce();
@@ -298,6 +300,24 @@ void MainWindowOutputTest::statusLineSaysWhenTheTextWasGrouped()
     roomy.Field("txtFor")->setText(text);
     roomy.Button("cmdGo")->click();
     QCOMPARE(roomy.Find<QLabel>("lblStatus")->text(), QStringLiteral("出力：%1文字").arg(whole));
+}
+
+void MainWindowOutputTest::statusLineNamesTheOptionsTheFormatLeavesOut()
+{
+    MainWindowFixture f(IniWith({{"Else", "Blink", "1"}, {"Output", "Format", "wiki"}}));
+    const auto omitted = engine::OmittedOptions(f.state.TagOptions, engine::OutputFormat::Wiki);
+    QVERIFY(std::find(omitted.begin(), omitted.end(), engine::OmittedOption::Blink) !=
+            omitted.end());
+    f.Button("cmdView")->click();
+    f.Field("txtFor")->setText(QStringLiteral("abc"));
+    f.Button("cmdGo")->click();
+    const QString tip = f.Find<QLabel>("lblStatus")->toolTip();
+    QVERIFY2(tip.startsWith(QStringLiteral("この形式では使えない設定：")), qPrintable(tip));
+    QVERIFY2(tip.contains(QStringLiteral("点滅")), qPrintable(tip));
+
+    // The notes go with the run's result: cleared, there are none.
+    f.Button("cmdClear")->click();
+    QCOMPARE(f.Find<QLabel>("lblStatus")->toolTip(), QString());
 }
 
 void MainWindowOutputTest::limitTooSmallIsRefusedWithAMessage()
