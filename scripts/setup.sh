@@ -6,6 +6,7 @@ packages=(
   libicu-dev googletest libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev libqt6webenginecore6-bin libgl-dev
   fonts-ipafont-gothic xvfb xauth
+  metacity openbox x11-utils
 )
 missing=()
 for p in "${packages[@]}"; do

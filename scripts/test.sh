@@ -16,6 +16,9 @@ ctest --preset ci -j"$jobs" | tee -a "$summary"
 echo "== clang-format and clang-tidy"
 bash scripts/lint.sh build
 
+echo "== windows under real window managers (metacity, openbox on Xvfb)"
+bash scripts/wm-check.sh build
+
 echo "== QTextBrowser view build"
 cmake --preset textview >/dev/null
 cmake --build --preset textview -j"$jobs"

@@ -2,8 +2,10 @@
 #include <QDir>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 
 #include "kelvara/ui/edit_window.h"
+#include "layout_check.h"
 #include "main_window_fixture.h"
 #include "ui_test_main.h"
 
@@ -15,6 +17,7 @@ class MainWindowTest : public QObject {
 private slots:
     void firstStartWithoutSettings();
     void viewAndToolbarFollowTheStateTable();
+    void noControlIsCutInAnyState();
     void viewMenuItemActsLikeTheViewButton();
     void topmostModeToggles();
     void instantFlagHidesTheSendButton_data();
@@ -89,6 +92,36 @@ void MainWindowTest::viewAndToolbarFollowTheStateTable()
 
     f.Action("mnuTool")->trigger();
     row(1400, "↓ﾋﾞｭｰ↓", false, false, 0);
+}
+
+void MainWindowTest::noControlIsCutInAnyState()
+{
+    using kelvara::ui::testing::CutControls;
+    using kelvara::ui::testing::WhollyShown;
+    // With the program's font, as the label sized to its text gets it in the program.
+    const QFont previousFont = QApplication::font();
+    QApplication::setFont(ApplicationFont());
+    const auto restoreFont = qScopeGuard([&] { QApplication::setFont(previousFont); });
+    MainWindowFixture f;
+    const auto check = [&](bool viewOpen) {
+        QCOMPARE(CutControls(f.window).join(","), QString());
+        for (const char* name : {"txtFor", "cmdView", "cmdTool", "cmdGo", "cmdStop", "cmdEnd"}) {
+            QVERIFY2(WhollyShown(f.window, f.Find(name)), name);
+        }
+        for (const char* name : {"txtBack", "cmdBack", "lblSize"}) {
+            QCOMPARE(WhollyShown(f.window, f.Find(name)), viewOpen);
+        }
+    };
+    check(false);
+    QVERIFY(WhollyShown(f.window, f.Find("txtClat")));
+    f.Button("cmdView")->click();
+    check(true);
+    f.Button("cmdTool")->click();
+    check(false);
+    f.Button("cmdView")->click();
+    check(true);
+    f.Button("cmdView")->click();
+    check(false);
 }
 
 void MainWindowTest::viewMenuItemActsLikeTheViewButton()

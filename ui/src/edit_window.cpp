@@ -2,10 +2,8 @@
 // the window, so loading never touches the text.
 #include "kelvara/ui/edit_window.h"
 
-#include <QAction>
 #include <QFont>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
@@ -31,11 +29,10 @@ QString TypedText(const QPlainTextEdit* box)
 
 }  // namespace
 
-EditWindow::EditWindow(Forms& forms, QWidget* parent) : QWidget(parent), m_forms(forms)
+EditWindow::EditWindow(Forms& forms)
+    : SecondaryWindow(forms, Modality::Modeless, QStringLiteral("Form3"),
+                      QStringLiteral("編集ｳｲﾝﾄﾞｳ"), 4440, 3750)
 {
-    setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("編集ｳｲﾝﾄﾞｳ"));
-    setAttribute(Qt::WA_DeleteOnClose);
     CreateControls();
     ConnectControls();
     Form_Load();
@@ -43,10 +40,6 @@ EditWindow::EditWindow(Forms& forms, QWidget* parent) : QWidget(parent), m_forms
 
 void EditWindow::CreateControls()
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(Twips(4440), Twips(3750));
-
     cmdClose = Place(new QPushButton(QStringLiteral("閉じる"), this), QStringLiteral("cmdClose"),
                      3690, 3195, 645, 510);
     cmdSend = Place(new QPushButton(QStringLiteral("転送"), this), QStringLiteral("cmdSend"), 2970,
@@ -76,25 +69,19 @@ void EditWindow::ConnectControls()
     connect(cmdClose, &QPushButton::clicked, this, &EditWindow::cmdClose_Click);
 }
 
-void EditWindow::Form_Load()
-{
-    MainWindow* main = m_forms.Form1();
-    const auto* top = main ? main->findChild<QAction*>(QStringLiteral("mnuTop")) : nullptr;
-    if (top && top->isChecked()) SetTopmost(this, 1);
-}
+void EditWindow::Form_Load() { LoadAsSecondary(); }
+
+void EditWindow::ShowResult(const QString& tags) { txtKekka->setPlainText(tags); }
 
 void EditWindow::cmdSend_Click()
 {
-    AppState& state = m_forms.State();
+    AppState& state = FormsOf().State();
     state.ResultTags = TypedText(txtKekka);
     SetClipboardText(state.ResultTags);
     // Once the main window is gone there is no background field or view to render into; the
     // text still reaches the clipboard.
-    MainWindow* main = m_forms.Form1();
-    const auto* background =
-        main ? main->findChild<QLineEdit*>(QStringLiteral("txtBack")) : nullptr;
-    if (background) {
-        main->WritePreviewPage(background->text(), state.ResultTags, engine::PageForm::Normal);
+    if (MainWindow* main = Main()) {
+        main->WritePreviewPage(main->BackgroundText(), state.ResultTags, engine::PageForm::Normal);
     }
 }
 

@@ -8,16 +8,26 @@
 #include "kelvara/ui/settings_dialog.h"
 #include "kelvara/ui/version_window.h"
 
+#include <type_traits>
+
 namespace kelvara::ui {
 
 namespace {
 
-// Secondary windows are top-level windows without a parent, so that disabling the main
-// window never disables them.
+// A window closed by its own button is unloaded at once, though deleted only later.
+template <typename Window>
+Window* Loaded(const QPointer<Window>& slot)
+{
+    if constexpr (std::is_base_of_v<SecondaryWindow, Window>) {
+        if (!slot.isNull() && slot->IsUnloaded()) return nullptr;
+    }
+    return slot.data();
+}
+
 template <typename Window>
 Window* Show(QPointer<Window>& slot, Forms& forms)
 {
-    if (slot.isNull()) {
+    if (Loaded(slot) == nullptr) {
         slot = new Window(forms);
     }
     slot->show();
@@ -56,11 +66,11 @@ EditWindow* Forms::ShowForm3() { return Show(m_form3, *this); }
 SettingsDialog* Forms::ShowForm4() { return Show(m_form4, *this); }
 VersionWindow* Forms::ShowForm5() { return Show(m_form5, *this); }
 
-MainWindow* Forms::Form1() const { return m_form1; }
-PaletteDialog* Forms::Form2() const { return m_form2; }
-EditWindow* Forms::Form3() const { return m_form3; }
-SettingsDialog* Forms::Form4() const { return m_form4; }
-VersionWindow* Forms::Form5() const { return m_form5; }
+MainWindow* Forms::Form1() const { return Loaded(m_form1); }
+PaletteDialog* Forms::Form2() const { return Loaded(m_form2); }
+EditWindow* Forms::Form3() const { return Loaded(m_form3); }
+SettingsDialog* Forms::Form4() const { return Loaded(m_form4); }
+VersionWindow* Forms::Form5() const { return Loaded(m_form5); }
 
 void Forms::Unload(int formNumber)
 {

@@ -64,6 +64,7 @@ MainWindow::MainWindow(Forms& forms, QWidget* parent)
     CreateMainFrame();
     CreateStatusLine();
     CreateMenus();
+    CreateLockTable();
     ConnectControls();
     ConnectToolbar();
     CreateCaptionTimer();

@@ -42,6 +42,36 @@ void MainWindow::txtBack_LostFocus()
     WritePreviewPage(txtBack->text(), State().ResultTags, engine::PageForm::Normal);
 }
 
+std::optional<MainWindow::ColorControls> MainWindow::ColorTargetControls(qint16 target) const
+{
+    // By ColorTarget: first, last, background, middle.
+    const std::array<ColorControls, 4> controls{{
+        {txtCfor, Picture1},
+        {txtClat, Picture2},
+        {txtBack, Picture3},
+        {txtCmid, Picture4},
+    }};
+    if (target < 0 || target >= static_cast<qint16>(controls.size())) return std::nullopt;
+    return controls[static_cast<std::size_t>(target)];
+}
+
+std::optional<QString> MainWindow::ColorFieldText(qint16 target) const
+{
+    const auto controls = ColorTargetControls(target);
+    if (!controls) return std::nullopt;
+    return controls->field->text();
+}
+
+void MainWindow::SetColorField(qint16 target, const QString& text, const QColor& swatch)
+{
+    if (const auto controls = ColorTargetControls(target)) {
+        controls->field->setText(text);
+        SetSwatchColor(controls->swatch, swatch);
+    }
+}
+
+QString MainWindow::BackgroundText() const { return txtBack->text(); }
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // Only a move of the focus inside this window leaves a field; a menu, a popup or another

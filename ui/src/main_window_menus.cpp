@@ -155,6 +155,17 @@ void MainWindow::mnuTop_Click()
     }
 }
 
+bool MainWindow::IsTopmost() const { return mnuTop->isChecked(); }
+
+void MainWindow::ShowSendButton(bool shown) { cmdSend->setVisible(shown); }
+
+void MainWindow::EnableMiddleColor(bool enabled)
+{
+    txtCmid->setEnabled(enabled);
+    cmdMid->setEnabled(enabled);
+    mnuMidColor->setEnabled(enabled);
+}
+
 void MainWindow::cmdEnd_Click() { m_forms.UnloadAll(); }
 
 void MainWindow::mnuEnd_Click() { m_forms.Unload(1); }

@@ -5,7 +5,6 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -67,63 +66,37 @@ engine::TagSink& MainWindow::ResultTags() { return *m_resultSink; }
 
 std::u16string MainWindow::Result() const { return ToU16(State().ResultTags); }
 
-void MainWindow::SetControlEnabled(engine::LockedControl control, bool enabled)
+void MainWindow::CreateLockTable()
 {
     using engine::LockedControl;
-    QWidget* widget = nullptr;
-    QAction* action = nullptr;
-    switch (control) {
-        case LockedControl::cmdSend:
-            widget = cmdSend;
-            break;
-        case LockedControl::cmdEnd:
-            widget = cmdEnd;
-            break;
-        case LockedControl::cmdClear:
-            widget = cmdClear;
-            break;
-        case LockedControl::cmdGo:
-            widget = cmdGo;
-            break;
-        case LockedControl::cmdBack:
-            widget = cmdBack;
-            break;
-        case LockedControl::cmdMid:
-            widget = cmdMid;
-            break;
-        case LockedControl::cmdFColor:
-            widget = cmdFColor;
-            break;
-        case LockedControl::cmdLColor:
-            widget = cmdLColor;
-            break;
-        case LockedControl::mnuFile:
-            action = m_fileMenu->menuAction();
-            break;
-        case LockedControl::mnuEdit:
-            action = m_editMenu->menuAction();
-            break;
-        case LockedControl::mnuShow:
-            action = m_showMenu->menuAction();
-            break;
-        case LockedControl::mnuHelp:
-            action = m_helpMenu->menuAction();
-            break;
-        case LockedControl::txtFor:
-            widget = txtFor;
-            break;
-        case LockedControl::cmdStop:
-            widget = cmdStop;
-            break;
-        case LockedControl::frmTool:
-            widget = frmTool;
-            break;
+    const auto at = [this](LockedControl control) -> LockTarget& {
+        return m_lockTargets.at(static_cast<std::size_t>(control));
+    };
+    at(LockedControl::cmdSend).widget = cmdSend;
+    at(LockedControl::cmdEnd).widget = cmdEnd;
+    at(LockedControl::cmdClear).widget = cmdClear;
+    at(LockedControl::cmdGo).widget = cmdGo;
+    at(LockedControl::cmdBack).widget = cmdBack;
+    at(LockedControl::cmdMid).widget = cmdMid;
+    at(LockedControl::cmdFColor).widget = cmdFColor;
+    at(LockedControl::cmdLColor).widget = cmdLColor;
+    at(LockedControl::mnuFile).action = m_fileMenu->menuAction();
+    at(LockedControl::mnuEdit).action = m_editMenu->menuAction();
+    at(LockedControl::mnuShow).action = m_showMenu->menuAction();
+    at(LockedControl::mnuHelp).action = m_helpMenu->menuAction();
+    at(LockedControl::txtFor).widget = txtFor;
+    at(LockedControl::cmdStop).widget = cmdStop;
+    at(LockedControl::frmTool).widget = frmTool;
+}
+
+void MainWindow::SetControlEnabled(engine::LockedControl control, bool enabled)
+{
+    const LockTarget& target = m_lockTargets.at(static_cast<std::size_t>(control));
+    if (target.widget != nullptr) {
+        if (!enabled) KeepFocusOutOf(target.widget);
+        target.widget->setEnabled(enabled);
     }
-    if (widget != nullptr) {
-        if (!enabled) KeepFocusOutOf(widget);
-        widget->setEnabled(enabled);
-    }
-    if (action != nullptr) action->setEnabled(enabled);
+    if (target.action != nullptr) target.action->setEnabled(enabled);
 }
 
 void MainWindow::KeepFocusOutOf(QWidget* widget)
@@ -172,10 +145,7 @@ void MainWindow::ShowMessage(std::u16string_view message)
 
 void MainWindow::ShowEditWindow(std::u16string_view tags)
 {
-    EditWindow* editWindow = m_forms.ShowForm3();
-    if (auto* result = editWindow->findChild<QPlainTextEdit*>(QStringLiteral("txtKekka"))) {
-        result->setPlainText(ToQString(tags));
-    }
+    m_forms.ShowForm3()->ShowResult(ToQString(tags));
 }
 
 void MainWindow::SetClipboard(std::u16string_view text) { SetClipboardText(ToQString(text)); }

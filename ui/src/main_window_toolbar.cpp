@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <limits>
 
+#include "kelvara/engine/option_table.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
@@ -12,37 +13,6 @@
 namespace kelvara::ui {
 
 namespace {
-
-using Field = std::int16_t engine::TagOptions::*;
-
-// The field behind chkBtn(index); index 12 (middle colour) is h_ColorCount, 3 or 2.
-Field ToggleField(int index)
-{
-    switch (index) {
-        case 2:
-            return &engine::TagOptions::h_BoldFlag;
-        case 3:
-            return &engine::TagOptions::h_UnderFlag;
-        case 4:
-            return &engine::TagOptions::h_NotFlag;
-        case 5:
-            return &engine::TagOptions::h_UpFlag;
-        case 6:
-            return &engine::TagOptions::h_SubFlag;
-        case 7:
-            return &engine::TagOptions::h_ItalicFlag;
-        case 8:
-            return &engine::TagOptions::h_Centerflag;
-        case 9:
-            return &engine::TagOptions::h_styleflag;
-        case 10:
-            return &engine::TagOptions::h_marqueeFlag;
-        case 11:
-            return &engine::TagOptions::h_BlinkFlag;
-        default:
-            return &engine::TagOptions::h_ColorCount;
-    }
-}
 
 // Size steps stop at the ends of the 16-bit range instead of wrapping round.
 std::int16_t Step(std::int16_t value, int delta)
@@ -74,9 +44,10 @@ void MainWindow::ToolbarStartup()
     engine::TagOptions& options = State().TagOptions;
     // Toggles follow their flags; a flag that is neither 0 nor 1 leaves its toggle alone.
     for (int index : {2, 3, 7, 4, 5, 6, 8, 9, 10, 11}) {
-        const std::int16_t flag = options.*ToggleField(index);
-        if (flag == 1 || flag == 0) {
-            chkBtn(index)->setChecked(flag == 1);
+        const engine::OptionRow& option = *engine::OptionOfToggle(index);
+        const std::int16_t flag = options.*option.field;
+        if (flag == option.on || flag == option.off) {
+            chkBtn(index)->setChecked(flag == option.on);
         }
     }
     if (options.h_ColorCount == 3) {
@@ -102,19 +73,13 @@ void MainWindow::FocusInput()
 void MainWindow::chkBtn_Click(int Index)
 {
     FocusInput();
-    engine::TagOptions& options = State().TagOptions;
+    const engine::OptionRow& option = *engine::OptionOfToggle(Index);
     const bool set = chkBtn(Index)->isChecked();
-    if (Index == 12) {
-        options.h_ColorCount = set ? 3 : 2;
-    } else {
-        options.*ToggleField(Index) = set ? 1 : 0;
-    }
+    State().TagOptions.*option.field = set ? option.on : option.off;
     // Superscript and subscript exclude each other by disabling, never by clearing.
-    if (Index == 5) {
-        chkBtn(6)->setEnabled(!set);
-    } else if (Index == 6) {
-        chkBtn(5)->setEnabled(!set);
-    } else if (Index == 12) {
+    if (option.excludes != nullptr) {
+        chkBtn(engine::OptionOf(option.excludes)->toolbarIndex)->setEnabled(!set);
+    } else if (option.field == &engine::TagOptions::h_ColorCount) {
         cmdMid->setEnabled(set);
         txtCmid->setEnabled(set);
     }
@@ -137,6 +102,16 @@ void MainWindow::cmdBtn_Click(int Index)
     } else if (Index == 7) {
         mnuSet_Click();
     }
+}
+
+void MainWindow::SetOptionToggle(int index, bool set)
+{
+    if (QAbstractButton* toggle = chkBtn(index)) toggle->setChecked(set);
+}
+
+void MainWindow::EnableOptionToggle(int index, bool enabled)
+{
+    if (QAbstractButton* toggle = chkBtn(index)) toggle->setEnabled(enabled);
 }
 
 void MainWindow::UpdateSizeCaption()

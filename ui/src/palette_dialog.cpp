@@ -2,12 +2,10 @@
 // saved), saving a colour, and OK / ｷｬﾝｾﾙ.
 #include "kelvara/ui/palette_dialog.h"
 
-#include <QAction>
-#include <QCloseEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <optional>
 
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/preview_page.h"
@@ -20,33 +18,24 @@
 namespace kelvara::ui {
 namespace {
 
-// The field and main-window swatch of each ColorTarget: first, last, background, middle.
-struct TargetNames {
-    const char* field;
-    const char* swatch;
-};
-constexpr std::array<TargetNames, 4> kTargets{{
-    {"txtCfor", "Picture1"},
-    {"txtClat", "Picture2"},
-    {"txtBack", "Picture3"},
-    {"txtCmid", "Picture4"},
-}};
-constexpr int kBackgroundTarget = 2;
+constexpr qint16 kBackgroundTarget = 2;
 
-// ColorTarget 4 + k: extra stop k of the settings dialog's "出力" page.
-int StopIndex(int target)
+// An extra stop is edited from the settings dialog, which already holds the main window; the
+// palette holds that dialog instead.
+SecondaryWindow::Modality ModalityFor(Forms& forms)
 {
-    const int index = target - SettingsDialog::kFirstStopTarget;
-    return index >= 0 && index < SettingsDialog::kStopCount ? index : -1;
+    return SettingsDialog::StopOfTarget(forms.State().ColorTarget)
+               ? SecondaryWindow::Modality::Modeless
+               : SecondaryWindow::Modality::DisablesMain;
 }
 
 }  // namespace
 
-PaletteDialog::PaletteDialog(Forms& forms, QWidget* parent) : QWidget(parent), m_forms(forms)
+PaletteDialog::PaletteDialog(Forms& forms)
+    : SecondaryWindow(forms, ModalityFor(forms), QStringLiteral("Form2"),
+                      QStringLiteral("ｶﾗｰﾊﾟﾚｯﾄ"), 4545, 3990),
+      m_stop(SettingsDialog::StopOfTarget(forms.State().ColorTarget))
 {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("ｶﾗｰﾊﾟﾚｯﾄ"));
-    setAttribute(Qt::WA_DeleteOnClose);
     CreateControls();
     ConnectControls();
     Form_Load();
@@ -75,26 +64,22 @@ void PaletteDialog::ConnectControls()
     connect(cmdCancel, &QPushButton::clicked, this, &PaletteDialog::cmdCancel_Click);
 }
 
-QWidget* PaletteDialog::Owner() const
-{
-    if (StopIndex(m_forms.State().ColorTarget) >= 0) return m_forms.Form4();
-    return m_forms.Form1();
-}
-
 void PaletteDialog::Form_Load()
 {
-    // Opened from the settings dialog, the palette holds that dialog (which itself holds the
-    // main window) instead of the main window.
-    if (QWidget* owner = Owner()) owner->setEnabled(false);
-    if (MainWindow* main = m_forms.Form1()) {
-        const auto* top = main->findChild<QAction*>(QStringLiteral("mnuTop"));
-        if (top && top->isChecked()) SetTopmost(this, 1);
-    }
+    LoadAsSecondary();
+    SettingsDialog* settings = FormsOf().Form4();
+    if (m_stop && settings) settings->setEnabled(false);
 
     // The sliders start at 0, so a colour reading as (0, 0, 0) runs no update and lblRGB keeps
     // the field text as typed; otherwise the last update leaves the composed text.
-    if (const QLineEdit* field = TargetField()) {
-        const QString text = field->text();
+    std::optional<QString> target;
+    if (m_stop) {
+        if (settings) target = settings->StopText(*m_stop);
+    } else if (Main()) {
+        target = Main()->ColorFieldText(FormsOf().State().ColorTarget);
+    }
+    if (target) {
+        const QString& text = *target;
         lblRGB->setText(QLatin1Char('#') + text);
         ShowComponentsOf(text);
         SetSwatchColor(Picture1, LabelColor());
@@ -113,7 +98,7 @@ void PaletteDialog::Form_Load()
     }
 
     // An empty slot becomes white for good: the settings file receives "FFFFFF" at exit.
-    auto& saved = m_forms.State().SavedColors;
+    auto& saved = FormsOf().State().SavedColors;
     for (std::size_t i = 0; i < saved.size(); ++i) {
         if (saved[i].isEmpty()) {
             SetSwatchColor(picSave[i], QColor(255, 255, 255));
@@ -167,12 +152,12 @@ void PaletteDialog::Picture2_Click(int index) { ShowStoredColor(PaletteTexts[ind
 
 void PaletteDialog::picSave_Click(int index)
 {
-    ShowStoredColor(m_forms.State().SavedColors[index]);
+    ShowStoredColor(FormsOf().State().SavedColors[index]);
 }
 
 void PaletteDialog::Command1_Click()
 {
-    auto& saved = m_forms.State().SavedColors;
+    auto& saved = FormsOf().State().SavedColors;
     for (std::size_t i = saved.size() - 1; i >= 1; --i) {
         SetSwatchColor(picSave[i], SwatchColor(picSave[i - 1]));
         saved[i] = saved[i - 1];
@@ -187,40 +172,28 @@ void PaletteDialog::cmdOK_Click()
     const int green = HScroll2->value();
     const int blue = HScroll3->value();
     const QString text = ComposeColorText(red, green, blue);
-    // setText runs no leave-field handling, so the field's own page rewrite does not happen.
-    if (QLineEdit* field = TargetField()) field->setText(text);
-    if (QWidget* swatch = TargetSwatch()) SetSwatchColor(swatch, QColor(red, green, blue));
-    MainWindow* main = m_forms.Form1();
-    if (main && m_forms.State().ColorTarget == kBackgroundTarget) {
-        main->WritePreviewPage(text, m_forms.State().ResultTags, engine::PageForm::Normal);
+    // Setting the field runs no leave-field handling, so its own page rewrite does not happen.
+    const AppState& state = FormsOf().State();
+    if (m_stop) {
+        if (SettingsDialog* settings = FormsOf().Form4()) {
+            settings->SetStop(*m_stop, text, QColor(red, green, blue));
+        }
+    } else if (MainWindow* main = Main()) {
+        main->SetColorField(state.ColorTarget, text, QColor(red, green, blue));
+        if (state.ColorTarget == kBackgroundTarget) {
+            main->WritePreviewPage(text, state.ResultTags, engine::PageForm::Normal);
+        }
     }
     close();
 }
 
 void PaletteDialog::cmdCancel_Click() { close(); }
 
-QLineEdit* PaletteDialog::TargetField() const
+void PaletteDialog::Form_Unload()
 {
-    const int target = m_forms.State().ColorTarget;
-    if (const int stop = StopIndex(target); stop >= 0) {
-        SettingsDialog* settings = m_forms.Form4();
-        return settings ? settings->findChild<QLineEdit*>(Indexed("txtStop", stop)) : nullptr;
+    if (SettingsDialog* settings = FormsOf().Form4(); m_stop && settings) {
+        settings->setEnabled(true);
     }
-    MainWindow* main = m_forms.Form1();
-    if (!main || target < 0 || target >= static_cast<int>(kTargets.size())) return nullptr;
-    return main->findChild<QLineEdit*>(QLatin1String(kTargets[target].field));
-}
-
-QWidget* PaletteDialog::TargetSwatch() const
-{
-    const int target = m_forms.State().ColorTarget;
-    if (const int stop = StopIndex(target); stop >= 0) {
-        SettingsDialog* settings = m_forms.Form4();
-        return settings ? settings->findChild<QWidget*>(Indexed("picStop", stop)) : nullptr;
-    }
-    MainWindow* main = m_forms.Form1();
-    if (!main || target < 0 || target >= static_cast<int>(kTargets.size())) return nullptr;
-    return main->findChild<QWidget*>(QLatin1String(kTargets[target].swatch));
 }
 
 QScrollBar* PaletteDialog::Slider(int component) const
@@ -233,20 +206,6 @@ QLabel* PaletteDialog::ComponentLabel(int component) const
 {
     const std::array<QLabel*, 3> labels{lblR, lblG, lblB};
     return labels[component];
-}
-
-void PaletteDialog::closeEvent(QCloseEvent* event)
-{
-    if (!m_unloaded) {
-        m_unloaded = true;
-        Form_Unload();
-    }
-    event->accept();
-}
-
-void PaletteDialog::Form_Unload()
-{
-    if (QWidget* owner = Owner()) owner->setEnabled(true);
 }
 
 }  // namespace kelvara::ui

@@ -45,10 +45,6 @@ QScrollBar* MakeSlider(QWidget* parent, const QString& name, int top)
 
 void PaletteDialog::CreateControls()
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(Twips(4545), Twips(3990));
-
     for (int i = 0; i < static_cast<int>(picSave.size()); ++i) {
         picSave[i] = Place(new ColorBox(this), Indexed("picSave", i), 90 + 360 * i, 3735, 330, 195);
     }

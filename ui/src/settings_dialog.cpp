@@ -2,11 +2,8 @@
 // their toolbar mirror, the checked OK, and the unload that hands the main window back.
 #include "kelvara/ui/settings_dialog.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFrame>
@@ -49,53 +46,28 @@ QStringList FontFamilies()
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(Forms& forms, QWidget* parent) : QWidget(parent), m_forms(forms)
+SettingsDialog::SettingsDialog(Forms& forms)
+    : SecondaryWindow(forms, Modality::DisablesMain, QStringLiteral("Form4"),
+                      QStringLiteral("設定"), 5340, 4755)
 {
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("設定"));
-    setAttribute(Qt::WA_DeleteOnClose);
     CreateControls();
     ConnectControls();
     Form_Load();
 }
 
-engine::TagOptions& SettingsDialog::Options() { return m_forms.State().TagOptions; }
+engine::TagOptions& SettingsDialog::Options() { return FormsOf().State().TagOptions; }
 
 void SettingsDialog::ConnectControls()
 {
-    using engine::TagOptions;
-    m_checkRules = {{
-        {.box = chkBold, .field = &TagOptions::h_BoldFlag, .toolbarIndex = 2},
-        {.box = chkUnder, .field = &TagOptions::h_UnderFlag, .toolbarIndex = 3},
-        {.box = chkNot, .field = &TagOptions::h_NotFlag, .toolbarIndex = 4},
-        {.box = chkUp,
-         .field = &TagOptions::h_UpFlag,
-         .toolbarIndex = 5,
-         .excludedBox = chkSub,
-         .excludedToolbarIndex = 6},
-        {.box = chkSub,
-         .field = &TagOptions::h_SubFlag,
-         .toolbarIndex = 6,
-         .excludedBox = chkUp,
-         .excludedToolbarIndex = 5},
-        {.box = chkItalic, .field = &TagOptions::h_ItalicFlag, .toolbarIndex = 7},
-        {.box = chkCenter, .field = &TagOptions::h_Centerflag, .toolbarIndex = 8},
-        {.box = chkTate, .field = &TagOptions::h_styleflag, .toolbarIndex = 9},
-        {.box = chkmarquee, .field = &TagOptions::h_marqueeFlag, .toolbarIndex = 10},
-        {.box = chkblink, .field = &TagOptions::h_BlinkFlag, .toolbarIndex = 11},
-        {.box = chkMColor,
-         .field = &TagOptions::h_ColorCount,
-         .checkedValue = 3,
-         .clearedValue = 2,
-         .toolbarIndex = 12},
-        {.box = Check1, .field = &TagOptions::h_textflag},
-        {.box = chkInstant, .field = &TagOptions::h_instantflag},
-    }};
+    m_boxes = {chkBold, chkUnder,   chkNot,   chkUp,     chkSub, chkItalic, chkCenter,
+               chkTate, chkmarquee, chkblink, chkMColor, Check1, chkInstant};
     // toggled fires only when the state really changes, whether clicked or set from code, so a
     // field the box cannot show (a 2, say) is left alone until the user changes the box.
-    for (const CheckRule& rule : m_checkRules) {
-        connect(rule.box, &QCheckBox::toggled, this,
-                [this, r = &rule](bool checked) { ApplyCheckRule(*r, checked); });
+    for (QCheckBox* box : m_boxes) {
+        const engine::OptionRow* row = engine::OptionOfBox(box->objectName().toStdString());
+        Q_ASSERT(row != nullptr);
+        connect(box, &QCheckBox::toggled, this,
+                [this, row](bool checked) { ApplyCheckRule(*row, checked); });
     }
     connect(m_optFontGroup, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
         if (checked) optFont_Click(index);
@@ -107,12 +79,11 @@ void SettingsDialog::ConnectControls()
 void SettingsDialog::Form_Load()
 {
     const engine::TagOptions& options = Options();
-    MainWindow* main = m_forms.Form1();
 
     cmbFont->addItems(FontFamilies());
     cmbFont->setEditText(ToQString(options.h_FontFace));
     cmbSize->setEditText(QString::number(options.h_NFontSize));
-    if (main) main->setEnabled(false);
+    LoadAsSecondary();  // disables the main window; topmost like the main window
 
     TabStrip1->insertTab(0, QStringLiteral("ﾃｷｽﾄ"));
     TabStrip1->insertTab(1, QStringLiteral("ﾌｫﾝﾄ"));
@@ -127,20 +98,10 @@ void SettingsDialog::Form_Load()
                        QStringLiteral("7")});
     cmbSize->setEditText(sizeText);
 
-    if (main) {
-        const auto* top = main->findChild<QAction*>(QStringLiteral("mnuTop"));
-        if (top && top->isChecked()) SetTopmost(this, 1);
+    for (QCheckBox* box :
+         {chkBold, chkItalic, chkInstant, chkNot, chkSub, chkUp, chkUnder, Check1}) {
+        SetFromField(box);
     }
-
-    using engine::IsSet;
-    chkBold->setChecked(IsSet(options.h_BoldFlag));
-    chkItalic->setChecked(IsSet(options.h_ItalicFlag));
-    chkInstant->setChecked(IsSet(options.h_instantflag));
-    chkNot->setChecked(IsSet(options.h_NotFlag));
-    chkSub->setChecked(IsSet(options.h_SubFlag));
-    chkUp->setChecked(IsSet(options.h_UpFlag));
-    chkUnder->setChecked(IsSet(options.h_UnderFlag));
-    Check1->setChecked(IsSet(options.h_textflag));
 
     const int mode = options.h_fontflag;
     if (mode >= 0 && mode < static_cast<int>(optFont.size())) {
@@ -151,11 +112,9 @@ void SettingsDialog::Form_Load()
     txtMaxMin[0]->setText(QString::number(options.h_MaxFontSize));
     txtMaxMin[1]->setText(QString::number(options.h_MinFontSize));
 
-    chkTate->setChecked(IsSet(options.h_styleflag));
-    chkMColor->setChecked(options.h_ColorCount == 3);
-    chkCenter->setChecked(IsSet(options.h_Centerflag));
-    chkmarquee->setChecked(IsSet(options.h_marqueeFlag));
-    chkblink->setChecked(IsSet(options.h_BlinkFlag));
+    for (QCheckBox* box : {chkTate, chkMColor, chkCenter, chkmarquee, chkblink}) {
+        SetFromField(box);
+    }
     LoadOutputPage();
 
     // Inserting tabs moves the current index without a change notice, so restack explicitly.
@@ -170,14 +129,31 @@ void SettingsDialog::TabStrip1_Click()
     Frame6[index]->stackUnder(TabStrip1);  // above the other pages, below the row of tabs
 }
 
-void SettingsDialog::ApplyCheckRule(const CheckRule& rule, bool checked)
+QCheckBox* SettingsDialog::BoxOf(const engine::OptionRow& row) const
 {
-    Options().*rule.field = checked ? rule.checkedValue : rule.clearedValue;
-    if (rule.toolbarIndex != 0) SetToolbarToggle(rule.toolbarIndex, checked);
+    for (QCheckBox* box : m_boxes) {
+        if (box->objectName().toStdString() == row.dialogBox) return box;
+    }
+    return nullptr;
+}
+
+// Checked when the field holds the option's "on" value; setting it runs the box's rule.
+void SettingsDialog::SetFromField(QCheckBox* box)
+{
+    const engine::OptionRow* row = engine::OptionOfBox(box->objectName().toStdString());
+    box->setChecked(Options().*row->field == row->on);
+}
+
+void SettingsDialog::ApplyCheckRule(const engine::OptionRow& row, bool checked)
+{
+    Options().*row.field = checked ? row.on : row.off;
+    MainWindow* main = Main();
+    if (main != nullptr && row.toolbarIndex != 0) main->SetOptionToggle(row.toolbarIndex, checked);
     // Superscript and subscript lock each other out without clearing each other.
-    if (rule.excludedBox) {
-        rule.excludedBox->setEnabled(!checked);
-        EnableToolbarToggle(rule.excludedToolbarIndex, !checked);
+    if (const engine::OptionRow* excluded =
+            row.excludes ? engine::OptionOf(row.excludes) : nullptr) {
+        BoxOf(*excluded)->setEnabled(!checked);
+        if (main != nullptr) main->EnableOptionToggle(excluded->toolbarIndex, !checked);
     }
 }
 
@@ -224,20 +200,10 @@ void SettingsDialog::cmdOK_Click()
     options.h_FontFace = face.isEmpty() ? std::u16string(u"MS Pゴシック") : ToU16(face);
     TakeOutputPage();
 
-    if (MainWindow* main = m_forms.Form1()) {
-        if (auto* send = main->findChild<QAbstractButton*>(QStringLiteral("cmdSend"))) {
-            send->setVisible(!chkInstant->isChecked());
-        }
+    if (MainWindow* main = Main()) {
+        main->ShowSendButton(!chkInstant->isChecked());
         if (options.h_ColorCount == 2 || options.h_ColorCount == 3) {
-            const bool middle = options.h_ColorCount == 3;
-            for (const char* name : {"txtCmid", "cmdMid"}) {
-                if (auto* control = main->findChild<QWidget*>(QLatin1String(name))) {
-                    control->setEnabled(middle);
-                }
-            }
-            if (auto* menu = main->findChild<QAction*>(QStringLiteral("mnuMidColor"))) {
-                menu->setEnabled(middle);
-            }
+            main->EnableMiddleColor(options.h_ColorCount == 3);
         }
     }
     close();
@@ -249,33 +215,9 @@ void SettingsDialog::RefuseSizes(const QString& message)
     txtMaxMin[0]->setFocus();
 }
 
-void SettingsDialog::SetToolbarToggle(int index, bool checked)
-{
-    if (MainWindow* main = m_forms.Form1()) {
-        if (QAbstractButton* toggle = main->chkBtn(index)) toggle->setChecked(checked);
-    }
-}
-
-void SettingsDialog::EnableToolbarToggle(int index, bool enabled)
-{
-    if (MainWindow* main = m_forms.Form1()) {
-        if (QAbstractButton* toggle = main->chkBtn(index)) toggle->setEnabled(enabled);
-    }
-}
-
-void SettingsDialog::closeEvent(QCloseEvent* event)
-{
-    if (!m_unloaded) {
-        m_unloaded = true;
-        Form_Unload();
-    }
-    event->accept();
-}
-
 void SettingsDialog::Form_Unload()
 {
-    if (MainWindow* main = m_forms.Form1()) {
-        main->setEnabled(true);
+    if (MainWindow* main = Main()) {
         main->UpdateSizeCaption();
         main->UpdateStatusLine();  // the output choices may have changed
     }

@@ -48,10 +48,6 @@ void MakeLineTone(QWidget* parent, const QString& name, int top, QPalette::Color
 
 void SettingsDialog::CreateControls()
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(Twips(5340), Twips(4755));
-
     // The strip draws only its row of tabs; a panel below it stands for the strip's body.
     auto* body = new QFrame(this);
     body->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);

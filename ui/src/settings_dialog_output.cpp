@@ -82,7 +82,7 @@ void SettingsDialog::CreateOutputPage(QWidget* page)
 
 void SettingsDialog::LoadOutputPage()
 {
-    const settings::OutputSettings& output = m_forms.State().Output;
+    const settings::OutputSettings& output = FormsOf().State().Output;
     cmbFormat->setCurrentIndex(IndexOf(output.Format, settings::kOutputFormats));
     cmbSpace->setCurrentIndex(IndexOf(output.Space, settings::kColorSpaces));
     txtFit->setText(output.Fit ? QString::number(*output.Fit) : QString());
@@ -124,7 +124,7 @@ bool SettingsDialog::CheckOutputPage()
 
 void SettingsDialog::TakeOutputPage()
 {
-    settings::OutputSettings& output = m_forms.State().Output;
+    settings::OutputSettings& output = FormsOf().State().Output;
     output.Format = std::u16string(settings::kOutputFormats[cmbFormat->currentIndex()]);
     output.Space = std::u16string(settings::kColorSpaces[cmbSpace->currentIndex()]);
     output.ExtraStops.clear();
@@ -162,10 +162,25 @@ void SettingsDialog::txtStop_Change(int index)
     swatch->update();
 }
 
+std::optional<int> SettingsDialog::StopOfTarget(int target)
+{
+    const int index = target - kFirstStopTarget;
+    if (index < 0 || index >= kStopCount) return std::nullopt;
+    return index;
+}
+
+QString SettingsDialog::StopText(int index) const { return txtStop[index]->text(); }
+
+void SettingsDialog::SetStop(int index, const QString& text, const QColor& swatch)
+{
+    txtStop[index]->setText(text);
+    SetSwatchColor(picStop[index], swatch);
+}
+
 void SettingsDialog::picStop_Click(int index)
 {
-    m_forms.State().ColorTarget = static_cast<qint16>(kFirstStopTarget + index);
-    m_forms.ShowForm2();
+    FormsOf().State().ColorTarget = static_cast<qint16>(kFirstStopTarget + index);
+    FormsOf().ShowForm2();
 }
 
 }  // namespace kelvara::ui

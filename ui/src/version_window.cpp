@@ -1,16 +1,12 @@
 // VersionWindow: fixed labels, the contributor list built at load, and OK.
 #include "kelvara/ui/version_window.h"
 
-#include <QAction>
-#include <QCloseEvent>
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
 #include <algorithm>
 
-#include "kelvara/ui/forms.h"
-#include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
 
 namespace kelvara::ui {
@@ -70,11 +66,10 @@ QString CreditsText()
 
 }  // namespace
 
-VersionWindow::VersionWindow(Forms& forms, QWidget* parent) : QWidget(parent), m_forms(forms)
+VersionWindow::VersionWindow(Forms& forms)
+    : SecondaryWindow(forms, Modality::DisablesMain, QStringLiteral("Form5"),
+                      QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), 3030, 4545)
 {
-    setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setAttribute(Qt::WA_DeleteOnClose);
     CreateControls();
     ConnectControls();
     Form_Load();
@@ -82,10 +77,7 @@ VersionWindow::VersionWindow(Forms& forms, QWidget* parent) : QWidget(parent), m
 
 void VersionWindow::CreateControls()
 {
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    const int clientWidth = Twips(3030);
-    setFixedSize(clientWidth, Twips(4545));
+    const int clientWidth = width();
 
     cmdOK = Place(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"), 1830, 4050,
                   1140, 480);
@@ -125,28 +117,10 @@ void VersionWindow::ConnectControls()
 
 void VersionWindow::Form_Load()
 {
-    if (MainWindow* main = m_forms.Form1()) {
-        main->setEnabled(false);
-        const auto* top = main->findChild<QAction*>(QStringLiteral("mnuTop"));
-        if (top && top->isChecked()) SetTopmost(this, 1);
-    }
+    LoadAsSecondary();
     Label6->setText(CreditsText());
 }
 
 void VersionWindow::cmdOK_Click() { close(); }
-
-void VersionWindow::closeEvent(QCloseEvent* event)
-{
-    if (!m_unloaded) {
-        m_unloaded = true;
-        Form_Unload();
-    }
-    event->accept();
-}
-
-void VersionWindow::Form_Unload()
-{
-    if (MainWindow* main = m_forms.Form1()) main->setEnabled(true);
-}
 
 }  // namespace kelvara::ui

@@ -2,9 +2,8 @@
 // text as the result, copies it and re-renders the preview. Leaves the main window usable.
 #pragma once
 
-#include <QWidget>
+#include "kelvara/ui/secondary_window.h"
 
-class QCloseEvent;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -12,10 +11,13 @@ namespace kelvara::ui {
 
 class Forms;
 
-class EditWindow : public QWidget {
+class EditWindow : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit EditWindow(Forms& forms, QWidget* parent = nullptr);
+    explicit EditWindow(Forms& forms);
+
+    // Puts a run's result into txtKekka, replacing what the box held.
+    void ShowResult(const QString& tags);
 
 private:
     void CreateControls();
@@ -24,8 +26,6 @@ private:
 
     void cmdSend_Click();
     void cmdClose_Click();
-
-    Forms& m_forms;
 
     QPushButton* cmdClose = nullptr;
     QPushButton* cmdSend = nullptr;

@@ -36,12 +36,30 @@ public:
     explicit MainWindow(Forms& forms, QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // What the secondary windows use of this window.
+
     // Rewrites lblSize from h_NFontSize and h_FontFace.
     void UpdateSizeCaption();
     // Writes temp.html into the program folder and lets WebBrowser1 load it. On failure the
     // user is told and the previous page stays.
     bool WritePreviewPage(const QString& background, const QString& tags, engine::PageForm form);
-    // The option toggle chkBtn(index), index 2..12.
+    // The text of txtBack, as typed.
+    QString BackgroundText() const;
+    // The colour field of a ColorTarget (0 first, 1 last, 2 background, 3 middle); nothing for
+    // any other value.
+    std::optional<QString> ColorFieldText(qint16 target) const;
+    // Sets that field's text and its swatch, without the field's leave-field handling.
+    void SetColorField(qint16 target, const QString& text, const QColor& swatch);
+    // The tick of mnuTop: whether windows open on top of all others.
+    bool IsTopmost() const;
+    // The option toggle chkBtn(index), index 2..12: its state (a change runs its handling)
+    // and whether it can be pressed.
+    void SetOptionToggle(int index, bool set);
+    void EnableOptionToggle(int index, bool enabled);
+    // cmdSend shown or hidden; the middle colour's field, button and menu item enabled or not.
+    void ShowSendButton(bool shown);
+    void EnableMiddleColor(bool enabled);
+    // The option toggle chkBtn(index), index 2..12; nullptr for any other index.
     QAbstractButton* chkBtn(int index) const;
     // Brings the status line under the view (and the open window's height) in line with the
     // output choices and the current result.
@@ -78,6 +96,19 @@ protected:
 
 private:
     class ResultSink;
+
+    // A control the run locks: a widget or a top-level menu.
+    struct LockTarget {
+        QWidget* widget = nullptr;
+        QAction* action = nullptr;
+    };
+    // The text field and swatch of a colour.
+    struct ColorControls {
+        QLineEdit* field = nullptr;
+        QFrame* swatch = nullptr;
+    };
+    std::optional<ColorControls> ColorTargetControls(qint16 target) const;
+    void CreateLockTable();
 
     AppState& State() const;
 
@@ -194,6 +225,10 @@ private:
     QPushButton* cmdMid = nullptr;
     QPushButton* cmdFColor = nullptr;
     QPushButton* cmdBack = nullptr;
+
+    // The controls of a run's lock, by engine::LockedControl.
+    std::array<LockTarget, static_cast<std::size_t>(engine::LockedControl::frmTool) + 1>
+        m_lockTargets{};
 
     // Option toolbar: cmdBtn(1), cmdBtn(2), cmdBtn(7) and chkBtn(2)..chkBtn(12) by index.
     std::array<QToolButton*, 8> m_cmdBtn{};

@@ -1,15 +1,15 @@
-// PaletteDialog (Form2, "ｶﾗｰﾊﾟﾚｯﾄ"): edits the one colour named by ColorTarget (a colour field
-// of the main window, or an extra stop of the settings dialog) with three RGB sliders, 64 fixed
+// PaletteDialog (Form2, "ｶﾗｰﾊﾟﾚｯﾄ"): edits the one colour named by ColorTarget (a colour field of
+// the main window, or an extra stop of the settings dialog) with three RGB sliders, 64 fixed
 // swatches and twelve saved colours.
 #pragma once
 
 #include <QFrame>
-#include <QWidget>
 #include <array>
+#include <optional>
 
-class QCloseEvent;
+#include "kelvara/ui/secondary_window.h"
+
 class QLabel;
-class QLineEdit;
 class QMouseEvent;
 class QPushButton;
 class QScrollBar;
@@ -35,22 +35,19 @@ private:
     bool m_pressed = false;
 };
 
-class PaletteDialog : public QWidget {
+class PaletteDialog : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit PaletteDialog(Forms& forms, QWidget* parent = nullptr);
+    explicit PaletteDialog(Forms& forms);
 
     // Six upper-case hex digits RRGGBB of three components 0..255.
     static QString ComposeColorText(int red, int green, int blue);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateControls();  // palette_dialog_layout.cpp
     void ConnectControls();
     void Form_Load();
-    void Form_Unload();
+    void Form_Unload() override;
 
     void SliderUpdate(int component);  // 0 red, 1 green, 2 blue
     void ShowComponentsOf(const QString& text);
@@ -64,14 +61,8 @@ private:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-    QWidget* Owner() const;  // the window held while the palette is open
-    QLineEdit* TargetField() const;
-    QWidget* TargetSwatch() const;
     QScrollBar* Slider(int component) const;
     QLabel* ComponentLabel(int component) const;
-
-    Forms& m_forms;
-    bool m_unloaded = false;
 
     std::array<ColorBox*, 12> picSave{};
     std::array<ColorBox*, 64> Picture2{};
@@ -88,6 +79,8 @@ private:
     QPushButton* cmdCancel = nullptr;
 
     std::array<QString, 64> PaletteTexts;
+    // The settings dialog's extra stop being edited; nothing for a main-window colour.
+    std::optional<int> m_stop;
 };
 
 }  // namespace kelvara::ui

@@ -5,15 +5,17 @@
 // length limit, contrast check); they too are taken only by a successful OK.
 #pragma once
 
-#include <QWidget>
+#include <QString>
 #include <array>
-#include <cstdint>
+#include <optional>
 
+#include "kelvara/engine/option_table.h"
 #include "kelvara/engine/tag_options.h"
+#include "kelvara/ui/secondary_window.h"
 
 class QButtonGroup;
+class QColor;
 class QCheckBox;
-class QCloseEvent;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -27,32 +29,22 @@ namespace kelvara::ui {
 class ColorBox;
 class Forms;
 
-class SettingsDialog : public QWidget {
+class SettingsDialog : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit SettingsDialog(Forms& forms, QWidget* parent = nullptr);
+    explicit SettingsDialog(Forms& forms);
 
-    // The palette edits extra stop k (0..12) of the "出力" page as ColorTarget 4 + k: the field
-    // txtStop(k) with its swatch picStop(k).
+    // What the palette uses of this window: it edits extra stop k (0..12) of the "出力" page as
+    // ColorTarget 4 + k, the field txtStop(k) with its swatch picStop(k).
     static constexpr int kFirstStopTarget = 4;
     static constexpr int kStopCount = 13;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    // The stop index of a ColorTarget, or nothing when it names a main-window colour.
+    static std::optional<int> StopOfTarget(int target);
+    QString StopText(int index) const;
+    // Sets the stop's text and swatch.
+    void SetStop(int index, const QString& text, const QColor& swatch);
 
 private:
-    // A check box, the field it writes, the toolbar toggle it mirrors (0 for none) and, for
-    // superscript and subscript, the box and toggle it locks while checked.
-    struct CheckRule {
-        QCheckBox* box = nullptr;
-        std::int16_t engine::TagOptions::*field = nullptr;
-        std::int16_t checkedValue = 1;
-        std::int16_t clearedValue = 0;
-        int toolbarIndex = 0;
-        QCheckBox* excludedBox = nullptr;
-        int excludedToolbarIndex = 0;
-    };
-
     // settings_dialog_layout.cpp
     void CreateControls();
     void CreateTextPage(QWidget* page);
@@ -63,10 +55,12 @@ private:
 
     void ConnectControls();
     void Form_Load();
-    void Form_Unload();
+    void Form_Unload() override;
 
     void TabStrip1_Click();
-    void ApplyCheckRule(const CheckRule& rule, bool checked);
+    void SetFromField(QCheckBox* box);
+    void ApplyCheckRule(const engine::OptionRow& row, bool checked);
+    QCheckBox* BoxOf(const engine::OptionRow& row) const;
     void optFont_Click(int index);
     void cmdOK_Click();
     void RefuseSizes(const QString& message);
@@ -79,13 +73,7 @@ private:
     void txtStop_Change(int index);
     void picStop_Click(int index);
 
-    void SetToolbarToggle(int index, bool checked);
-    void EnableToolbarToggle(int index, bool enabled);
-
     engine::TagOptions& Options();
-
-    Forms& m_forms;
-    bool m_unloaded = false;
 
     QTabBar* TabStrip1 = nullptr;
     std::array<QFrame*, 5> Frame6{};
@@ -125,7 +113,8 @@ private:
     std::array<QLineEdit*, kStopCount> txtStop{};
     std::array<ColorBox*, kStopCount> picStop{};
 
-    std::array<CheckRule, 13> m_checkRules{};
+    // Every check box, each bound to its row of the option table by its name.
+    std::array<QCheckBox*, std::size(engine::kOptionRows)> m_boxes{};
 };
 
 }  // namespace kelvara::ui

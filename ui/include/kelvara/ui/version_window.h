@@ -2,9 +2,8 @@
 // Keeps the main window disabled while it is loaded.
 #pragma once
 
-#include <QWidget>
+#include "kelvara/ui/secondary_window.h"
 
-class QCloseEvent;
 class QLabel;
 class QPushButton;
 
@@ -12,24 +11,17 @@ namespace kelvara::ui {
 
 class Forms;
 
-class VersionWindow : public QWidget {
+class VersionWindow : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit VersionWindow(Forms& forms, QWidget* parent = nullptr);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
+    explicit VersionWindow(Forms& forms);
 
 private:
     void CreateControls();
     void ConnectControls();
     void Form_Load();
-    void Form_Unload();
 
     void cmdOK_Click();
-
-    Forms& m_forms;
-    bool m_unloaded = false;
 
     QPushButton* cmdOK = nullptr;
     QLabel* Label6 = nullptr;

@@ -1,0 +1,48 @@
+// SecondaryWindow: the load and unload steps the secondary windows share.
+#include "kelvara/ui/secondary_window.h"
+
+#include <QCloseEvent>
+
+#include "kelvara/ui/forms.h"
+#include "kelvara/ui/main_window.h"
+#include "kelvara/ui/platform.h"
+
+namespace kelvara::ui {
+
+SecondaryWindow::SecondaryWindow(Forms& forms, Modality modality, const QString& name,
+                                 const QString& caption, int clientWidthTwips,
+                                 int clientHeightTwips)
+    : QWidget(nullptr), m_forms(forms), m_modality(modality)
+{
+    // No parent, so that disabling the main window never disables this one.
+    setObjectName(name);
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(Twips(clientWidthTwips), Twips(clientHeightTwips));
+}
+
+MainWindow* SecondaryWindow::Main() const { return m_forms.Form1(); }
+
+void SecondaryWindow::LoadAsSecondary()
+{
+    MainWindow* main = Main();
+    if (main == nullptr) return;
+    if (m_modality == Modality::DisablesMain) main->setEnabled(false);
+    // Read once: the window does not follow later changes of the main window's setting.
+    if (main->IsTopmost()) SetTopmost(this, 1);
+}
+
+void SecondaryWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_unloaded) {
+        m_unloaded = true;
+        MainWindow* main = Main();
+        if (main != nullptr && m_modality == Modality::DisablesMain) main->setEnabled(true);
+        Form_Unload();
+    }
+    event->accept();
+}
+
+}  // namespace kelvara::ui
