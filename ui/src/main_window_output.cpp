@@ -190,7 +190,7 @@ void MainWindow::UpdateStatusLine()
     QStringList notes;
     // The run's figures hold as long as its result is the one on hand.
     if (m_reportedRun && result == m_reportedResult && !result.isEmpty()) {
-        if (m_reportedRun->runs < m_reportedCharacters) {
+        if (State().Output.Fit && m_reportedRun->runs < m_reportedCharacters) {
             status += QStringLiteral("（%1色にまとめ）").arg(m_reportedRun->runs);
         }
         if (engine::IsSet(State().Output.Contrast)) {
