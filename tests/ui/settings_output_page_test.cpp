@@ -68,6 +68,7 @@ private slots:
     void okRefusesAndFocusesTheField_data();
     void okRefusesAndFocusesTheField();
     void pixelSizesAreCheckedFirst();
+    void limitIsLeftAloneForAFormatThatCannotMeetIt();
     void swatchOpensThePaletteOnItsStop();
     void paletteCancelLeavesTheStop();
     void choicesSurviveAShutDownAndAStart();
@@ -190,7 +191,7 @@ void SettingsOutputPageTest::pageIsFilledFromTheState()
 void SettingsOutputPageTest::okTakesThePage()
 {
     SettingsDialog* dialog = Open();
-    Find<QComboBox>(dialog, QStringLiteral("cmbFormat"))->setCurrentIndex(5);
+    Find<QComboBox>(dialog, QStringLiteral("cmbFormat"))->setCurrentIndex(4);
     Find<QComboBox>(dialog, QStringLiteral("cmbSpace"))->setCurrentIndex(2);
     Find<QLineEdit>(dialog, QStringLiteral("txtFit"))->setText(QStringLiteral(" 1200 "));
     Find<QCheckBox>(dialog, QStringLiteral("chkContrast"))->click();
@@ -202,7 +203,7 @@ void SettingsOutputPageTest::okTakesThePage()
     ClickOK(dialog);
 
     QVERIFY(m_messages.isEmpty());
-    QVERIFY(Output().Format == u"json");
+    QVERIFY(Output().Format == u"wiki");
     QVERIFY(Output().Space == u"oklch");
     QCOMPARE(Output().Fit.value_or(-1), 1200);
     QCOMPARE(Output().Contrast, 1);
@@ -281,6 +282,31 @@ void SettingsOutputPageTest::pixelSizesAreCheckedFirst()
     ClickOK(dialog);
     QCOMPARE(m_messages, QStringList{QStringLiteral("ﾌｫﾝﾄｻｲｽﾞは数字で指定してね（＾＾；")});
     QCOMPARE(dialog->focusWidget(), Find<QWidget>(dialog, QStringLiteral("txtMaxMin(0)")));
+}
+
+void SettingsOutputPageTest::limitIsLeftAloneForAFormatThatCannotMeetIt()
+{
+    Output().Fit = 300;
+    SettingsDialog* dialog = Open();
+    auto* format = Find<QComboBox>(dialog, QStringLiteral("cmbFormat"));
+    auto* fit = Find<QLineEdit>(dialog, QStringLiteral("txtFit"));
+    QVERIFY(fit->isEnabled());
+    format->setCurrentIndex(5);  // JSON
+    QVERIFY(!fit->isEnabled());
+    fit->setText(QStringLiteral("abc"));
+    ClickOK(dialog);
+    QVERIFY(m_messages.isEmpty());
+    QVERIFY(Output().Format == u"json");
+    QCOMPARE(Output().Fit.value_or(-1), 300);
+
+    // Opened again on JSON, the limit is shown but cannot be edited; back on BBCode it can.
+    FlushDeletes();
+    dialog = Open();
+    fit = Find<QLineEdit>(dialog, QStringLiteral("txtFit"));
+    QCOMPARE(fit->text(), QStringLiteral("300"));
+    QVERIFY(!fit->isEnabled());
+    Find<QComboBox>(dialog, QStringLiteral("cmbFormat"))->setCurrentIndex(3);
+    QVERIFY(fit->isEnabled());
 }
 
 void SettingsOutputPageTest::swatchOpensThePaletteOnItsStop()

@@ -9,6 +9,7 @@
 #include <QTabBar>
 
 #include "kelvara/engine/color.h"
+#include "kelvara/engine/output_format.h"
 #include "kelvara/settings/output_settings.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
@@ -30,6 +31,14 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, 
                   int width, int height)
 {
     return Place(new QLabel(caption, parent), name, left, top, width, height);
+}
+
+// Whether the format at this index of the list can group characters to meet a length limit.
+bool TakesLimit(int formatIndex)
+{
+    const std::u16string_view name = settings::kOutputFormats[formatIndex];
+    const auto format = engine::ParseOutputFormat(std::string(name.begin(), name.end()));
+    return format && engine::FormatSupportsFit(*format);
 }
 
 template <std::size_t N>
@@ -74,6 +83,9 @@ void SettingsDialog::CreateOutputPage(QWidget* page)
         txtStop[k] = Place(new QLineEdit(Frame8), Indexed("txtStop", k), left + 360, top, 780, 270);
         txtStop[k]->setTextMargins(-1, 0, -1, 0);  // six digits in a field sized for them
     }
+    // A format that cannot meet a limit leaves the limit alone, neither checked nor taken.
+    connect(cmbFormat, &QComboBox::currentIndexChanged, this,
+            [this](int index) { txtFit->setEnabled(TakesLimit(index)); });
     for (int k = 0; k < kStopCount; ++k) {
         connect(txtStop[k], &QLineEdit::textChanged, this, [this, k] { txtStop_Change(k); });
         connect(picStop[k], &ColorBox::clicked, this, [this, k] { picStop_Click(k); });
@@ -96,7 +108,10 @@ void SettingsDialog::LoadOutputPage()
 
 bool SettingsDialog::CheckOutputPage()
 {
-    switch (settings::ReadFit(ToU16(txtFit->text())).reading) {
+    const settings::FitReading fit = txtFit->isEnabled()
+                                         ? settings::ReadFit(ToU16(txtFit->text())).reading
+                                         : settings::FitReading::None;
+    switch (fit) {
         case settings::FitReading::None:
         case settings::FitReading::Value:
             break;
@@ -133,9 +148,12 @@ void SettingsDialog::TakeOutputPage()
             output.ExtraStops.push_back(*color);  // empty fields are skipped, the rest close up
         }
     }
-    const settings::FitValue fit = settings::ReadFit(ToU16(txtFit->text()));
-    output.Fit = fit.reading == settings::FitReading::Value ? std::optional<std::int32_t>(fit.value)
-                                                            : std::nullopt;
+    if (txtFit->isEnabled()) {
+        const settings::FitValue fit = settings::ReadFit(ToU16(txtFit->text()));
+        output.Fit = fit.reading == settings::FitReading::Value
+                         ? std::optional<std::int32_t>(fit.value)
+                         : std::nullopt;
+    }
     // A stored value the box cannot show (a 2, say) stays unless the box was changed.
     if (chkContrast->isChecked() != engine::IsSet(output.Contrast)) {
         output.Contrast = chkContrast->isChecked() ? 1 : 0;
