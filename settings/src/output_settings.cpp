@@ -99,6 +99,31 @@ FitValue ReadFit(std::u16string_view text)
     return {.reading = FitReading::Value, .value = static_cast<std::int32_t>(*number)};
 }
 
+engine::OutputOptions RunOptions(const OutputSettings& output, const engine::TagOptions& options,
+                                 const RunColors& colors)
+{
+    const auto name = [](const std::u16string& text) {
+        return std::string(text.begin(), text.end());  // the names are ASCII
+    };
+    engine::OutputOptions run;
+    run.format =
+        engine::ParseOutputFormat(name(output.Format)).value_or(engine::OutputFormat::Font);
+    run.space = engine::ParseColorSpace(name(output.Space)).value_or(engine::ColorSpace::Rgb);
+    if (!output.ExtraStops.empty()) {
+        run.stops.push_back(engine::ReadColorText(colors.first));
+        if (options.h_ColorCount == 3) run.stops.push_back(engine::ReadColorText(colors.middle));
+        for (const std::u16string& stop : output.ExtraStops) {
+            run.stops.push_back(engine::ReadColorText(stop));
+        }
+        run.stops.push_back(engine::ReadColorText(colors.last));
+    }
+    if (output.Fit) run.fit = static_cast<std::size_t>(*output.Fit);
+    if (engine::IsSet(output.Contrast)) {
+        run.contrastBackground = engine::ReadColorText(colors.background);
+    }
+    return run;
+}
+
 std::u16string JoinStops(const std::vector<std::u16string>& stops)
 {
     std::u16string joined;

@@ -223,5 +223,52 @@ TEST(LengthLimit, TellsWhyATextIsRefused)
     EXPECT_EQ(ReadFit(u"100000000").reading, FitReading::TooLarge);
 }
 
+TEST(RunOptionsOf, ClassicChoicesGiveTheEnginesClassicOptions)
+{
+    engine::TagOptions options;
+    options.h_ColorCount = 3;
+    const RunColors colors{u"FF0000", u"00FF00", u"0000FF", u"FFFFFF"};
+    EXPECT_EQ(RunOptions(OutputSettings{}, options, colors), engine::OutputOptions{});
+}
+
+TEST(RunOptionsOf, ExtraStopsComeAfterTheFirstAndMiddleColoursBeforeTheLast)
+{
+    OutputSettings output;
+    output.ExtraStops = {u"FF8000", u"123456"};
+    engine::TagOptions options;
+    const RunColors colors{u"FF0000", u"00FF00", u"0000ff", u"FFFFFF"};
+
+    options.h_ColorCount = 2;
+    EXPECT_EQ(
+        RunOptions(output, options, colors).stops,
+        (std::vector<engine::Rgb>{{255, 0, 0}, {255, 128, 0}, {0x12, 0x34, 0x56}, {0, 0, 255}}));
+    options.h_ColorCount = 3;
+    EXPECT_EQ(RunOptions(output, options, colors).stops,
+              (std::vector<engine::Rgb>{
+                  {255, 0, 0}, {0, 255, 0}, {255, 128, 0}, {0x12, 0x34, 0x56}, {0, 0, 255}}));
+    // The colour fields are read as the classic run reads them: leniently.
+    EXPECT_EQ(RunOptions(output, options, {u"F", u"", u"GG", u""}).stops.front(),
+              (engine::Rgb{15, 0, 15}));
+}
+
+TEST(RunOptionsOf, FormatSpaceLimitAndContrastCarryOver)
+{
+    OutputSettings output;
+    output.Format = u"wiki";
+    output.Space = u"oklab";
+    output.Fit = 640;
+    output.Contrast = 1;
+    const RunColors colors{u"FF0000", u"00FF00", u"0000FF", u"FFFFF0"};
+    const engine::OutputOptions run = RunOptions(output, engine::TagOptions{}, colors);
+    EXPECT_EQ(run.format, engine::OutputFormat::Wiki);
+    EXPECT_EQ(run.space, engine::ColorSpace::OkLab);
+    EXPECT_EQ(run.fit, std::optional<std::size_t>(640));
+    EXPECT_EQ(run.contrastBackground, std::optional<engine::Rgb>(engine::Rgb{255, 255, 240}));
+    EXPECT_TRUE(run.stops.empty());
+
+    output.Contrast = 2;  // only 1 turns the check on, as for every flag
+    EXPECT_FALSE(RunOptions(output, engine::TagOptions{}, colors).contrastBackground);
+}
+
 }  // namespace
 }  // namespace kelvara::settings

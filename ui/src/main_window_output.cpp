@@ -18,18 +18,6 @@ namespace {
 
 constexpr int kStatusHeight = 270;  // twips, the row below frmMain while the view is open
 
-engine::OutputFormat FormatOf(const settings::OutputSettings& output)
-{
-    const std::string name(output.Format.begin(), output.Format.end());
-    return engine::ParseOutputFormat(name).value_or(engine::OutputFormat::Font);
-}
-
-engine::ColorSpace SpaceOf(const settings::OutputSettings& output)
-{
-    const std::string name(output.Space.begin(), output.Space.end());
-    return engine::ParseColorSpace(name).value_or(engine::ColorSpace::Rgb);
-}
-
 // Formats a browser does not render; the page shows their HTML5 span equivalent instead.
 const char* PreviewedAs(engine::OutputFormat format)
 {
@@ -107,27 +95,12 @@ int MainWindow::StatusLineTwips() const { return StatusLineInUse() ? kStatusHeig
 
 engine::OutputOptions MainWindow::OutputSettings() const
 {
-    const settings::OutputSettings& output = State().Output;
-    engine::OutputOptions options;
-    options.format = FormatOf(output);
-    options.space = SpaceOf(output);
-    // The extra stops come after the first (and middle) colour and before the last one.
-    if (!output.ExtraStops.empty()) {
-        const auto read = [](const QLineEdit* field) {
-            return engine::ReadColorText(ToU16(field->text()));
-        };
-        options.stops.push_back(read(txtCfor));
-        if (State().TagOptions.h_ColorCount == 3) options.stops.push_back(read(txtCmid));
-        for (const std::u16string& stop : output.ExtraStops) {
-            options.stops.push_back(engine::ReadColorText(stop));
-        }
-        options.stops.push_back(read(txtClat));
-    }
-    if (output.Fit) options.fit = static_cast<std::size_t>(*output.Fit);
-    if (engine::IsSet(output.Contrast)) {
-        options.contrastBackground = engine::ReadColorText(ToU16(txtBack->text()));
-    }
-    return options;
+    const std::u16string first = ToU16(txtCfor->text());
+    const std::u16string middle = ToU16(txtCmid->text());
+    const std::u16string last = ToU16(txtClat->text());
+    const std::u16string background = ToU16(txtBack->text());
+    return settings::RunOptions(State().Output, State().TagOptions,
+                                {first, middle, last, background});
 }
 
 void MainWindow::ShowRunReport(const engine::RunReport& report)

@@ -11,6 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "kelvara/engine/output_format.h"
+#include "kelvara/engine/tag_options.h"
+
 namespace kelvara::settings {
 
 class ProfileFile;
@@ -59,6 +62,21 @@ OutputSettings ReadOutputSection(const ProfileFile& file);
 // written only when the file already has it, so a file whose user never touched these choices
 // stays exactly as it was.
 void WriteOutputSection(ProfileFile& file, const OutputSettings& output);
+
+// The colour texts of a run, as the colour fields hold them.
+struct RunColors {
+    std::u16string_view first;
+    std::u16string_view middle;
+    std::u16string_view last;
+    std::u16string_view background;
+};
+
+// The engine's options for a run with these choices. With extra stops the stops are the first
+// colour, the middle one when h_ColorCount is 3, the extra stops in order, and the last colour;
+// without, the engine reads the colour fields itself. The contrast is checked against the
+// background colour when Contrast is 1.
+engine::OutputOptions RunOptions(const OutputSettings& output, const engine::TagOptions& options,
+                                 const RunColors& colors);
 
 // "FF8000,00FFFF": the extra stops as one entry value.
 std::u16string JoinStops(const std::vector<std::u16string>& stops);
