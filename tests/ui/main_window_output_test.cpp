@@ -67,6 +67,7 @@ private slots:
     void statusLineSaysWhenTheTextWasGrouped();
     void statusLineNamesTheOptionsTheFormatLeavesOut();
     void limitTooSmallIsRefusedWithAMessage();
+    void stoppedRunLeavesPageAndClipboardAlone_data();
     void stoppedRunLeavesPageAndClipboardAlone();
     void settingsDialogShowsTheStatusLineAtOnce();
 };
@@ -345,11 +346,23 @@ void MainWindowOutputTest::limitTooSmallIsRefusedWithAMessage()
     QCOMPARE(f.window->windowTitle(), QStringLiteral("Kelvara"));
 }
 
+void MainWindowOutputTest::stoppedRunLeavesPageAndClipboardAlone_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"font", "span", "css", "bbcode", "wiki", "json"}) {
+        QTest::newRow(name) << QString::fromLatin1(name);
+    }
+}
+
 void MainWindowOutputTest::stoppedRunLeavesPageAndClipboardAlone()
 {
-    MainWindowFixture f(IniWith({{"Set", "h_instantflag", "1"}, {"Output", "Format", "wiki"}}));
+    QFETCH(QString, name);
+    MainWindowFixture f(IniWith(
+        {{"Set", "h_instantflag", "1"}, {"Output", "Format", name}, {"Output", "Contrast", "1"}}));
+    f.Button("cmdView")->click();
     f.Button("cmdClear")->click();
     const QByteArray page = f.Page();
+    const QString status = f.Find<QLabel>("lblStatus")->text();
     f.Field("txtFor")->setText(QStringLiteral("abcde"));
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     QStringList captions;
@@ -359,8 +372,11 @@ void MainWindowOutputTest::stoppedRunLeavesPageAndClipboardAlone()
     });
     f.Button("cmdGo")->click();
 
-    QCOMPARE(captions.first(), QStringLiteral("Kelvara･･･処理中 - 3/5文字"));
-    QCOMPARE(captions.last(), QStringLiteral("Kelvara"));
+    QCOMPARE(captions, (QStringList{QStringLiteral("Kelvara･･･処理中 - 3/5文字"),
+                                    QStringLiteral("Kelvara･･･処理中 - 2/5文字"),
+                                    QStringLiteral("Kelvara")}));
+    QCOMPARE(f.Find<QLabel>("lblStatus")->text(), status);
+    QCOMPARE(f.Find<QLabel>("lblContrast")->text(), QString());
     QCOMPARE(f.Page(), page);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
     QVERIFY(!f.Button("cmdStop")->isEnabled());
