@@ -1,9 +1,11 @@
-// Generation speed: 2 to 32,767 characters in every size mode with every wrapper on.
+// Generation speed: 2 to 32,767 characters in every size mode with every wrapper on, and
+// every output format and colour space at 32,767 characters.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "kelvara/engine/generator.h"
+#include "kelvara/engine/output_format.h"
 
 namespace {
 
@@ -56,6 +58,51 @@ void BM_GenerateScaling(benchmark::State& state)
     Run(state, u"グラデーション文字列 Gradient text ");
 }
 
+// One output format and colour space over 32,767 characters, size mode 3, every wrapper on.
+// The colour fields give three stops: FONT with rgb is the classic run.
+void BM_Format(benchmark::State& state)
+{
+    using namespace kelvara::engine;
+    const TagOptions options = AllWrappers(3, 32767);
+    const std::u16string text = Text(32767, u"グラデーション文字列 Gradient text ");
+    const FixedColors colors(u"FF0000", u"00FF00", u"0000FF");
+    OutputOptions output;
+    output.format = static_cast<OutputFormat>(state.range(0));
+    output.space = static_cast<ColorSpace>(state.range(1));
+    state.SetLabel(std::string(OutputFormatName(output.format)) + "/" +
+                   std::string(ColorSpaceName(output.space)));
+    for (auto _ : state) {
+        auto result = GenerateFormatted(options, output, text, colors);
+        benchmark::DoNotOptimize(result.tags.data());
+    }
+    state.SetItemsProcessed(state.iterations() * 32767);
+}
+
+// Fitting the span format to half its length: the grouping search writes the output
+// about twenty times to measure it.
+void BM_FormatFitted(benchmark::State& state)
+{
+    using namespace kelvara::engine;
+    const TagOptions options = AllWrappers(3, 32767);
+    const std::u16string text = Text(32767, u"グラデーション文字列 Gradient text ");
+    const FixedColors colors(u"FF0000", u"00FF00", u"0000FF");
+    OutputOptions output;
+    output.format = OutputFormat::Span;
+    const std::size_t whole = GenerateFormatted(options, output, text, colors).tags.size();
+    output.fit = whole / 2;
+    for (auto _ : state) {
+        auto result = GenerateFormatted(options, output, text, colors);
+        benchmark::DoNotOptimize(result.tags.data());
+    }
+}
+
+void FormatArguments(benchmark::internal::Benchmark* b)
+{
+    for (int format = 0; format <= 6; ++format) {
+        for (int space = 0; space <= 2; ++space) b->Args({format, space});
+    }
+}
+
 void Arguments(benchmark::internal::Benchmark* b)
 {
     for (int mode = 0; mode <= 4; ++mode) {
@@ -73,5 +120,8 @@ BENCHMARK(BM_GenerateScaling)
     ->Ranges({{0, 0}, {1024, 32767}})
     ->Complexity(benchmark::oN)
     ->Unit(benchmark::kMicrosecond);
+
+BENCHMARK(BM_Format)->Apply(FormatArguments)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FormatFitted)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace kelvara::engine {
@@ -40,10 +41,39 @@ const std::array<double, 256>& LinearTable()
 }
 
 // floor(255 * encode(linear) + 0.5), clipped to 0..255.
-int RoundedComponent(double linear)
+int SearchedComponent(double linear)
 {
     const auto& t = Thresholds();
     return static_cast<int>(std::upper_bound(t.begin(), t.end(), linear) - t.begin());
+}
+
+constexpr int kGuesses = 4096;
+
+// The component at the start of each of kGuesses equal steps of linear light.
+const std::array<std::uint8_t, kGuesses + 1>& Guesses()
+{
+    static const std::array<std::uint8_t, kGuesses + 1> table = [] {
+        std::array<std::uint8_t, kGuesses + 1> g{};
+        for (int i = 0; i <= kGuesses; ++i) {
+            g[static_cast<std::size_t>(i)] =
+                static_cast<std::uint8_t>(SearchedComponent(static_cast<double>(i) / kGuesses));
+        }
+        return g;
+    }();
+    return table;
+}
+
+// As SearchedComponent, from a table guess corrected by a step or two: cheaper than a
+// search per component when every character needs a colour.
+int RoundedComponent(double linear)
+{
+    if (!(linear > 0)) return SearchedComponent(linear);  // also NaN
+    if (linear >= 1) return 255;
+    const auto& t = Thresholds();
+    int k = Guesses()[static_cast<std::size_t>(linear * kGuesses)];
+    while (k < 255 && linear >= t[static_cast<std::size_t>(k)]) ++k;
+    while (k > 0 && linear < t[static_cast<std::size_t>(k - 1)]) --k;
+    return k;
 }
 
 int RoundClip(double value)

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "classic_run.h"
 #include "font_writer.h"
 #include "html_writers.h"
 #include "kelvara/engine/characters.h"
@@ -21,11 +22,13 @@ using detail::PlannedCharacter;
 struct FormattedRun::State {
     State(const TagOptions& o, const OutputOptions& out, const CharacterText& t,
           const ColorSource& c)
-        : options(o), output(out), text(t), colors(&c)
+        : options(&o), output(out), text(t), colors(&c)
     {
     }
 
-    TagOptions options;  // h_ColorCount follows explicit stops on the classic walk
+    const TagOptions* options;  // the caller's, or ownOptions
+    // A copy whose h_ColorCount follows explicit stops on the classic walk.
+    std::unique_ptr<TagOptions> ownOptions;
     OutputOptions output;
     const CharacterText& text;
     const ColorSource* colors;
@@ -43,10 +46,10 @@ struct FormattedRun::State {
     RunOutcome Walk(RunHook* hook, Emit&& emit) const
     {
         if (classic) {
-            return detail::WalkClassic(options, text.size(), *colors, hook,
+            return detail::WalkClassic(*options, text.size(), *colors, hook,
                                        std::forward<Emit>(emit));
         }
-        return detail::WalkGradient(options, text.size(), *gradient, hook,
+        return detail::WalkGradient(*options, text.size(), *gradient, hook,
                                     std::forward<Emit>(emit));
     }
 
@@ -63,7 +66,7 @@ struct FormattedRun::State {
     [[nodiscard]] std::vector<Rgb> FieldColors() const
     {
         std::vector<Rgb> stops{ReadColorText(colors->ColorText(ColorSlot::First))};
-        if (options.h_ColorCount == 3) {
+        if (options->h_ColorCount == 3) {
             stops.push_back(ReadColorText(colors->ColorText(ColorSlot::Middle)));
         }
         stops.push_back(ReadColorText(colors->ColorText(ColorSlot::Last)));
@@ -80,8 +83,9 @@ struct FormattedRun::State {
     [[nodiscard]] std::vector<Rgb> RunColors() const
     {
         std::vector<Rgb> out;
-        for (std::size_t r = 0; r + 1 < runStarts.size(); ++r)
+        for (std::size_t r = 0; r + 1 < runStarts.size(); ++r) {
             out.push_back(Representative(r).color);
+        }
         return out;
     }
 
@@ -242,49 +246,20 @@ void FormattedRun::State::Fit(const Writer& writer, std::size_t limit)
     Group(low);
 }
 
-template <class Writer>
-RunOutcome FormattedRun::State::Write(Writer& writer, TagSink& sink, RunHook* hook)
+namespace detail {
+
+// The opening text for a streaming sink, the units that `units` appends through `piece`, then
+// the closing text, or Wrap for a sink that keeps today's semantics.
+template <class Writer, class Units>
+RunOutcome Stream(const Writer& writer, TagSink& sink, Units&& units)
 {
-    const bool contrast = output.contrastBackground.has_value();
-    report.lowContrast.clear();
-    report.runs = 0;
     std::u16string piece;
     piece.reserve(128);
-    if (!runStarts.empty()) writer.UseRunColors(RunColors());
     if (sink.Streams()) {
         writer.Open(piece);
         sink.Append(piece);
     }
-
-    RunOutcome outcome = RunOutcome::Completed;
-    if (runStarts.empty()) {
-        bool first = true;
-        outcome = Walk(hook, [&](const PlannedCharacter& c) {
-            piece.clear();
-            writer.Unit(piece, c, text, c.index, c.index + 1, first);
-            first = false;
-            sink.Append(piece);
-            ++report.runs;
-            if (contrast) CheckContrast(c.index, c.color);
-        });
-    } else {
-        const std::size_t n = text.size();
-        for (std::size_t r = 0; r + 1 < runStarts.size(); ++r) {
-            const std::size_t end = runStarts[r + 1];
-            if (r > 0 && !detail::Continue(hook, end - 1, n)) {
-                outcome = RunOutcome::Stopped;
-                break;
-            }
-            const PlannedCharacter& look = Representative(r);
-            piece.clear();
-            writer.Unit(piece, look, text, runStarts[r], end, r == 0);
-            sink.Append(piece);
-            ++report.runs;
-            if (contrast) {
-                for (std::size_t i = runStarts[r]; i < end; ++i) CheckContrast(i, look.color);
-            }
-        }
-    }
+    const RunOutcome outcome = units(piece);
     if (outcome != RunOutcome::Completed) return outcome;
 
     std::u16string close;
@@ -299,38 +274,92 @@ RunOutcome FormattedRun::State::Write(Writer& writer, TagSink& sink, RunHook* ho
     return outcome;
 }
 
+RunOutcome RunClassicFont(const TagOptions& options, const CharacterText& text,
+                          const ColorSource& colors, TagSink& sink, RunHook* hook)
+{
+    const FontWriter writer(options);
+    return Stream(writer, sink, [&](std::u16string& piece) {
+        bool first = true;
+        return WalkClassic(options, text.size(), colors, hook, [&](const PlannedCharacter& c) {
+            piece.clear();
+            writer.Unit(piece, c, text, c.index, c.index + 1, first);
+            first = false;
+            sink.Append(piece);
+        });
+    });
+}
+
+}  // namespace detail
+
+template <class Writer>
+RunOutcome FormattedRun::State::Write(Writer& writer, TagSink& sink, RunHook* hook)
+{
+    const bool contrast = output.contrastBackground.has_value();
+    report.lowContrast.clear();
+    report.runs = 0;
+    if (!runStarts.empty()) writer.UseRunColors(RunColors());
+
+    return detail::Stream(writer, sink, [&](std::u16string& piece) {
+        if (runStarts.empty()) {
+            bool first = true;
+            return Walk(hook, [&](const PlannedCharacter& c) {
+                piece.clear();
+                writer.Unit(piece, c, text, c.index, c.index + 1, first);
+                first = false;
+                sink.Append(piece);
+                ++report.runs;
+                if (contrast) CheckContrast(c.index, c.color);
+            });
+        }
+        const std::size_t n = text.size();
+        for (std::size_t r = 0; r + 1 < runStarts.size(); ++r) {
+            const std::size_t end = runStarts[r + 1];
+            if (r > 0 && !detail::Continue(hook, end - 1, n)) return RunOutcome::Stopped;
+            const PlannedCharacter& look = Representative(r);
+            piece.clear();
+            writer.Unit(piece, look, text, runStarts[r], end, r == 0);
+            sink.Append(piece);
+            ++report.runs;
+            if (contrast) {
+                for (std::size_t i = runStarts[r]; i < end; ++i) CheckContrast(i, look.color);
+            }
+        }
+        return RunOutcome::Completed;
+    });
+}
+
 template <class Function>
 decltype(auto) FormattedRun::State::WithWriter(Function&& function)
 {
     switch (output.format) {
         case OutputFormat::Span: {
-            detail::SpanWriter writer(options, text);
+            detail::SpanWriter writer(*options, text);
             return function(writer);
         }
         case OutputFormat::Css: {
-            detail::CssWriter writer(options, cssStops);
+            detail::CssWriter writer(*options, cssStops);
             return function(writer);
         }
         case OutputFormat::BbCode: {
-            detail::BbCodeWriter writer(options);
+            detail::BbCodeWriter writer(*options);
             return function(writer);
         }
         case OutputFormat::Wiki: {
-            detail::WikiWriter writer(options);
+            detail::WikiWriter writer(*options);
             return function(writer);
         }
         case OutputFormat::Ansi: {
-            detail::AnsiWriter writer(options);
+            detail::AnsiWriter writer(*options);
             return function(writer);
         }
         case OutputFormat::Json: {
-            detail::JsonWriter writer(options);
+            detail::JsonWriter writer(*options);
             return function(writer);
         }
         case OutputFormat::Font:
             break;
     }
-    detail::FontWriter writer(options);
+    detail::FontWriter writer(*options);
     return function(writer);
 }
 
@@ -345,7 +374,9 @@ FormattedRun::FormattedRun(const TagOptions& options, const OutputOptions& outpu
     if (s.classic && stopCount != 0) {
         // Explicit stops on the classic walk: exactly the colour fields with that many colours.
         const auto& st = output.stops;
-        s.options.h_ColorCount = static_cast<std::int16_t>(stopCount);
+        s.ownOptions = std::make_unique<TagOptions>(options);
+        s.ownOptions->h_ColorCount = static_cast<std::int16_t>(stopCount);
+        s.options = s.ownOptions.get();
         auto text6 = [](const Rgb& c) { return ComposeColorText(c.red, c.green, c.blue); };
         s.stopColors = std::make_unique<FixedColors>(
             text6(st.front()), stopCount == 3 ? text6(st[1]) : std::u16string(), text6(st.back()));
@@ -353,13 +384,13 @@ FormattedRun::FormattedRun(const TagOptions& options, const OutputOptions& outpu
     }
 
     auto message =
-        s.classic ? CheckLength(s.options, text.size()) : detail::CheckGradientLength(text.size());
+        s.classic ? CheckLength(*s.options, text.size()) : detail::CheckGradientLength(text.size());
     if (message) {
         s.report.message = std::move(*message);
         s.refused = true;
         return;
     }
-    s.report.notes = OmittedOptions(s.options, output.format);
+    s.report.notes = OmittedOptions(*s.options, output.format);
 
     if (!s.classic) {
         const std::vector<Rgb> stops = stopCount != 0 ? output.stops : s.FieldColors();

@@ -1,12 +1,12 @@
 // The generator's classic entry points: the colour sources and string sink, the length check,
-// and the classic run, which is a formatted run with the default output options (FONT tags,
-// the classic RGB stepping).
+// and the classic run: the FONT writer fed by the classic arithmetic, as a formatted run with
+// the default output options does it.
 #include "kelvara/engine/generator.h"
 
 #include <utility>
 
+#include "classic_run.h"
 #include "kelvara/engine/characters.h"
-#include "kelvara/engine/output_format.h"
 #include "length_check.h"
 
 namespace kelvara::engine {
@@ -58,8 +58,7 @@ std::optional<std::u16string> CheckLength(const TagOptions& options, std::size_t
 RunOutcome RunSegments(const TagOptions& options, const CharacterText& text,
                        const ColorSource& colors, TagSink& sink, RunHook* hook)
 {
-    FormattedRun run(options, OutputOptions{}, text, colors);
-    return run.Write(sink, hook);
+    return detail::RunClassicFont(options, text, colors, sink, hook);
 }
 
 namespace detail {

@@ -102,7 +102,7 @@ struct RunReport {
 
 // One run in any format. The constructor checks the text length and, with a limit, works out
 // the grouping (reading the colours once for that); Write then streams the result into the
-// sink. The text and the colour source must outlive the object.
+// sink. The options, the text and the colour source must outlive the object.
 //
 // Sinks: a TagSink whose Streams() is false gets today's semantics (characters appended as
 // they are made, Wrap(open, close) on completion, only the characters when stopped); a
