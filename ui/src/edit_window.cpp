@@ -56,10 +56,7 @@ void EditWindow::CreateControls()
                    this),
         QStringLiteral("Label1"), 45, 3285, 2850, 375);
     hint->setWordWrap(true);
-    QFont hintFont;
-    hintFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
-    hintFont.setPointSizeF(8.25);
-    hint->setFont(hintFont);
+    hint->setFont(GothicFont(8.25));
     Place(new QLabel(QStringLiteral("結果："), this), QStringLiteral("Label2"), 45, 180, 450, 180);
 }
 

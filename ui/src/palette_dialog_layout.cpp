@@ -81,10 +81,7 @@ void PaletteDialog::CreateControls()
 
     lblRGB = Place(new QLabel(QStringLiteral("#000000"), this), QStringLiteral("lblRGB"), 2790, 90,
                    1185, 300);
-    QFont rgbFont;
-    rgbFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
-    rgbFont.setPointSizeF(12);
-    lblRGB->setFont(rgbFont);
+    lblRGB->setFont(GothicFont(12));
 
     MakeComponentTag(this, QStringLiteral("Label10"), QStringLiteral("B"), blue, 165, 3195);
     MakeComponentTag(this, QStringLiteral("Label9"), QStringLiteral("G"), green, 165, 2835);

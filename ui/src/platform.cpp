@@ -120,6 +120,15 @@ QFont ApplicationFont()
     return font;
 }
 
+QFont GothicFont(qreal pointSize, bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
 void SetClipboardText(const QString& text)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();

@@ -30,15 +30,6 @@ void FitToText(QLabel* label, int clientWidth)
     label->setGeometry(left, label->y(), wanted, label->height());
 }
 
-QFont GothicFont(qreal pointSize, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
 void SetTextColor(QLabel* label, const QColor& color)
 {
     QPalette palette = label->palette();

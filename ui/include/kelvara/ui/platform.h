@@ -72,6 +72,9 @@ QColor FromColorValue(quint32 value);
 // The program's font: IPA P Gothic 9 pt, metric-compatible with the MS P Gothic the captions
 // were laid out for, or the nearest Japanese font there is.
 QFont ApplicationFont();
+// "ＭＳ Ｐゴシック" at the given size, where a window names that font for a label; IPA P Gothic
+// stands in for it where it is missing.
+QFont GothicFont(qreal pointSize, bool bold = false);
 
 // The clipboard: emptied, then given the text as plain text.
 void SetClipboardText(const QString& text);

@@ -5,6 +5,7 @@
 // length limit, contrast check); they too are taken only by a successful OK.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <array>
 #include <optional>
@@ -114,7 +115,7 @@ private:
     std::array<ColorBox*, kStopCount> picStop{};
 
     // Every check box, each bound to its row of the option table by its name.
-    std::array<QCheckBox*, std::size(engine::kOptionRows)> m_boxes{};
+    QList<QCheckBox*> m_boxes;
 };
 
 }  // namespace kelvara::ui
