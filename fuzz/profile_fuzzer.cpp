@@ -1,10 +1,11 @@
 // Fuzzes the INI store with arbitrary file contents (odd lines, NUL bytes, broken Shift-JIS,
-// long lines): parsing must be lossless, reads must respect their size, and a written value
-// must read back.
+// long lines): parsing must be lossless, reads must respect their size, a written value must
+// read back, and many reads or writes at once must give what the same ones one by one give.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "kelvara/engine/shift_jis.h"
 #include "kelvara/settings/profile.h"
@@ -15,6 +16,8 @@ using kelvara::engine::DecodeShiftJis;
 using kelvara::engine::EncodeShiftJis;
 using kelvara::engine::Unmappable;
 using kelvara::settings::ProfileFile;
+using kelvara::settings::ProfileRead;
+using kelvara::settings::ProfileWrite;
 
 void Check(bool condition)
 {
@@ -84,5 +87,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ProfileFile again = ProfileFile::FromBytes(file.Bytes());
     Check(again.Bytes() == file.Bytes());
     Check(again.Read(target.section, target.key, 1 << 20) == expected);
+
+    std::vector<ProfileRead> reads;
+    std::vector<ProfileWrite> writes;
+    const std::u16string blanked = u" " + value + u" ";
+    for (std::size_t i = 0; i < 2 * std::size(kEntries); ++i) {
+        const Entry& entry =
+            kEntries[(size + i * (bytes.empty() ? 1 : data[i % size])) % std::size(kEntries)];
+        reads.push_back({entry.section, entry.key, entry.size});
+        writes.push_back({entry.section, entry.key,
+                          i % 3 == 0 ? std::u16string_view(blanked) : std::u16string_view(value)});
+    }
+    const ProfileFile original = ProfileFile::FromBytes(bytes);
+    const std::vector<std::u16string> values = original.Read(reads);
+    for (std::size_t i = 0; i < reads.size(); ++i) {
+        Check(values[i] == original.Read(reads[i].section, reads[i].key, reads[i].size));
+    }
+    // A file ending in a lone CR is the one exception: once a write closes that last line, the
+    // CR and the new LF read as one CR LF, so a second separate write sees another file.
+    if (bytes.ends_with('\r')) {
+        return 0;
+    }
+    ProfileFile separate = ProfileFile::FromBytes(bytes);
+    for (const ProfileWrite& write : writes) {
+        separate.Write(write.section, write.key, write.value);
+    }
+    ProfileFile together = ProfileFile::FromBytes(bytes);
+    together.Write(writes);
+    Check(together.Bytes() == separate.Bytes());
     return 0;
 }

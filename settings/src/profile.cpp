@@ -28,7 +28,7 @@ enum class Encoding { ShiftJis, Utf8 };
 bool IsBlank(char byte) { return byte == ' ' || byte == '\t'; }
 
 // Neither a lead nor a trail byte can be a blank, so trimming needs no look at the encoding.
-std::string_view TrimBlanks(std::string_view text)
+inline std::string_view TrimBlanks(std::string_view text)
 {
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
@@ -52,27 +52,22 @@ std::size_t CharacterLength(std::string_view text, std::size_t position, Encodin
     return 1;
 }
 
-// The first occurrence of an ASCII byte that stands for itself, not as a trail byte.
-std::size_t FindAscii(std::string_view text, char wanted, std::size_t from, Encoding encoding)
+// The first occurrence of an ASCII byte that stands for itself, not as a trail byte. A plain
+// loop: the names it searches are short, and it runs for every line.
+inline std::size_t FindAscii(std::string_view text, char wanted, std::size_t from,
+                             Encoding encoding)
 {
-    const std::size_t candidate = text.find(wanted, from);
-    if (encoding == Encoding::Utf8 || candidate == std::string_view::npos) {
-        return candidate;
-    }
-    // Without a possible lead byte before it, the byte found stands for itself.
-    bool plain = true;
-    for (std::size_t position = from; position < candidate; ++position) {
-        plain = plain && static_cast<unsigned char>(text[position]) < 0x81;
-    }
-    if (plain) {
-        return candidate;
-    }
-    for (std::size_t position = from; position < text.size();) {
-        const std::size_t length = CharacterLength(text, position, encoding);
-        if (length == 1 && text[position] == wanted) {
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    for (std::size_t position = from; position < size; ++position) {
+        const auto byte = static_cast<unsigned char>(data[position]);
+        if (byte == static_cast<unsigned char>(wanted)) {
             return position;
         }
-        position += length;
+        if (encoding == Encoding::ShiftJis && IsShiftJisLeadByte(byte) && position + 1 < size &&
+            IsShiftJisTrailByte(static_cast<unsigned char>(data[position + 1]))) {
+            ++position;  // the trail byte is part of this character
+        }
     }
     return std::string_view::npos;
 }
@@ -115,7 +110,7 @@ struct LineShape {
     std::size_t valueStart = 0;  // for a key: the position just after its "="
 };
 
-std::size_t FirstNonBlank(std::string_view line)
+inline std::size_t FirstNonBlank(std::string_view line)
 {
     std::size_t start = 0;
     while (start < line.size() && IsBlank(line[start])) {
@@ -125,7 +120,7 @@ std::size_t FirstNonBlank(std::string_view line)
 }
 
 // The name of a section header line, or nothing for any other line.
-std::optional<std::string_view> SectionName(std::string_view line, Encoding encoding)
+inline std::optional<std::string_view> SectionName(std::string_view line, Encoding encoding)
 {
     const std::size_t start = FirstNonBlank(line);
     if (start == line.size() || line[start] != '[') {

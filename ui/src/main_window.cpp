@@ -35,7 +35,7 @@ std::filesystem::path SettingsPath(const AppState& state)
 // program folder or packaged first-start settings) as if it were its own.
 std::filesystem::path SettingsSource(const AppState& state)
 {
-    const std::filesystem::path own = SettingsPath(state);
+    std::filesystem::path own = SettingsPath(state);
     std::error_code error;
     if (state.FallbackSettingsFile.isEmpty() ||
         std::filesystem::status(own, error).type() != std::filesystem::file_type::not_found) {
