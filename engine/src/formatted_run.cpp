@@ -224,7 +224,7 @@ void FormattedRun::State::Fit(const Writer& writer, std::size_t limit)
         (output.format == OutputFormat::Css ? std::min(n, cssStops.size()) : n) - 1;
     Group(1);
     const std::size_t single = Length(writer, true);
-    if (most < 1 || single > limit) {
+    if (single > limit) {
         refused = true;
         report.fitNeeded = std::min(unfitted, single);
         runStarts.clear();
@@ -233,7 +233,7 @@ void FormattedRun::State::Fit(const Writer& writer, std::size_t limit)
     }
     // The length grows with the number of runs: the largest count that still fits.
     std::size_t low = 1;
-    std::size_t high = most;
+    std::size_t high = std::max<std::size_t>(1, most);
     while (low < high) {
         const std::size_t middle = low + (high - low + 1) / 2;
         Group(middle);

@@ -34,12 +34,9 @@ bool IsWikiSpecial(char16_t c)
 void AppendTerminalSafe(std::u16string& out, std::u16string_view text)
 {
     for (const char16_t c : text) {
-        if (c == u'\t' || c == u'\n') {
-            out.push_back(c);
-        } else if (c < 0x20) {
-            out.push_back(static_cast<char16_t>(0x2400 + c));
-        } else if (c == 0x7F) {
-            out.push_back(0x2421);
+        const bool control = (c < 0x20 && c != u'\t' && c != u'\n') || c == 0x7F;
+        if (control) {
+            out.push_back(c == 0x7F ? char16_t{0x2421} : static_cast<char16_t>(0x2400 + c));
         } else if (c >= 0x80 && c <= 0x9F) {
             out.push_back(0xFFFD);
         } else {

@@ -32,7 +32,7 @@ inline void PutHexColor(char16_t* digits, const Rgb& color)
 {
     static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
     const int components[3] = {color.red, color.green, color.blue};
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < 3; ++i) {
         digits[2 * i] = kDigits[(components[i] >> 4) & 0xF];
         digits[2 * i + 1] = kDigits[components[i] & 0xF];
     }

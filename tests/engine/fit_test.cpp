@@ -61,6 +61,7 @@ std::vector<std::u16string> UnitTexts(OutputFormat format, const std::u16string&
     if (format == OutputFormat::Wiki) units = testing::ReadWiki(output, nullptr);
     if (format == OutputFormat::Span) units = testing::ReadHtml(output).visible;
     std::vector<std::u16string> texts;
+    texts.reserve(units.size());
     for (const auto& unit : units) texts.push_back(unit.text);
     return texts;
 }
@@ -137,6 +138,54 @@ TEST(Fit, ARunTakesItsMiddleCharactersColour)
     // Colours FF0000 BF0040 7F0180 3F01C0 0000FF; runs ab and cde take a's and d's.
     EXPECT_EQ(result.tags, u"[size=3][color=#FF0000]ab[/color][color=#3F01C0]cde[/color][/size]");
     EXPECT_EQ(result.report.runs, 2U);
+}
+
+TEST(Fit, ACssGradientOfOneCharacterCanDropToOneColour)
+{
+    OutputOptions out;
+    out.format = OutputFormat::Css;
+    for (int i = 0; i < 16; ++i) out.stops.push_back(Rgb{i * 16, 0, 255 - i * 16});
+    TagOptions o;
+    const FormattedResult whole = GenerateFormatted(o, out, u"a", kColors);
+    // Sixteen stops of ", #RRGGBB" each; the fitted gradient keeps one colour, written twice.
+    constexpr std::size_t kDropped = 14;
+    constexpr std::size_t kStopLength = 9;
+    out.fit = CodePoints(whole.tags) - kDropped * kStopLength;
+    const FormattedResult fitted = GenerateFormatted(o, out, u"a", kColors);
+    ASSERT_EQ(fitted.outcome, RunOutcome::Completed);
+    EXPECT_EQ(CodePoints(fitted.tags), *out.fit);
+    EXPECT_NE(fitted.tags.find(u"linear-gradient(90deg, #0000FF, #0000FF)"), std::u16string::npos)
+        << std::string(fitted.tags.begin(), fitted.tags.end());
+}
+
+// Counts the hook's calls and stops at the third.
+class Progress final : public RunHook {
+public:
+    bool Continue(int remaining, int total) override
+    {
+        calls.emplace_back(remaining, total);
+        return calls.size() < 3;
+    }
+    std::vector<std::pair<int, int>> calls;
+};
+
+TEST(Fit, AFittedRunReportsProgressPerRunAndStopsBetweenRuns)
+{
+    OutputOptions out;
+    out.format = OutputFormat::BbCode;
+    out.fit = 15 + 4 * 23 + 12;  // four runs of three characters
+    TagOptions o;
+    o.h_ColorCount = 2;
+    o.h_NFontSize = 3;
+    Progress hook;
+    const FormattedResult result = GenerateFormatted(o, out, u"abcdefghijkl", kColors, &hook);
+    EXPECT_EQ(result.outcome, RunOutcome::Stopped);
+    EXPECT_EQ(hook.calls, (std::vector<std::pair<int, int>>{{6, 12}, {3, 12}, {0, 12}}));
+    // Three runs written before the stop, without the wrappers.
+    const auto units = testing::ReadBbCode(result.tags, nullptr);
+    ASSERT_EQ(units.size(), 3U);
+    EXPECT_EQ(units[2].text, u"ghi");
+    EXPECT_EQ(result.tags.find(u"[size=3]"), std::u16string::npos);
 }
 
 TEST(Fit, JsonAndAnsiIgnoreTheLimit)

@@ -186,11 +186,13 @@ HtmlReading ReadHtml(std::u16string_view html)
             const auto hidden = e.attributes.find(u"aria-hidden");
             if (hidden != e.attributes.end() && hidden->second == u"true") spoken = false;
             if (auto color = CssProperty(css, u"color"); !color.empty()) piece.color = color;
-            if (auto c = e.attributes.find(u"color"); c != e.attributes.end())
+            if (auto c = e.attributes.find(u"color"); c != e.attributes.end()) {
                 piece.color = c->second;
+            }
             if (auto size = CssProperty(css, u"font-size"); !size.empty()) piece.sizeText = size;
-            if (auto z = e.attributes.find(u"size"); z != e.attributes.end())
+            if (auto z = e.attributes.find(u"size"); z != e.attributes.end()) {
                 piece.sizeText = z->second;
+            }
         }
         if (shown) {
             reading.shown += text;
@@ -219,8 +221,9 @@ std::vector<ColoredText> ReadBbCode(std::u16string_view text, std::vector<std::u
                 units.push_back(current);
                 current = {};
             } else {
-                if (tag.rfind(u"size=", 0) == 0)
+                if (tag.rfind(u"size=", 0) == 0) {
                     sizes.push_back(std::stoll(std::string(tag.begin() + 5, tag.end())));
+                }
                 if (tag == u"/size" && !sizes.empty()) sizes.pop_back();
                 if (tags != nullptr) tags->push_back(tag);
             }
@@ -407,8 +410,9 @@ private:
                 unsigned value = 0;
                 for (int i = 0; i < 4; ++i) {
                     const char16_t h = m_text[m_at++];
-                    if (!std::isxdigit(static_cast<unsigned char>(h)) || h > 0x7F)
+                    if (!std::isxdigit(static_cast<unsigned char>(h)) || h > 0x7F) {
                         return std::nullopt;
+                    }
                     value = value * 16 +
                             static_cast<unsigned>(h <= u'9' ? h - u'0' : (Lower(h) - u'a' + 10));
                 }

@@ -176,6 +176,7 @@ TEST(SpanFormat, HtmlSizesBecomeKeywordsClampedToOneToSevenAndPixelsStay)
     auto units =
         Units(OutputFormat::Span, Make(Options(2, 1), Output(OutputFormat::Span), u"abcdef").tags);
     std::vector<std::u16string> sizes;
+    sizes.reserve(units.size());
     for (const auto& unit : units) sizes.push_back(unit.sizeText);
     EXPECT_EQ(sizes, (std::vector<std::u16string>{u"xxx-large", u"x-large", u"large", u"medium",
                                                   u"small", u"x-small"}));
@@ -251,7 +252,7 @@ TEST(CssFormat, VerticalWritingTurnsTheGradientAndVaryingSizesAreLeftOut)
 double WorstBlendError(const std::vector<std::u16string>& samples,
                        const std::vector<std::u16string>& plan)
 {
-    auto component = [](const std::u16string& color, int i) {
+    auto component = [](const std::u16string& color, std::ptrdiff_t i) {
         return std::stoi(std::string(color.begin() + 1 + 2 * i, color.begin() + 3 + 2 * i), nullptr,
                          16);
     };
@@ -458,6 +459,7 @@ TEST(Stops, PerceptualSpacesKeepTheClassicTwoColourSizes)
         std::vector<long long> s;
         const auto units =
             testing::ReadJson(Make(Options(colorCount, 3), out, u"abcdefg").tags).value();
+        s.reserve(units.size());
         for (const auto& unit : units) s.push_back(unit.size.value_or(-99));
         return s;
     };

@@ -109,8 +109,9 @@ struct RunReport {
 // streaming sink gets the opening text through Append before the first character and the
 // closing text after the last.
 //
-// The hook is called before every character but the first of a colour segment (before every
-// run but the first when fitted), as in the classic run; returning false stops the run.
+// The hook is called before every character but the first of a colour segment (a gradient of
+// stops is one segment; fitted, before every run but the first), as in the classic run, with
+// the characters remaining after it and the total; returning false stops the run.
 class FormattedRun {
 public:
     FormattedRun(const TagOptions& options, const OutputOptions& output, const CharacterText& text,
@@ -124,9 +125,8 @@ public:
     // Refused runs write nothing and return RunOutcome::Refused.
     RunOutcome Write(TagSink& sink, RunHook* hook);
 
-    struct State;
-
 private:
+    struct State;
     std::unique_ptr<State> m_state;
 };
 
