@@ -16,7 +16,7 @@ struct AppState {
     std::array<QString, 12> SavedColors;  // 0 = most recently saved; empty = nothing saved
     QString ProgramFolder;                // where temp.html lives (and Lum.ini, unless set below)
     QString SettingsFile;  // Lum.ini read at start-up, written at exit; empty: ProgramFolder's
-    QString FallbackSettingsFile;  // read at start-up instead while SettingsFile does not exist
+    QString FallbackSettingsFile;     // read at start-up instead while SettingsFile does not exist
     settings::OutputSettings Output;  // format, colour space, extra stops, limit, contrast
 };
 

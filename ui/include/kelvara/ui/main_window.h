@@ -170,8 +170,8 @@ private:
     std::unique_ptr<engine::RunControl> m_run;
     bool m_closeWhenIdle = false;
     bool m_keepSettingsFile = false;  // Lum.ini could not be read at start-up
-    QString m_caption;               // the caption the run set last
-    QElapsedTimer m_captionShownAt;  // when the title bar last changed
+    QString m_caption;                // the caption the run set last
+    QElapsedTimer m_captionShownAt;   // when the title bar last changed
     QTimer* m_captionTimer = nullptr;
 
     // The report of the run in progress (or last run), and what the last finished run gave:
