@@ -257,6 +257,14 @@ void MainWindowOutputTest::statusLineCountsLengthAndLowContrast()
     QCOMPARE(contrast->text(),
              QStringLiteral("低ｺﾝﾄﾗｽﾄ：%1文字").arg(expected.report.lowContrast.size()));
     QCOMPARE(contrast->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    // Its tooltip names the first one with its colour and ratio.
+    const engine::LowContrast& first = expected.report.lowContrast.front();
+    QVERIFY2(contrast->toolTip().contains(
+                 QStringLiteral("%1文字目「%2」 %3 %4:1")
+                     .arg(first.number)
+                     .arg(ToQString(first.character), ToQString(engine::HtmlColor(first.color)),
+                          QString::fromStdString(engine::FormatRatio(first.ratio)))),
+             qPrintable(contrast->toolTip()));
 
     // Dark to black on white: none too light, and the count is not red.
     f.Field("txtCfor")->setText(QStringLiteral("000080"));

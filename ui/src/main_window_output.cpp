@@ -64,6 +64,21 @@ QString OptionName(engine::OmittedOption option)
     return {};
 }
 
+// The count's tooltip: what it counts, and the first characters it counted with their ratios.
+QString ContrastDetails(const std::vector<engine::LowContrast>& low)
+{
+    constexpr std::size_t kListed = 10;
+    QString details = QStringLiteral("背景色とのｺﾝﾄﾗｽﾄ比が4.5:1に満たない文字の数です。");
+    for (std::size_t i = 0; i < low.size() && i < kListed; ++i) {
+        details += QStringLiteral("\n%1文字目「%2」 %3 %4:1")
+                       .arg(low[i].number)
+                       .arg(ToQString(low[i].character), ToQString(engine::HtmlColor(low[i].color)),
+                            QString::fromStdString(engine::FormatRatio(low[i].ratio)));
+    }
+    if (low.size() > kListed) details += QStringLiteral("\n…ほか%1文字").arg(low.size() - kListed);
+    return details;
+}
+
 // Code points, the unit a length limit counts in.
 qsizetype CodePoints(const QString& text)
 {
@@ -85,7 +100,6 @@ void MainWindow::CreateStatusLine()
     lblStatus = Place(new QLabel(frmStatus), QStringLiteral("lblStatus"), 60, 15, 3000, 240);
     lblContrast = Place(new QLabel(frmStatus), QStringLiteral("lblContrast"), 3105, 15, 1680, 240);
     lblContrast->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblContrast->setToolTip(QStringLiteral("背景色とのｺﾝﾄﾗｽﾄ比が4.5:1に満たない文字の数です。"));
     frmStatus->hide();
 }
 
@@ -176,6 +190,8 @@ void MainWindow::UpdateStatusLine()
                                           : QStringLiteral("この形式では使えない設定：") +
                                                 notes.join(QStringLiteral("、")));
     lblContrast->setText(contrast);
+    lblContrast->setToolTip(contrast.isEmpty() ? QString()
+                                               : ContrastDetails(m_reportedRun->lowContrast));
     const bool low = !contrast.isEmpty() && !m_reportedRun->lowContrast.empty();
     lblContrast->setStyleSheet(low ? QStringLiteral("color: #FF0000;") : QString());
 }
