@@ -1,5 +1,6 @@
 // Speed of the main window: a run of 32,767 characters through the window (progress caption
-// and pending events after every character) and start-up to a shown main window.
+// and pending events after every character), also in other output formats, and start-up to a
+// shown main window.
 #include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
@@ -61,6 +62,31 @@ void BM_RunThroughWindow(benchmark::State& bench)
     bench.counters["chars"] = characters;
 }
 BENCHMARK(BM_RunThroughWindow)->Arg(100)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+// The same run of 32,767 characters in another output format with OKLCH colours: BBCode also
+// makes the HTML5 span page that stands for it, span is shown as it is.
+void BM_RunThroughWindowInFormat(benchmark::State& bench, const char16_t* format)
+{
+    ProgramFolder folder;
+    AppState state;
+    state.ProgramFolder = folder.Path();
+    Forms forms(state);
+    MainWindow* window = forms.ShowForm1();
+    if (!QTest::qWaitForWindowExposed(window)) bench.SkipWithError("window not shown");
+    state.Output.Format = format;
+    state.Output.Space = u"oklch";
+    constexpr int kCharacters = 32767;
+    window->findChild<QLineEdit*>(QStringLiteral("txtFor"))->setText(QString(kCharacters, u'あ'));
+    auto* go = window->findChild<QAbstractButton*>(QStringLiteral("cmdGo"));
+    go->click();
+
+    for (auto _ : bench) {
+        go->click();
+    }
+    bench.SetItemsProcessed(bench.iterations() * kCharacters);
+}
+BENCHMARK_CAPTURE(BM_RunThroughWindowInFormat, span, u"span")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RunThroughWindowInFormat, bbcode, u"bbcode")->Unit(benchmark::kMillisecond);
 
 void BM_StartUpToShownWindow(benchmark::State& bench)
 {

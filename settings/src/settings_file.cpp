@@ -116,6 +116,7 @@ StoredSettings LoadSettings(const std::filesystem::path& iniPath, std::error_cod
     // The size buttons and the generator need 1..7; a missing or garbled entry starts at 3.
     settings.TagOptions.h_NFontSize = StrictInteger(*next++).value_or(kDefaultNFontSize);
     settings.TagOptions.h_FontFace = std::move(*next++);
+    settings.Output = ReadOutputSection(file);
     return settings;
 }
 
@@ -150,6 +151,7 @@ bool SaveSettings(const StoredSettings& settings, const std::filesystem::path& i
     writes.push_back({u"Font", u"h_nfontsize", numbers.back()});
     writes.push_back({u"Font", u"h_FontFace", settings.TagOptions.h_FontFace});
     file->Write(writes);
+    WriteOutputSection(*file, settings.Output);
     return file->Save(iniPath, reason);
 }
 

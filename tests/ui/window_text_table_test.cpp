@@ -405,8 +405,10 @@ void WindowTextTableTest::settingsTabs()
     auto* tabs = Window(QStringLiteral("Form4"))->findChild<QTabBar*>(QStringLiteral("TabStrip1"));
     QStringList captions;
     for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
-    QCOMPARE(captions, (QStringList{QStringLiteral("ﾃｷｽﾄ"), QStringLiteral("ﾌｫﾝﾄ"),
-                                    QStringLiteral("色"), QStringLiteral("その他")}));
+    // The four designed tabs, then the output page's tab after them.
+    QCOMPARE(captions,
+             (QStringList{QStringLiteral("ﾃｷｽﾄ"), QStringLiteral("ﾌｫﾝﾄ"), QStringLiteral("色"),
+                          QStringLiteral("その他"), QStringLiteral("出力")}));
 }
 
 KELVARA_UI_TEST_MAIN(WindowTextTableTest)

@@ -62,6 +62,7 @@ MainWindow::MainWindow(Forms& forms, QWidget* parent)
     setCentralWidget(new QWidget(this));
     CreateToolFrame();
     CreateMainFrame();
+    CreateStatusLine();
     CreateMenus();
     CreateLockTable();
     ConnectControls();
@@ -102,6 +103,7 @@ void MainWindow::Form_Load()
     txtClat->setText(ToQString(stored.txtClat));
     txtCmid->setText(ToQString(stored.txtCmid));
     txtBack->setText(ToQString(stored.txtBack));
+    state.Output = stored.Output;
 
     // 2.-4. Heights, toolbar shown and view closed, on top (which also shows the window).
     ViewClosedHeight = 2160;
@@ -149,6 +151,7 @@ void MainWindow::Form_Unload()
     stored.txtClat = ToU16(txtClat->text());
     stored.txtCmid = ToU16(txtCmid->text());
     stored.txtBack = ToU16(txtBack->text());
+    stored.Output = state.Output;
     if (m_keepSettingsFile && SettingsSource(state) == SettingsPath(state)) {
         return;
     }

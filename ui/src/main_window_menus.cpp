@@ -117,12 +117,13 @@ void MainWindow::cmdView_Click()
         cmdView->setText(kViewOpen);
         mnuView->setChecked(true);
         EnsurePreviewView();
-        SetOuterHeight(toolbarHidden ? 6540 : ViewOpenHeight);
+        SetOuterHeight(OpenHeight());  // taller by the status line only when that is in use
     } else if (cmdView->text() == kViewOpen) {
         cmdView->setText(kViewClosed);
         mnuView->setChecked(false);
         SetOuterHeight(toolbarHidden ? 1380 : ViewClosedHeight);
     }
+    UpdateStatusLine();
 }
 
 void MainWindow::mnuTool_Click()
@@ -140,6 +141,7 @@ void MainWindow::mnuTool_Click()
     }
     cmdView->setText(kViewClosed);
     mnuView->setChecked(false);
+    UpdateStatusLine();
 }
 
 void MainWindow::mnuTop_Click()

@@ -22,6 +22,8 @@ namespace kelvara::ui {
 
 void MainWindow::cmdGo_Click()
 {
+    m_runReport.reset();
+    m_runFinished = false;
     // The lock takes the focus out of the controls it disables instead of letting it wander
     // into the next control (the background field, or the exit button after a stop); once the
     // run is over it goes back where it was, or to txtFor when that control is not usable.
@@ -150,6 +152,8 @@ void MainWindow::SetClipboard(std::u16string_view text) { SetClipboardText(ToQSt
 
 void MainWindow::WritePreviewPage()
 {
+    // Called once a run has finished: the moment to take its figures and preview markup.
+    PrepareOutputPreview();
     WritePreviewPage(txtBack->text(), State().ResultTags, engine::PageForm::Normal);
 }
 
@@ -157,7 +161,10 @@ bool MainWindow::WritePreviewPage(const QString& background, const QString& tags
                                   engine::PageForm form)
 {
     const std::filesystem::path folder(ToU16(State().ProgramFolder));
-    const auto error = engine::WritePreviewPage(folder, ToU16(background), ToU16(tags), form, this);
+    const QString pageTags = form == engine::PageForm::Normal ? PageTags(tags) : tags;
+    const auto error =
+        engine::WritePreviewPage(folder, ToU16(background), ToU16(pageTags), form, this);
+    UpdateStatusLine();
     if (error) {
         ShowFileError(this, QStringLiteral("ﾌﾟﾚﾋﾞｭｰを書き込めませんでした。"),
                       folder / engine::kPreviewPageName, error);

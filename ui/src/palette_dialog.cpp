@@ -13,17 +13,28 @@
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
+#include "kelvara/ui/settings_dialog.h"
 
 namespace kelvara::ui {
 namespace {
 
 constexpr qint16 kBackgroundTarget = 2;
 
+// An extra stop is edited from the settings dialog, which already holds the main window; the
+// palette holds that dialog instead.
+SecondaryWindow::Modality ModalityFor(Forms& forms)
+{
+    return SettingsDialog::StopOfTarget(forms.State().ColorTarget)
+               ? SecondaryWindow::Modality::Modeless
+               : SecondaryWindow::Modality::DisablesMain;
+}
+
 }  // namespace
 
 PaletteDialog::PaletteDialog(Forms& forms)
-    : SecondaryWindow(forms, Modality::DisablesMain, QStringLiteral("Form2"),
-                      QStringLiteral("ｶﾗｰﾊﾟﾚｯﾄ"), 4545, 3990)
+    : SecondaryWindow(forms, ModalityFor(forms), QStringLiteral("Form2"),
+                      QStringLiteral("ｶﾗｰﾊﾟﾚｯﾄ"), 4545, 3990),
+      m_stop(SettingsDialog::StopOfTarget(forms.State().ColorTarget))
 {
     CreateControls();
     ConnectControls();
@@ -56,11 +67,17 @@ void PaletteDialog::ConnectControls()
 void PaletteDialog::Form_Load()
 {
     LoadAsSecondary();
+    SettingsDialog* settings = FormsOf().Form4();
+    if (m_stop && settings) settings->setEnabled(false);
 
     // The sliders start at 0, so a colour reading as (0, 0, 0) runs no update and lblRGB keeps
     // the field text as typed; otherwise the last update leaves the composed text.
-    const std::optional<QString> target =
-        Main() ? Main()->ColorFieldText(FormsOf().State().ColorTarget) : std::nullopt;
+    std::optional<QString> target;
+    if (m_stop) {
+        if (settings) target = settings->StopText(*m_stop);
+    } else if (Main()) {
+        target = Main()->ColorFieldText(FormsOf().State().ColorTarget);
+    }
     if (target) {
         const QString& text = *target;
         lblRGB->setText(QLatin1Char('#') + text);
@@ -157,7 +174,11 @@ void PaletteDialog::cmdOK_Click()
     const QString text = ComposeColorText(red, green, blue);
     // Setting the field runs no leave-field handling, so its own page rewrite does not happen.
     const AppState& state = FormsOf().State();
-    if (MainWindow* main = Main()) {
+    if (m_stop) {
+        if (SettingsDialog* settings = FormsOf().Form4()) {
+            settings->SetStop(*m_stop, text, QColor(red, green, blue));
+        }
+    } else if (MainWindow* main = Main()) {
         main->SetColorField(state.ColorTarget, text, QColor(red, green, blue));
         if (state.ColorTarget == kBackgroundTarget) {
             main->WritePreviewPage(text, state.ResultTags, engine::PageForm::Normal);
@@ -167,6 +188,13 @@ void PaletteDialog::cmdOK_Click()
 }
 
 void PaletteDialog::cmdCancel_Click() { close(); }
+
+void PaletteDialog::Form_Unload()
+{
+    if (SettingsDialog* settings = FormsOf().Form4(); m_stop && settings) {
+        settings->setEnabled(true);
+    }
+}
 
 QScrollBar* PaletteDialog::Slider(int component) const
 {

@@ -89,6 +89,7 @@ void SettingsDialog::Form_Load()
     TabStrip1->insertTab(1, QStringLiteral("ﾌｫﾝﾄ"));
     TabStrip1->insertTab(2, QStringLiteral("色"));
     TabStrip1->setTabText(3, QStringLiteral("その他"));
+    TabStrip1->addTab(QStringLiteral("出力"));
 
     // Filling an empty list selects its first entry; the size text set above must stay.
     const QString sizeText = cmbSize->currentText();
@@ -114,6 +115,7 @@ void SettingsDialog::Form_Load()
     for (QCheckBox* box : {chkTate, chkMColor, chkCenter, chkmarquee, chkblink}) {
         SetFromField(box);
     }
+    LoadOutputPage();
 
     // Inserting tabs moves the current index without a change notice, so restack explicitly.
     TabStrip1->setCurrentIndex(0);
@@ -186,6 +188,7 @@ void SettingsDialog::cmdOK_Click()
         RefuseSizes(QStringLiteral("ﾌｫﾝﾄｻｲｽﾞが大きすぎます。"));
         return;
     }
+    if (!CheckOutputPage()) return;
 
     engine::TagOptions& options = Options();
     options.h_MaxFontSize = *settings::StrictInteger(maxText);
@@ -195,6 +198,7 @@ void SettingsDialog::cmdOK_Click()
         settings::RoundToInt16(settings::ParseLenient(ToU16(cmbSize->currentText())));
     const QString face = cmbFont->currentText();
     options.h_FontFace = face.isEmpty() ? std::u16string(u"MS Pゴシック") : ToU16(face);
+    TakeOutputPage();
 
     if (MainWindow* main = Main()) {
         main->ShowSendButton(!chkInstant->isChecked());
@@ -213,7 +217,10 @@ void SettingsDialog::RefuseSizes(const QString& message)
 
 void SettingsDialog::Form_Unload()
 {
-    if (MainWindow* main = Main()) main->UpdateSizeCaption();
+    if (MainWindow* main = Main()) {
+        main->UpdateSizeCaption();
+        main->UpdateStatusLine();  // the output choices may have changed
+    }
 }
 
 }  // namespace kelvara::ui

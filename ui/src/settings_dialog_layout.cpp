@@ -1,4 +1,4 @@
-// SettingsDialog: the controls in their designed state, placed in twips. The four page frames
+// SettingsDialog: the controls in their designed state, placed in twips. The page frames
 // overlap below the tab strip; the selected tab's page is brought to the front, never shown or
 // hidden.
 #include <QButtonGroup>
@@ -65,6 +65,7 @@ void SettingsDialog::CreateControls()
     Frame6[1] = Place(new QFrame(this), Indexed("Frame6", 1), 180, 405, 5010, 3705);
     Frame6[2] = Place(new QFrame(this), Indexed("Frame6", 2), 135, 405, 5100, 3750);
     Frame6[3] = Place(new QFrame(this), Indexed("Frame6", 3), 135, 405, 5100, 3750);
+    Frame6[4] = Place(new QFrame(this), Indexed("Frame6", 4), 135, 405, 5100, 3750);
     for (QFrame* page : Frame6) {
         page->setFrameStyle(QFrame::NoFrame);
         page->setAutoFillBackground(true);  // a page in front must hide the pages behind it
@@ -74,6 +75,7 @@ void SettingsDialog::CreateControls()
     CreateFontPage(Frame6[1]);
     CreateColorPage(Frame6[2]);
     CreateOtherPage(Frame6[3]);
+    CreateOutputPage(Frame6[4]);
 
     cmdOK = Place(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("cmdOK"), 4230, 4230,
                   1005, 465);

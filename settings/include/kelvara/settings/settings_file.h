@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "kelvara/engine/tag_options.h"
+#include "kelvara/settings/output_settings.h"
 
 namespace kelvara::settings {
 
@@ -22,6 +23,7 @@ struct StoredSettings {
     std::u16string txtClat;
     std::u16string txtCmid;
     std::u16string txtBack;
+    OutputSettings Output;  // section "Output", after all the others
 
     friend bool operator==(const StoredSettings&, const StoredSettings&) = default;
 };

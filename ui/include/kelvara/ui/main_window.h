@@ -6,9 +6,11 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <cstddef>
 #include <memory>
 #include <optional>
 
+#include "kelvara/engine/output_format.h"
 #include "kelvara/engine/preview_page.h"
 #include "kelvara/engine/run_control.h"
 
@@ -59,6 +61,9 @@ public:
     void EnableMiddleColor(bool enabled);
     // The option toggle chkBtn(index), index 2..12; nullptr for any other index.
     QAbstractButton* chkBtn(int index) const;
+    // Brings the status line under the view (and the open window's height) in line with the
+    // output choices and the current result.
+    void UpdateStatusLine();
 
     // engine::ColorSource
     std::u16string ColorText(engine::ColorSlot slot) const override;
@@ -76,6 +81,8 @@ public:
     void ShowEditWindow(std::u16string_view tags) override;
     void SetClipboard(std::u16string_view text) override;
     void WritePreviewPage() override;
+    [[nodiscard]] engine::OutputOptions OutputSettings() const override;
+    void ShowRunReport(const engine::RunReport& report) override;
     // engine::PageView
     void Navigate(const std::filesystem::path& page) override;
 
@@ -137,6 +144,14 @@ private:
     void EnsurePreviewView();
     void ShowCaption();
 
+    // Output choices: run options, report, preview, status line (main_window_output.cpp).
+    void CreateStatusLine();
+    [[nodiscard]] bool StatusLineInUse() const;
+    [[nodiscard]] int StatusLineTwips() const;
+    [[nodiscard]] int OpenHeight() const;
+    void PrepareOutputPreview();
+    [[nodiscard]] QString PageTags(const QString& tags) const;
+
     // Colour fields (main_window_colors.cpp).
     void ColorStartup();
     void txtCfor_LostFocus();
@@ -158,6 +173,16 @@ private:
     QString m_caption;                // the caption the run set last
     QElapsedTimer m_captionShownAt;   // when the title bar last changed
     QTimer* m_captionTimer = nullptr;
+
+    // The report of the run in progress (or last run), and what the last finished run gave:
+    // its result, its character count, its report and, for formats a browser does not render,
+    // the page markup that stands for it.
+    std::optional<engine::RunReport> m_runReport;
+    bool m_runFinished = false;
+    QString m_reportedResult;
+    std::size_t m_reportedCharacters = 0;
+    std::optional<engine::RunReport> m_reportedRun;
+    QString m_previewTags;
 
     // Window-level values: outer heights in twips and the stop flag (-1 = stop).
     qint16 ViewClosedHeight = 0;
@@ -181,6 +206,11 @@ private:
     QToolButton* cmdStop = nullptr;
     QToolButton* cmdEnd = nullptr;
     QLabel* lblSize = nullptr;
+
+    // Status line under the view, shown only with output choices other than the classic ones.
+    QWidget* frmStatus = nullptr;
+    QLabel* lblStatus = nullptr;
+    QLabel* lblContrast = nullptr;
 
     // Colour rows.
     QFrame* Picture1 = nullptr;

@@ -1,9 +1,11 @@
-// PaletteDialog (Form2, "ｶﾗｰﾊﾟﾚｯﾄ"): edits the one main-window colour named by ColorTarget with
-// three RGB sliders, 64 fixed swatches and twelve saved colours.
+// PaletteDialog (Form2, "ｶﾗｰﾊﾟﾚｯﾄ"): edits the one colour named by ColorTarget (a colour field of
+// the main window, or an extra stop of the settings dialog) with three RGB sliders, 64 fixed
+// swatches and twelve saved colours.
 #pragma once
 
 #include <QFrame>
 #include <array>
+#include <optional>
 
 #include "kelvara/ui/secondary_window.h"
 
@@ -45,6 +47,7 @@ private:
     void CreateControls();  // palette_dialog_layout.cpp
     void ConnectControls();
     void Form_Load();
+    void Form_Unload() override;
 
     void SliderUpdate(int component);  // 0 red, 1 green, 2 blue
     void ShowComponentsOf(const QString& text);
@@ -76,6 +79,8 @@ private:
     QPushButton* cmdCancel = nullptr;
 
     std::array<QString, 64> PaletteTexts;
+    // The settings dialog's extra stop being edited; nothing for a main-window colour.
+    std::optional<int> m_stop;
 };
 
 }  // namespace kelvara::ui

@@ -1,16 +1,21 @@
 // SettingsDialog (Form4, "設定"): the tabbed dialog that edits the generation options.
 // Check boxes and size-mode options write TagOptions at once and mirror onto the option
 // toolbar; the font face, the base size and the pixel range are taken only by a successful OK.
+// A fifth page, "出力", holds the output choices (format, colour space, extra colour stops,
+// length limit, contrast check); they too are taken only by a successful OK.
 #pragma once
 
 #include <QList>
+#include <QString>
 #include <array>
+#include <optional>
 
 #include "kelvara/engine/option_table.h"
 #include "kelvara/engine/tag_options.h"
 #include "kelvara/ui/secondary_window.h"
 
 class QButtonGroup;
+class QColor;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -22,12 +27,23 @@ class QTabBar;
 
 namespace kelvara::ui {
 
+class ColorBox;
 class Forms;
 
 class SettingsDialog : public SecondaryWindow {
     Q_OBJECT
 public:
     explicit SettingsDialog(Forms& forms);
+
+    // What the palette uses of this window: it edits extra stop k (0..12) of the "出力" page as
+    // ColorTarget 4 + k, the field txtStop(k) with its swatch picStop(k).
+    static constexpr int kFirstStopTarget = 4;
+    static constexpr int kStopCount = 13;
+    // The stop index of a ColorTarget, or nothing when it names a main-window colour.
+    static std::optional<int> StopOfTarget(int target);
+    QString StopText(int index) const;
+    // Sets the stop's text and swatch.
+    void SetStop(int index, const QString& text, const QColor& swatch);
 
 private:
     // settings_dialog_layout.cpp
@@ -36,6 +52,7 @@ private:
     void CreateFontPage(QWidget* page);
     void CreateColorPage(QWidget* page);
     void CreateOtherPage(QWidget* page);
+    void CreateOutputPage(QWidget* page);
 
     void ConnectControls();
     void Form_Load();
@@ -49,15 +66,25 @@ private:
     void cmdOK_Click();
     void RefuseSizes(const QString& message);
 
+    // The "出力" page (settings_dialog_output.cpp).
+    void LoadOutputPage();
+    bool CheckOutputPage();
+    void TakeOutputPage();
+    void RefuseOutput(QWidget* field, const QString& message);
+    void txtStop_Change(int index);
+    void picStop_Click(int index);
+
     engine::TagOptions& Options();
 
     QTabBar* TabStrip1 = nullptr;
-    std::array<QFrame*, 4> Frame6{};
+    std::array<QFrame*, 5> Frame6{};
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;
     QGroupBox* Frame4 = nullptr;
     QGroupBox* Frame5 = nullptr;
+    QGroupBox* Frame7 = nullptr;
+    QGroupBox* Frame8 = nullptr;
 
     QCheckBox* chkTate = nullptr;
     QCheckBox* chkCenter = nullptr;
@@ -79,6 +106,13 @@ private:
     QComboBox* cmbFont = nullptr;
     std::array<QLineEdit*, 2> txtMaxMin{};
     QPushButton* cmdOK = nullptr;
+
+    QComboBox* cmbFormat = nullptr;
+    QComboBox* cmbSpace = nullptr;
+    QLineEdit* txtFit = nullptr;
+    QCheckBox* chkContrast = nullptr;
+    std::array<QLineEdit*, kStopCount> txtStop{};
+    std::array<ColorBox*, kStopCount> picStop{};
 
     // Every check box, each bound to its row of the option table by its name.
     QList<QCheckBox*> m_boxes;

@@ -1,0 +1,84 @@
+// The output choices beyond the classic FONT tags (format, colour space, extra colour stops,
+// length limit, contrast check) and their section "Output" of Lum.ini. The names are the ones
+// kelvara-gen takes on its command line.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "kelvara/engine/output_format.h"
+#include "kelvara/engine/tag_options.h"
+
+namespace kelvara::settings {
+
+class ProfileFile;
+
+inline constexpr std::u16string_view kOutputSection = u"Output";
+
+// The formats the window offers, in the order it lists them; the first is the classic one.
+inline constexpr std::array<std::u16string_view, 6> kOutputFormats = {u"font",   u"span", u"css",
+                                                                      u"bbcode", u"wiki", u"json"};
+inline constexpr std::array<std::u16string_view, 3> kColorSpaces = {u"rgb", u"oklab", u"oklch"};
+
+// Up to this many colours besides the first, middle and last (16 stops in all).
+inline constexpr std::size_t kMaxExtraStops = 13;
+// Length limits are whole numbers from 1 to this.
+inline constexpr std::int32_t kMaxFit = 99'999'999;
+
+struct OutputSettings {
+    std::u16string Format = std::u16string(kOutputFormats[0]);
+    std::u16string Space = std::u16string(kColorSpaces[0]);
+    // RRGGBB, upper case; they come after the first (and middle) colour, before the last.
+    std::vector<std::u16string> ExtraStops;
+    std::optional<std::int32_t> Fit;  // at most this many characters of output; none when empty
+    std::int16_t Contrast = 0;        // 1: count characters below 4.5:1 against the background
+
+    // True while nothing differs from the classic output.
+    [[nodiscard]] bool IsClassic() const { return *this == OutputSettings{}; }
+    friend bool operator==(const OutputSettings&, const OutputSettings&) = default;
+};
+
+// Six hexadecimal digits, either case, blanks around allowed; the colour in upper case.
+std::optional<std::u16string> ReadStopColor(std::u16string_view text);
+
+// A length limit as typed: blanks around allowed, then a whole decimal number.
+enum class FitReading { None, Value, NotANumber, NotWhole, TooSmall, TooLarge };
+struct FitValue {
+    FitReading reading = FitReading::None;  // None: empty text, no limit
+    std::int32_t value = 0;                 // when reading is Value
+};
+FitValue ReadFit(std::u16string_view text);
+
+// Section "Output": a missing section or entry, or a value that is not one of the names or not
+// in range, gives the classic choice for that entry.
+OutputSettings ReadOutputSection(const ProfileFile& file);
+
+// Writes the entries after everything else. An entry that still holds the classic choice is
+// written only when the file already has it, so a file whose user never touched these choices
+// stays exactly as it was.
+void WriteOutputSection(ProfileFile& file, const OutputSettings& output);
+
+// The colour texts of a run, as the colour fields hold them.
+struct RunColors {
+    std::u16string_view first;
+    std::u16string_view middle;
+    std::u16string_view last;
+    std::u16string_view background;
+};
+
+// The engine's options for a run with these choices. With extra stops the stops are the first
+// colour, the middle one when h_ColorCount is 3, the extra stops in order, and the last colour;
+// without, the engine reads the colour fields itself. The contrast is checked against the
+// background colour when Contrast is 1.
+engine::OutputOptions RunOptions(const OutputSettings& output, const engine::TagOptions& options,
+                                 const RunColors& colors);
+
+// "FF8000,00FFFF": the extra stops as one entry value.
+std::u16string JoinStops(const std::vector<std::u16string>& stops);
+
+}  // namespace kelvara::settings

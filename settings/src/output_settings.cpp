@@ -1,0 +1,169 @@
+// Section "Output" of Lum.ini: reading and writing the output choices, and the rules for the
+// two values a user types (a stop colour, a length limit).
+#include "kelvara/settings/output_settings.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "kelvara/settings/numbers.h"
+#include "kelvara/settings/profile.h"
+
+namespace kelvara::settings {
+namespace {
+
+// Read sizes: a name, the thirteen stops with their commas, a number, a flag.
+constexpr std::size_t kNameSize = 16;
+constexpr std::size_t kStopsSize = 128;
+constexpr std::size_t kFitSize = 12;
+constexpr std::size_t kFlagSize = 3;
+
+constexpr std::u16string_view kFormatKey = u"Format";
+constexpr std::u16string_view kSpaceKey = u"Space";
+constexpr std::u16string_view kStopsKey = u"Stops";
+constexpr std::u16string_view kFitKey = u"Fit";
+constexpr std::u16string_view kContrastKey = u"Contrast";
+
+// The section's entries in the order they are read and written; one pass over the file reads
+// them all.
+constexpr std::array<ProfileRead, 5> kEntries{{{kOutputSection, kFormatKey, kNameSize},
+                                               {kOutputSection, kSpaceKey, kNameSize},
+                                               {kOutputSection, kStopsKey, kStopsSize},
+                                               {kOutputSection, kFitKey, kFitSize},
+                                               {kOutputSection, kContrastKey, kFlagSize}}};
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+std::u16string_view Trimmed(std::u16string_view text)
+{
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+char16_t Lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
+char16_t Upper(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
+
+bool IsHexDigit(char16_t c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
+
+// The name from the list that the value spells in any case, or the list's first (classic) one.
+template <std::size_t N>
+std::u16string OneOf(std::u16string_view value, const std::array<std::u16string_view, N>& names)
+{
+    std::u16string lower(Trimmed(value));
+    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+    const auto* found = std::find(names.begin(), names.end(), lower);
+    return std::u16string(found == names.end() ? names.front() : *found);
+}
+
+std::vector<std::u16string> SplitStops(std::u16string_view value)
+{
+    std::vector<std::u16string> stops;
+    while (!value.empty() && stops.size() < kMaxExtraStops) {
+        const std::size_t comma = value.find(u',');
+        if (auto color = ReadStopColor(value.substr(0, comma))) stops.push_back(*color);
+        if (comma == std::u16string_view::npos) break;
+        value.remove_prefix(comma + 1);
+    }
+    return stops;
+}
+
+std::u16string FitText(const std::optional<std::int32_t>& fit)
+{
+    return fit ? FormatSigned(*fit) : std::u16string();
+}
+
+}  // namespace
+
+std::optional<std::u16string> ReadStopColor(std::u16string_view text)
+{
+    const std::u16string_view digits = Trimmed(text);
+    if (digits.size() != 6 || !std::all_of(digits.begin(), digits.end(), IsHexDigit)) {
+        return std::nullopt;
+    }
+    std::u16string color(digits);
+    std::transform(color.begin(), color.end(), color.begin(), Upper);
+    return color;
+}
+
+FitValue ReadFit(std::u16string_view text)
+{
+    if (Trimmed(text).empty()) return {};
+    const std::optional<double> number = StrictNumber(text);
+    if (!number) return {.reading = FitReading::NotANumber};
+    if (*number != std::floor(*number)) return {.reading = FitReading::NotWhole};
+    if (*number < 1) return {.reading = FitReading::TooSmall};
+    if (*number > kMaxFit) return {.reading = FitReading::TooLarge};
+    return {.reading = FitReading::Value, .value = static_cast<std::int32_t>(*number)};
+}
+
+engine::OutputOptions RunOptions(const OutputSettings& output, const engine::TagOptions& options,
+                                 const RunColors& colors)
+{
+    const auto name = [](const std::u16string& text) {
+        return std::string(text.begin(), text.end());  // the names are ASCII
+    };
+    engine::OutputOptions run;
+    run.format =
+        engine::ParseOutputFormat(name(output.Format)).value_or(engine::OutputFormat::Font);
+    run.space = engine::ParseColorSpace(name(output.Space)).value_or(engine::ColorSpace::Rgb);
+    if (!output.ExtraStops.empty()) {
+        run.stops.push_back(engine::ReadColorText(colors.first));
+        if (options.h_ColorCount == 3) run.stops.push_back(engine::ReadColorText(colors.middle));
+        for (const std::u16string& stop : output.ExtraStops) {
+            run.stops.push_back(engine::ReadColorText(stop));
+        }
+        run.stops.push_back(engine::ReadColorText(colors.last));
+    }
+    if (output.Fit) run.fit = static_cast<std::size_t>(*output.Fit);
+    if (engine::IsSet(output.Contrast)) {
+        run.contrastBackground = engine::ReadColorText(colors.background);
+    }
+    return run;
+}
+
+std::u16string JoinStops(const std::vector<std::u16string>& stops)
+{
+    std::u16string joined;
+    for (const std::u16string& stop : stops) {
+        if (!joined.empty()) joined += u',';
+        joined += stop;
+    }
+    return joined;
+}
+
+OutputSettings ReadOutputSection(const ProfileFile& file)
+{
+    const std::vector<std::u16string> values = file.Read(kEntries);
+    OutputSettings output;
+    output.Format = OneOf(values[0], kOutputFormats);
+    output.Space = OneOf(values[1], kColorSpaces);
+    output.ExtraStops = SplitStops(values[2]);
+    const FitValue fit = ReadFit(values[3]);
+    if (fit.reading == FitReading::Value) output.Fit = fit.value;
+    output.Contrast = RoundToInt16(ParseLenient(values[4]));
+    return output;
+}
+
+void WriteOutputSection(ProfileFile& file, const OutputSettings& output)
+{
+    const OutputSettings classic;
+    const std::array<std::u16string, 5> values{output.Format, output.Space,
+                                               JoinStops(output.ExtraStops), FitText(output.Fit),
+                                               FormatSigned(output.Contrast)};
+    const std::array<std::u16string, 5> classicValues{
+        classic.Format, classic.Space, JoinStops(classic.ExtraStops), FitText(classic.Fit),
+        FormatSigned(classic.Contrast)};
+    const std::vector<std::u16string> stored = file.Read(kEntries);
+    std::vector<ProfileWrite> writes;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i] != classicValues[i] || !stored[i].empty()) {
+            writes.push_back({kOutputSection, kEntries[i].key, values[i]});
+        }
+    }
+    file.Write(writes);
+}
+
+}  // namespace kelvara::settings

@@ -1,0 +1,274 @@
+// The output choices in Lum.ini: what a start reads from section "Output", what a shut-down
+// writes there, and that files without the section, or read by an older copy, lose nothing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "kelvara/settings/output_settings.h"
+#include "kelvara/settings/profile.h"
+#include "kelvara/settings/settings_file.h"
+
+namespace kelvara::settings {
+namespace {
+
+namespace fs = std::filesystem;
+
+class OutputSection : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path() /
+                   ("kelvara-output-" + std::to_string(std::random_device{}()));
+        fs::create_directories(m_folder);
+        m_ini = m_folder / kSettingsFileName;
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        fs::remove_all(m_folder, ignored);
+    }
+
+    void Put(std::string_view bytes) const
+    {
+        std::ofstream(m_ini, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    [[nodiscard]] std::string Contents() const
+    {
+        std::ifstream in(m_ini, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    [[nodiscard]] OutputSettings OutputFrom(std::string_view lines)
+    {
+        Put("[Output]\r\n" + std::string(lines));
+        return LoadSettings(m_ini).Output;
+    }
+
+    static OutputSettings Chosen()
+    {
+        OutputSettings output;
+        output.Format = u"bbcode";
+        output.Space = u"oklch";
+        output.ExtraStops = {u"FF8000", u"00FFFF", u"123ABC"};
+        output.Fit = 2000;
+        output.Contrast = 1;
+        return output;
+    }
+
+    fs::path m_folder;
+    fs::path m_ini;
+};
+
+TEST_F(OutputSection, FileWithoutTheSectionGivesTheClassicOutput)
+{
+    Put("[Set]\r\nn=3\r\n[Color]\r\nFor=FF0000\r\n");
+    const StoredSettings settings = LoadSettings(m_ini);
+    EXPECT_TRUE(settings.Output.IsClassic());
+    EXPECT_EQ(settings.Output.Format, u"font");
+    EXPECT_EQ(settings.Output.Space, u"rgb");
+    EXPECT_TRUE(settings.Output.ExtraStops.empty());
+    EXPECT_FALSE(settings.Output.Fit.has_value());
+    EXPECT_EQ(settings.Output.Contrast, 0);
+    EXPECT_EQ(settings.TagOptions.h_ColorCount, 3);
+}
+
+TEST_F(OutputSection, UntouchedChoicesLeaveAnOldFileByteForByte)
+{
+    const std::string old =
+        "[text]\r\nlast=abc\r\n[Set]\r\nn= 2\r\n[Mine]\r\nkeep=this\r\n[Color]\r\nFor=FF0000\r\n";
+    Put(old);
+    const StoredSettings settings = LoadSettings(m_ini);
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    const std::string saved = Contents();
+    EXPECT_EQ(saved.find("[Output]"), std::string::npos);
+    ASSERT_TRUE(SaveSettings(LoadSettings(m_ini), m_ini));
+    EXPECT_EQ(Contents(), saved);
+}
+
+TEST_F(OutputSection, ChoicesSurviveAShutDownAndAStart)
+{
+    StoredSettings settings = LoadSettings(m_ini);
+    settings.Output = Chosen();
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    EXPECT_EQ(LoadSettings(m_ini), settings);
+}
+
+TEST_F(OutputSection, SectionComesAfterEveryOtherOne)
+{
+    StoredSettings settings = LoadSettings(m_ini);
+    settings.Output = Chosen();
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    const std::string contents = Contents();
+    const std::string tail =
+        "[Else]\r\nh_marqueeflag= 0\r\nBlink= 0\r\n"
+        "[Output]\r\nFormat=bbcode\r\nSpace=oklch\r\nStops=FF8000,00FFFF,123ABC\r\nFit= 2000\r\n"
+        "Contrast= 1\r\n";
+    ASSERT_GE(contents.size(), tail.size());
+    EXPECT_EQ(contents.substr(contents.size() - tail.size()), tail);
+}
+
+TEST_F(OutputSection, OnlyTheChangedEntriesOfAFreshFileAreWritten)
+{
+    StoredSettings settings = LoadSettings(m_ini);
+    settings.Output.Contrast = 1;
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    const std::string contents = Contents();
+    const std::string tail = "[Output]\r\nContrast= 1\r\n";
+    EXPECT_EQ(contents.substr(contents.size() - tail.size()), tail);
+}
+
+TEST_F(OutputSection, GoingBackToTheClassicChoicesIsSavedToo)
+{
+    StoredSettings settings = LoadSettings(m_ini);
+    settings.Output = Chosen();
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    settings.Output = OutputSettings{};
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    EXPECT_TRUE(LoadSettings(m_ini).Output.IsClassic());
+    // A rewritten entry keeps the blank after its "=".
+    EXPECT_NE(Contents().find("[Output]\r\nFormat=font\r\nSpace=rgb\r\nStops=\r\nFit= \r\n"
+                              "Contrast= 0\r\n"),
+              std::string::npos);
+}
+
+// An older copy knows nothing of the section; its save step writes only its own entries,
+// which must leave the section as it is.
+TEST_F(OutputSection, AnOlderCopysSaveKeepsTheSection)
+{
+    StoredSettings settings = LoadSettings(m_ini);
+    settings.Output = Chosen();
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    const std::string before = Contents();
+    const std::string section = before.substr(before.find("[Output]"));
+
+    ProfileFile old = ProfileFile::Load(m_ini);
+    old.Write(u"text", u"last", u"別の文字");
+    old.Write(u"Color", u"For", u"00FF00");
+    old.Write(u"Set", u"n", u" 3");
+    ASSERT_TRUE(old.Save(m_ini));
+
+    const std::string after = Contents();
+    EXPECT_EQ(after.substr(after.find("[Output]")), section);
+    EXPECT_EQ(LoadSettings(m_ini).Output, Chosen());
+}
+
+TEST_F(OutputSection, NamesAreReadInAnyCaseAndUnknownOnesGiveTheClassicOutput)
+{
+    EXPECT_EQ(OutputFrom("Format=SPAN\r\nSpace= OKLab \r\n").Format, u"span");
+    EXPECT_EQ(OutputFrom("Format=SPAN\r\nSpace= OKLab \r\n").Space, u"oklab");
+    // The terminal format is for the command line only.
+    EXPECT_EQ(OutputFrom("Format=ansi\r\n").Format, u"font");
+    EXPECT_EQ(OutputFrom("Format=html\r\nSpace=hsl\r\n").Space, u"rgb");
+    EXPECT_EQ(OutputFrom("format=json\r\n").Format, u"json");
+}
+
+TEST_F(OutputSection, MalformedStopsAreDroppedAndAtMostThirteenKept)
+{
+    EXPECT_EQ(OutputFrom("Stops=ff8000, zz0000 ,00ffff,12345,\r\n").ExtraStops,
+              (std::vector<std::u16string>{u"FF8000", u"00FFFF"}));
+    std::string many = "Stops=";
+    for (int i = 0; i < 15; ++i) many += "0000" + std::to_string(10 + i) + ",";
+    const auto stops = OutputFrom(many + "\r\n").ExtraStops;
+    ASSERT_EQ(stops.size(), kMaxExtraStops);
+    EXPECT_EQ(stops.front(), u"000010");
+    EXPECT_EQ(stops.back(), u"000022");
+}
+
+TEST_F(OutputSection, LengthLimitsOutOfRangeMeanNoLimit)
+{
+    EXPECT_EQ(OutputFrom("Fit= 500\r\n").Fit, 500);
+    EXPECT_EQ(OutputFrom("Fit=99999999\r\n").Fit, 99'999'999);
+    EXPECT_FALSE(OutputFrom("Fit=\r\n").Fit.has_value());
+    EXPECT_FALSE(OutputFrom("Fit=0\r\n").Fit.has_value());
+    EXPECT_FALSE(OutputFrom("Fit=-4\r\n").Fit.has_value());
+    EXPECT_FALSE(OutputFrom("Fit=12.5\r\n").Fit.has_value());
+    EXPECT_FALSE(OutputFrom("Fit=abc\r\n").Fit.has_value());
+    EXPECT_FALSE(OutputFrom("Fit=100000000\r\n").Fit.has_value());
+}
+
+TEST_F(OutputSection, ContrastIsAFlagLikeTheOthers)
+{
+    EXPECT_EQ(OutputFrom("Contrast= 1\r\n").Contrast, 1);
+    EXPECT_EQ(OutputFrom("Contrast=x\r\n").Contrast, 0);
+    // A value the window cannot show is kept as it is, as for the other flags.
+    EXPECT_EQ(OutputFrom("Contrast=2\r\n").Contrast, 2);
+}
+
+TEST(StopColor, TakesSixHexDigitsInUpperCase)
+{
+    EXPECT_EQ(ReadStopColor(u" ff80a0 "), u"FF80A0");
+    EXPECT_FALSE(ReadStopColor(u"").has_value());
+    EXPECT_FALSE(ReadStopColor(u"FF80A").has_value());
+    EXPECT_FALSE(ReadStopColor(u"#FF80A0").has_value());
+    EXPECT_FALSE(ReadStopColor(u"GG0000").has_value());
+    EXPECT_FALSE(ReadStopColor(u"FF80A00").has_value());
+}
+
+TEST(LengthLimit, TellsWhyATextIsRefused)
+{
+    EXPECT_EQ(ReadFit(u"").reading, FitReading::None);
+    EXPECT_EQ(ReadFit(u"  ").reading, FitReading::None);
+    EXPECT_EQ(ReadFit(u" 120 ").reading, FitReading::Value);
+    EXPECT_EQ(ReadFit(u" 120 ").value, 120);
+    EXPECT_EQ(ReadFit(u"1").value, 1);
+    EXPECT_EQ(ReadFit(u"abc").reading, FitReading::NotANumber);
+    EXPECT_EQ(ReadFit(u"120字").reading, FitReading::NotANumber);
+    EXPECT_EQ(ReadFit(u"12.5").reading, FitReading::NotWhole);
+    EXPECT_EQ(ReadFit(u"0").reading, FitReading::TooSmall);
+    EXPECT_EQ(ReadFit(u"-3").reading, FitReading::TooSmall);
+    EXPECT_EQ(ReadFit(u"100000000").reading, FitReading::TooLarge);
+}
+
+TEST(RunOptionsOf, ClassicChoicesGiveTheEnginesClassicOptions)
+{
+    engine::TagOptions options;
+    options.h_ColorCount = 3;
+    const RunColors colors{u"FF0000", u"00FF00", u"0000FF", u"FFFFFF"};
+    EXPECT_EQ(RunOptions(OutputSettings{}, options, colors), engine::OutputOptions{});
+}
+
+TEST(RunOptionsOf, ExtraStopsComeAfterTheFirstAndMiddleColoursBeforeTheLast)
+{
+    OutputSettings output;
+    output.ExtraStops = {u"FF8000", u"123456"};
+    engine::TagOptions options;
+    const RunColors colors{u"FF0000", u"00FF00", u"0000ff", u"FFFFFF"};
+
+    options.h_ColorCount = 2;
+    EXPECT_EQ(
+        RunOptions(output, options, colors).stops,
+        (std::vector<engine::Rgb>{{255, 0, 0}, {255, 128, 0}, {0x12, 0x34, 0x56}, {0, 0, 255}}));
+    options.h_ColorCount = 3;
+    EXPECT_EQ(RunOptions(output, options, colors).stops,
+              (std::vector<engine::Rgb>{
+                  {255, 0, 0}, {0, 255, 0}, {255, 128, 0}, {0x12, 0x34, 0x56}, {0, 0, 255}}));
+    // The colour fields are read as the classic run reads them: leniently.
+    EXPECT_EQ(RunOptions(output, options, {u"F", u"", u"GG", u""}).stops.front(),
+              (engine::Rgb{15, 0, 15}));
+}
+
+TEST(RunOptionsOf, FormatSpaceLimitAndContrastCarryOver)
+{
+    OutputSettings output;
+    output.Format = u"wiki";
+    output.Space = u"oklab";
+    output.Fit = 640;
+    output.Contrast = 1;
+    const RunColors colors{u"FF0000", u"00FF00", u"0000FF", u"FFFFF0"};
+    const engine::OutputOptions run = RunOptions(output, engine::TagOptions{}, colors);
+    EXPECT_EQ(run.format, engine::OutputFormat::Wiki);
+    EXPECT_EQ(run.space, engine::ColorSpace::OkLab);
+    EXPECT_EQ(run.fit, std::optional<std::size_t>(640));
+    EXPECT_EQ(run.contrastBackground, std::optional<engine::Rgb>(engine::Rgb{255, 255, 240}));
+    EXPECT_TRUE(run.stops.empty());
+
+    output.Contrast = 2;  // only 1 turns the check on, as for every flag
+    EXPECT_FALSE(RunOptions(output, engine::TagOptions{}, colors).contrastBackground);
+}
+
+}  // namespace
+}  // namespace kelvara::settings

@@ -1,0 +1,204 @@
+// SettingsDialog, page "出力": the output format, colour space, extra colour stops, length limit
+// and contrast check. The page is filled from the shared state when the dialog opens and read
+// back only by a successful OK; a refused value gets its message and the focus.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+
+#include "kelvara/engine/color.h"
+#include "kelvara/engine/output_format.h"
+#include "kelvara/settings/output_settings.h"
+#include "kelvara/ui/app_state.h"
+#include "kelvara/ui/forms.h"
+#include "kelvara/ui/palette_dialog.h"
+#include "kelvara/ui/platform.h"
+#include "kelvara/ui/settings_dialog.h"
+
+namespace kelvara::ui {
+namespace {
+
+constexpr int kOutputTab = 4;
+
+// Shown in the order of settings::kOutputFormats and settings::kColorSpaces.
+const char* const kFormatCaptions[] = {"FONT ﾀｸﾞ", "HTML5 span", "CSS ｸﾞﾗﾃﾞｰｼｮﾝ",
+                                       "BBCode",   "Wiki",       "JSON"};
+const char* const kSpaceCaptions[] = {"RGB", "OKLab", "OKLCH"};
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                  int width, int height)
+{
+    return Place(new QLabel(caption, parent), name, left, top, width, height);
+}
+
+// Whether the format at this index of the list can group characters to meet a length limit.
+bool TakesLimit(int formatIndex)
+{
+    const std::u16string_view name = settings::kOutputFormats[formatIndex];
+    const auto format = engine::ParseOutputFormat(std::string(name.begin(), name.end()));
+    return format && engine::FormatSupportsFit(*format);
+}
+
+template <std::size_t N>
+int IndexOf(const std::u16string& name, const std::array<std::u16string_view, N>& names)
+{
+    for (std::size_t i = 0; i < N; ++i) {
+        if (names[i] == name) return static_cast<int>(i);
+    }
+    return 0;
+}
+
+}  // namespace
+
+void SettingsDialog::CreateOutputPage(QWidget* page)
+{
+    Frame7 = Place(new QGroupBox(QStringLiteral("出力"), page), QStringLiteral("Frame7"), 90, 90,
+                   4920, 1455);
+    MakeLabel(Frame7, QStringLiteral("lblFormat"), QStringLiteral("形式："), 135, 330, 540, 180);
+    cmbFormat = Place(new QComboBox(Frame7), QStringLiteral("cmbFormat"), 675, 270, 1770, 300);
+    for (const char* caption : kFormatCaptions) cmbFormat->addItem(QString::fromUtf8(caption));
+    MakeLabel(Frame7, QStringLiteral("lblSpace"), QStringLiteral("色空間："), 2580, 330, 720, 180);
+    cmbSpace = Place(new QComboBox(Frame7), QStringLiteral("cmbSpace"), 3300, 270, 1485, 300);
+    for (const char* caption : kSpaceCaptions) cmbSpace->addItem(QString::fromUtf8(caption));
+    MakeLabel(Frame7, QStringLiteral("lblFit"), QStringLiteral("文字数の上限："), 135, 720, 1200,
+              180);
+    txtFit = Place(new QLineEdit(Frame7), QStringLiteral("txtFit"), 1335, 675, 1110, 270);
+    MakeLabel(Frame7, QStringLiteral("lblFitNote"), QStringLiteral("（空欄なら無制限）"), 2535, 720,
+              2250, 180);
+    chkContrast = Place(new QCheckBox(QStringLiteral("コントラストを確認する"), Frame7),
+                        QStringLiteral("chkContrast"), 135, 1065, 3000, 285);
+
+    Frame8 = Place(new QGroupBox(QStringLiteral("追加の色（最後の色の前に入ります）"), page),
+                   QStringLiteral("Frame8"), 90, 1635, 4920, 2040);
+    // Swatch, "#", field, like the colour row of the main window; three to a row.
+    for (int k = 0; k < kStopCount; ++k) {
+        const int left = 180 + 1590 * (k % 3);
+        const int top = 315 + 330 * (k / 3);
+        picStop[k] = Place(new ColorBox(Frame8), Indexed("picStop", k), left, top, 240, 270);
+        picStop[k]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        picStop[k]->setToolTip(QStringLiteral("ｸﾘｯｸするとｶﾗｰﾊﾟﾚｯﾄで色を選べます。"));
+        MakeLabel(Frame8, Indexed("lblStop", k), QStringLiteral("#"), left + 240, top, 120, 270);
+        txtStop[k] = Place(new QLineEdit(Frame8), Indexed("txtStop", k), left + 360, top, 780, 270);
+        txtStop[k]->setTextMargins(-1, 0, -1, 0);  // six digits in a field sized for them
+    }
+    // A format that cannot meet a limit leaves the limit alone, neither checked nor taken.
+    connect(cmbFormat, &QComboBox::currentIndexChanged, this,
+            [this](int index) { txtFit->setEnabled(TakesLimit(index)); });
+    for (int k = 0; k < kStopCount; ++k) {
+        connect(txtStop[k], &QLineEdit::textChanged, this, [this, k] { txtStop_Change(k); });
+        connect(picStop[k], &ColorBox::clicked, this, [this, k] { picStop_Click(k); });
+    }
+}
+
+void SettingsDialog::LoadOutputPage()
+{
+    const settings::OutputSettings& output = FormsOf().State().Output;
+    cmbFormat->setCurrentIndex(IndexOf(output.Format, settings::kOutputFormats));
+    cmbSpace->setCurrentIndex(IndexOf(output.Space, settings::kColorSpaces));
+    txtFit->setText(output.Fit ? QString::number(*output.Fit) : QString());
+    chkContrast->setChecked(engine::IsSet(output.Contrast));
+    for (std::size_t k = 0; k < txtStop.size(); ++k) {
+        txtStop[k]->setText(k < output.ExtraStops.size() ? ToQString(output.ExtraStops[k])
+                                                         : QString());
+        txtStop_Change(static_cast<int>(k));
+    }
+}
+
+bool SettingsDialog::CheckOutputPage()
+{
+    const settings::FitReading fit = txtFit->isEnabled()
+                                         ? settings::ReadFit(ToU16(txtFit->text())).reading
+                                         : settings::FitReading::None;
+    switch (fit) {
+        case settings::FitReading::None:
+        case settings::FitReading::Value:
+            break;
+        case settings::FitReading::NotANumber:
+            RefuseOutput(txtFit, QStringLiteral("文字数の上限は数字で指定してね（＾＾；"));
+            return false;
+        case settings::FitReading::NotWhole:
+            RefuseOutput(txtFit, QStringLiteral("文字数の上限は整数で！"));
+            return false;
+        case settings::FitReading::TooSmall:
+            RefuseOutput(txtFit, QStringLiteral("文字数の上限は１以上で！"));
+            return false;
+        case settings::FitReading::TooLarge:
+            RefuseOutput(txtFit, QStringLiteral("文字数の上限が大きすぎます。"));
+            return false;
+    }
+    for (QLineEdit* stop : txtStop) {
+        if (!stop->text().trimmed().isEmpty() && !settings::ReadStopColor(ToU16(stop->text()))) {
+            RefuseOutput(stop, QStringLiteral("追加の色は16進数６桁（例：FF8000）で指定してね"));
+            return false;
+        }
+    }
+    return true;
+}
+
+void SettingsDialog::TakeOutputPage()
+{
+    settings::OutputSettings& output = FormsOf().State().Output;
+    output.Format = std::u16string(settings::kOutputFormats[cmbFormat->currentIndex()]);
+    output.Space = std::u16string(settings::kColorSpaces[cmbSpace->currentIndex()]);
+    output.ExtraStops.clear();
+    for (const QLineEdit* stop : txtStop) {
+        if (auto color = settings::ReadStopColor(ToU16(stop->text()))) {
+            output.ExtraStops.push_back(*color);  // empty fields are skipped, the rest close up
+        }
+    }
+    if (txtFit->isEnabled()) {
+        const settings::FitValue fit = settings::ReadFit(ToU16(txtFit->text()));
+        output.Fit = fit.reading == settings::FitReading::Value
+                         ? std::optional<std::int32_t>(fit.value)
+                         : std::nullopt;
+    }
+    // A stored value the box cannot show (a 2, say) stays unless the box was changed.
+    if (chkContrast->isChecked() != engine::IsSet(output.Contrast)) {
+        output.Contrast = chkContrast->isChecked() ? 1 : 0;
+    }
+}
+
+void SettingsDialog::RefuseOutput(QWidget* field, const QString& message)
+{
+    ShowMessage(this, message);
+    // The field must be in sight when it gets the focus.
+    TabStrip1->setCurrentIndex(kOutputTab);
+    field->setFocus();
+}
+
+void SettingsDialog::txtStop_Change(int index)
+{
+    // An empty stop shows no colour at all rather than the black its text would read as.
+    ColorBox* swatch = picStop[index];
+    const QString text = txtStop[index]->text();
+    swatch->setAutoFillBackground(!text.trimmed().isEmpty());
+    if (!text.trimmed().isEmpty()) {
+        SetSwatchColor(swatch, FromColorValue(engine::HexToColor(ToU16(text))));
+    }
+    swatch->update();
+}
+
+std::optional<int> SettingsDialog::StopOfTarget(int target)
+{
+    const int index = target - kFirstStopTarget;
+    if (index < 0 || index >= kStopCount) return std::nullopt;
+    return index;
+}
+
+QString SettingsDialog::StopText(int index) const { return txtStop[index]->text(); }
+
+void SettingsDialog::SetStop(int index, const QString& text, const QColor& swatch)
+{
+    txtStop[index]->setText(text);
+    SetSwatchColor(picStop[index], swatch);
+}
+
+void SettingsDialog::picStop_Click(int index)
+{
+    FormsOf().State().ColorTarget = static_cast<qint16>(kFirstStopTarget + index);
+    FormsOf().ShowForm2();
+}
+
+}  // namespace kelvara::ui
