@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <algorithm>
 #include <functional>
 
@@ -58,6 +59,8 @@ private slots:
     void statusLineShowsOnlyWithTheViewOpen();
     void everyFormatReachesClipboardAndEditWindow_data();
     void everyFormatReachesClipboardAndEditWindow();
+    void windowAndKelvaraGenGiveTheSameBytes_data();
+    void windowAndKelvaraGenGiveTheSameBytes();
     void extraStopsComeBeforeTheLastColour_data();
     void extraStopsComeBeforeTheLastColour();
     void pageShowsSpansForFormatsABrowserCannotShow_data();
@@ -154,6 +157,56 @@ void MainWindowOutputTest::everyFormatReachesClipboardAndEditWindow()
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     f.Button("cmdSend")->click();
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+}
+
+void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("space");
+    QTest::addColumn<QString>("fit");  // empty: no limit
+    for (const char* name : {"font", "span", "css", "bbcode", "wiki", "json"}) {
+        QTest::addRow("%s", name) << name << "oklch"
+                                  << "";
+    }
+    QTest::newRow("span, rgb, fitted") << "span"
+                                       << "rgb"
+                                       << "600";
+    QTest::newRow("wiki, oklab, fitted") << "wiki"
+                                         << "oklab"
+                                         << "150";
+}
+
+// The same Lum.ini and text through the window and through kelvara-gen's options.
+void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, space);
+    QFETCH(QString, fit);
+    QList<IniEntry> entries{{"Set", "h_instantflag", "1"}, {"Set", "n", "3"},
+                            {"Set", "h_fontflag", "3"},    {"FontSize", "Max", "30"},
+                            {"FontSize", "Min", "10"},     {"Font", "h_BoldFlag", "1"},
+                            {"Font", "Under", "1"},        {"Output", "Format", name},
+                            {"Output", "Space", space},    {"Output", "Stops", "FF8000"}};
+    if (!fit.isEmpty()) entries.append({"Output", "Fit", fit});
+    MainWindowFixture f(IniWith(entries));
+    const QString text = QStringLiteral("虹色の<a&b>\"x\"[y]{z};グラデーション");
+    f.Field("txtFor")->setText(text);
+    f.Button("cmdGo")->click();
+    const QString fromWindow = QGuiApplication::clipboard()->text();
+
+    QStringList args{QStringLiteral("--settings=") + f.dir.filePath(QStringLiteral("Lum.ini")),
+                     QStringLiteral("--format=") + name, QStringLiteral("--space=") + space,
+                     QStringLiteral("--stops=FF0000,00FF00,FF8000,0000FF")};
+    if (!fit.isEmpty()) args << QStringLiteral("--fit=") + fit;
+    args << QStringLiteral("--") << text;
+    QProcess gen;
+    gen.start(QStringLiteral(KELVARA_GEN), args);
+    QVERIFY(gen.waitForFinished());
+    QCOMPARE(gen.exitCode(), 0);
+    QByteArray out = gen.readAllStandardOutput();
+    QVERIFY(out.endsWith('\n'));
+    out.chop(1);
+    QCOMPARE(fromWindow, QString::fromUtf8(out));
 }
 
 void MainWindowOutputTest::extraStopsComeBeforeTheLastColour_data()
