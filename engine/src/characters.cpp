@@ -6,6 +6,7 @@
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace kelvara::engine {
@@ -43,18 +44,8 @@ std::unique_ptr<icu::BreakIterator> MakeCharacterIterator()
 
 CharacterText::CharacterText(std::u16string_view text) : m_text(text)
 {
+    if (std::all_of(text.begin(), text.end(), IsSimpleUnit)) return;  // one unit each
     m_bounds.reserve(text.size() + 1);
-    bool simple = true;
-    for (char16_t c : text) {
-        if (!IsSimpleUnit(c)) {
-            simple = false;
-            break;
-        }
-    }
-    if (simple) {
-        for (std::size_t i = 0; i <= text.size(); ++i) m_bounds.push_back(i);
-        return;
-    }
 
     auto iterator = MakeCharacterIterator();
     if (!iterator) {  // ICU data missing: fall back to code points rather than fail

@@ -3,6 +3,8 @@
 // character in vertical writing. Nothing in the text is escaped.
 #pragma once
 
+#include <array>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -20,47 +22,95 @@ public:
     void Open(std::u16string& out) const;
     void Close(std::u16string& out) const;
 
-    // Characters [first, last) in the colour and size of `look`.
+    // Characters [first, last) in the colour and size of `look`. The element is written
+    // into a buffer on the stack and appended at once: appending its dozen short pieces one
+    // at a time, each with its own capacity check and copy call, cost several times the
+    // writing itself. Only an element too long for that buffer is written in `out` itself.
     void Unit(std::u16string& out, const PlannedCharacter& look, const CharacterText& text,
               std::size_t first, std::size_t last, bool firstUnit) const
     {
-        if (firstUnit) out += m_separator;  // vertical writing also starts with "<BR>"
-        // `<FONT COLOR="#RRGGBB"` built on the stack and appended at once.
-        static constexpr std::u16string_view kOpen = u"<FONT COLOR=\"#";
-        char16_t head[kOpen.size() + 7];
-        kOpen.copy(head, kOpen.size());
-        PutHexColor(head + kOpen.size(), look.color);
-        head[kOpen.size() + 6] = u'"';
-        out.append(head, sizeof head / sizeof head[0]);
-        if (HasSizeSteps(m_fontflag)) {
-            const bool html = m_fontflag == 1 || m_fontflag == 2;
-            // The first character of a segment has its number unquoted, the others quoted.
-            if (html) {
-                out += look.segmentStart ? std::u16string_view(u" SIZE=") : u" SIZE=\"";
-            } else {
-                out += u" STYLE=\"Font-Size:";
-            }
-            AppendDecimal(out, look.size);
-            if (!html) {
-                out += u"px;\"";
-            } else if (!look.segmentStart) {
-                out += u"\"";
-            }
+        const Element element = Parts(look, firstUnit);
+        const std::u16string_view characters = text.Span(first, last);
+        const std::size_t length = element.before + characters.size() +
+                                   (last - first - 1) * m_separator.size() + m_tail.size;
+        constexpr std::size_t kBuffer = 160;
+        if (length + ShortText::kCapacity <= kBuffer) {
+            std::array<char16_t, kBuffer> buffer;  // every unit appended is written first
+            Write(buffer.data(), element, text, first, last);
+            out.append(buffer.data(), length);
+        } else {
+            const std::size_t start = out.size();
+            out.resize(start + length + ShortText::kCapacity);
+            Write(out.data() + start, element, text, first, last);
+            out.resize(start + length);
         }
-        out += u'>';
-        out += text[first];
-        for (std::size_t i = first + 1; i < last; ++i) {
-            out += m_separator;
-            out += text[i];
-        }
-        out += std::u16string_view(u"</FONT>");
-        out += m_separator;
     }
 
 private:
+    // The pieces of one element before its characters, and their length.
+    struct Element {
+        const ShortText* lead;
+        const Rgb* color;
+        const ShortText* afterColor;
+        ShortText digits;
+        const ShortText* afterSize;
+        std::size_t before;
+    };
+
+    [[nodiscard]] Element Parts(const PlannedCharacter& look, bool firstUnit) const
+    {
+        // The first character of a colour segment has its size unquoted in font modes 1, 2.
+        const Pieces& pieces = look.segmentStart ? m_segmentStart : m_inside;
+        Element e{firstUnit ? &m_firstLead : &m_lead,
+                  &look.color,
+                  &pieces.afterColor,
+                  {},
+                  &pieces.afterSize,
+                  0};
+        if (m_sized) e.digits = DecimalDigits(look.size);
+        e.before =
+            e.lead->size + kColorDigits + e.afterColor->size + e.digits.size + e.afterSize->size;
+        return e;
+    }
+
+    // Writes the element at p, which has room for ShortText::kCapacity units beyond it.
+    void Write(char16_t* p, const Element& e, const CharacterText& text, std::size_t first,
+               std::size_t last) const
+    {
+        p = Put(p, *e.lead);
+        PutHexColor(p, *e.color);
+        p += kColorDigits;
+        p = Put(p, *e.afterColor);
+        p = Put(p, e.digits);
+        p = Put(p, *e.afterSize);
+        for (std::size_t i = first; i < last; ++i) {
+            if (i != first) p = Put(p, m_separator);
+            const std::u16string_view character = text[i];
+            if (character.size() == 1) {  // nearly always: no call to copy one unit
+                *p++ = character.front();
+            } else {
+                p = Put(p, character);
+            }
+        }
+        Put(p, m_tail);
+    }
+
+    static constexpr std::size_t kColorDigits = 6;
+
+    struct Pieces {
+        ShortText afterColor;  // closing quote of the colour, the size attribute's start
+        ShortText afterSize;   // the size attribute's end and the end of the start tag
+    };
+
     const TagOptions& m_options;
     int m_fontflag;
+    bool m_sized;
     std::u16string_view m_separator;
+    ShortText m_firstLead;  // vertical writing also starts with "<BR>"
+    ShortText m_lead;
+    Pieces m_segmentStart;
+    Pieces m_inside;
+    ShortText m_tail;
 };
 
 }  // namespace kelvara::engine::detail

@@ -31,6 +31,10 @@ inline bool GrowsSmaller(int fontflag) { return fontflag == 1 || fontflag == 3; 
 
 inline long long Floor(double value) { return static_cast<long long>(std::floor(value)); }
 
+// floor(value + 0.5) for a value that is not negative, where the conversion's truncation
+// is the floor already: the same result without the rounding call.
+inline int RoundHalfUp(double value) { return static_cast<int>(value + 0.5); }
+
 // The running size: its start value and step, by font mode, over `total` characters.
 struct SizeSteps {
     double z = 0;
@@ -127,9 +131,7 @@ RunOutcome WalkClassic(const TagOptions& options, std::size_t total, const Color
             c.color = end;
             // A component below 0 leaves the end colour; the segment's last step shows it too.
             if (r >= 0 && g >= 0 && b >= 0 && j != span - 1) {
-                c.color = Rgb{static_cast<int>(std::floor(r + 0.5)),
-                              static_cast<int>(std::floor(g + 0.5)),
-                              static_cast<int>(std::floor(b + 0.5))};
+                c.color = Rgb{RoundHalfUp(r), RoundHalfUp(g), RoundHalfUp(b)};
             }
             c.index = next++;
             if (!Continue(hook, c.index, total)) return RunOutcome::Stopped;

@@ -2,7 +2,10 @@
 // wrapper options read from TagOptions, and HTML size keywords.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,19 +15,56 @@
 
 namespace kelvara::engine::detail {
 
-inline void AppendDecimal(std::u16string& out, long long value)
+// A short piece of text in an array of fixed size, copied whole as one block of known size
+// (a few vector moves) rather than through a call to memcpy; the destination has room for
+// the whole array.
+struct ShortText {
+    static constexpr std::size_t kCapacity = 24;
+
+    ShortText() = default;
+    explicit ShortText(std::u16string_view text) : size(std::min(text.size(), kCapacity))
+    {
+        text.copy(units.data(), size);
+    }
+
+    std::array<char16_t, kCapacity> units{};
+    std::size_t size = 0;
+};
+
+inline char16_t* Put(char16_t* p, const ShortText& piece)
 {
-    char16_t digits[24];
-    std::size_t n = sizeof digits / sizeof digits[0];
+    std::memcpy(p, piece.units.data(), sizeof piece.units);
+    return p + piece.size;
+}
+
+// A number's decimal digits, made without allocating.
+inline ShortText DecimalDigits(long long value)
+{
+    ShortText text;
     const bool negative = value < 0;
     unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
                                             : static_cast<unsigned long long>(value);
-    do {
-        digits[--n] = static_cast<char16_t>(u'0' + magnitude % 10);
+    std::size_t digits = 1;
+    for (unsigned long long rest = magnitude / 10; rest != 0; rest /= 10) ++digits;
+    text.size = digits + (negative ? 1 : 0);
+    if (negative) text.units[0] = u'-';
+    for (std::size_t i = text.size; i-- > text.size - digits;) {
+        text.units[i] = static_cast<char16_t>(u'0' + magnitude % 10);
         magnitude /= 10;
-    } while (magnitude != 0);
-    if (negative) digits[--n] = u'-';
-    out.append(digits + n, sizeof digits / sizeof digits[0] - n);
+    }
+    return text;
+}
+
+inline void AppendDecimal(std::u16string& out, long long value)
+{
+    const ShortText digits = DecimalDigits(value);
+    out.append(digits.units.data(), digits.size);
+}
+
+// Copies `piece` to p and returns the position after it.
+inline char16_t* Put(char16_t* p, std::u16string_view piece)
+{
+    return std::copy(piece.begin(), piece.end(), p);
 }
 
 // The six hex digits RRGGBB into `digits`.
