@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -45,7 +46,8 @@ inline ShortText DecimalDigits(long long value)
     unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
                                             : static_cast<unsigned long long>(value);
     std::size_t digits = 1;
-    for (unsigned long long rest = magnitude / 10; rest != 0; rest /= 10) ++digits;
+    if (magnitude >= 10) digits = magnitude < 100 ? 2 : 3;  // sizes have one or two digits
+    for (unsigned long long rest = magnitude / 1000; rest != 0; rest /= 10) ++digits;
     text.size = digits + (negative ? 1 : 0);
     if (negative) text.units[0] = u'-';
     for (std::size_t i = text.size; i-- > text.size - digits;) {
@@ -67,15 +69,19 @@ inline char16_t* Put(char16_t* p, std::u16string_view piece)
     return std::copy(piece.begin(), piece.end(), p);
 }
 
-// The six hex digits RRGGBB into `digits`.
+// The six hex digits RRGGBB into `digits`, two at a time from a table of every byte.
 inline void PutHexColor(char16_t* digits, const Rgb& color)
 {
-    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    const int components[3] = {color.red, color.green, color.blue};
-    for (std::size_t i = 0; i < 3; ++i) {
-        digits[2 * i] = kDigits[(components[i] >> 4) & 0xF];
-        digits[2 * i + 1] = kDigits[components[i] & 0xF];
-    }
+    static constexpr auto kPairs = [] {
+        constexpr std::u16string_view kDigits = u"0123456789ABCDEF";
+        std::array<std::array<char16_t, 2>, 256> pairs{};
+        for (std::size_t i = 0; i < pairs.size(); ++i)
+            pairs[i] = {kDigits[i >> 4U], kDigits[i & 0xFU]};
+        return pairs;
+    }();
+    std::memcpy(digits, kPairs[static_cast<std::uint8_t>(color.red)].data(), 4);
+    std::memcpy(digits + 2, kPairs[static_cast<std::uint8_t>(color.green)].data(), 4);
+    std::memcpy(digits + 4, kPairs[static_cast<std::uint8_t>(color.blue)].data(), 4);
 }
 
 // "#RRGGBB", appended at once (one append is much cheaper than seven single characters).
