@@ -29,60 +29,38 @@ public:
     void Unit(std::u16string& out, const PlannedCharacter& look, const CharacterText& text,
               std::size_t first, std::size_t last, bool firstUnit) const
     {
-        const Element element = Parts(look, firstUnit);
-        const std::u16string_view characters = text.Span(first, last);
-        const std::size_t length = element.before + characters.size() +
-                                   (last - first - 1) * m_separator.size() + m_tail.size;
-        constexpr std::size_t kBuffer = 160;
-        if (length + ShortText::kCapacity <= kBuffer) {
+        // The most the element can take: the five fixed pieces (the number among them) at
+        // their arrays' full size, the colour, the characters and the separators between.
+        const std::size_t most = 5 * ShortText::kCapacity + kColorDigits +
+                                 text.Span(first, last).size() +
+                                 (last - first - 1) * m_separator.size();
+        constexpr std::size_t kBuffer = 256;
+        if (most <= kBuffer) {
             std::array<char16_t, kBuffer> buffer;  // every unit appended is written first
-            Write(buffer.data(), element, text, first, last);
-            out.append(buffer.data(), length);
+            const char16_t* end = Write(buffer.data(), look, text, first, last, firstUnit);
+            out.append(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
         } else {
             const std::size_t start = out.size();
-            out.resize(start + length + ShortText::kCapacity);
-            Write(out.data() + start, element, text, first, last);
-            out.resize(start + length);
+            out.resize(start + most);
+            const char16_t* end = Write(out.data() + start, look, text, first, last, firstUnit);
+            out.resize(static_cast<std::size_t>(end - out.data()));
         }
     }
 
 private:
-    // The pieces of one element before its characters, and their length.
-    struct Element {
-        const ShortText* lead;
-        const Rgb* color;
-        const ShortText* afterColor;
-        ShortText digits;
-        const ShortText* afterSize;
-        std::size_t before;
-    };
-
-    [[nodiscard]] Element Parts(const PlannedCharacter& look, bool firstUnit) const
+    // Writes the element at p, which has room for ShortText::kCapacity units beyond it, and
+    // returns its end.
+    char16_t* Write(char16_t* p, const PlannedCharacter& look, const CharacterText& text,
+                    std::size_t first, std::size_t last, bool firstUnit) const
     {
         // The first character of a colour segment has its size unquoted in font modes 1, 2.
         const Pieces& pieces = look.segmentStart ? m_segmentStart : m_inside;
-        Element e{firstUnit ? &m_firstLead : &m_lead,
-                  &look.color,
-                  &pieces.afterColor,
-                  {},
-                  &pieces.afterSize,
-                  0};
-        if (m_sized) e.digits = DecimalDigits(look.size);
-        e.before =
-            e.lead->size + kColorDigits + e.afterColor->size + e.digits.size + e.afterSize->size;
-        return e;
-    }
-
-    // Writes the element at p, which has room for ShortText::kCapacity units beyond it.
-    void Write(char16_t* p, const Element& e, const CharacterText& text, std::size_t first,
-               std::size_t last) const
-    {
-        p = Put(p, *e.lead);
-        PutHexColor(p, *e.color);
+        p = Put(p, firstUnit ? m_firstLead : m_lead);
+        PutHexColor(p, look.color);
         p += kColorDigits;
-        p = Put(p, *e.afterColor);
-        p = Put(p, e.digits);
-        p = Put(p, *e.afterSize);
+        p = Put(p, pieces.afterColor);
+        if (m_sized) p = PutDecimal(p, look.size);
+        p = Put(p, pieces.afterSize);
         for (std::size_t i = first; i < last; ++i) {
             if (i != first) p = Put(p, m_separator);
             const std::u16string_view character = text[i];
@@ -92,7 +70,7 @@ private:
                 p = Put(p, character);
             }
         }
-        Put(p, m_tail);
+        return Put(p, m_tail);
     }
 
     static constexpr std::size_t kColorDigits = 6;

@@ -38,29 +38,30 @@ inline char16_t* Put(char16_t* p, const ShortText& piece)
     return p + piece.size;
 }
 
-// A number's decimal digits, made without allocating.
-inline ShortText DecimalDigits(long long value)
+// A number's decimal digits at p (at most 20 and a sign); returns their end.
+inline char16_t* PutDecimal(char16_t* p, long long value)
 {
-    ShortText text;
-    const bool negative = value < 0;
-    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
-                                            : static_cast<unsigned long long>(value);
+    unsigned long long magnitude = static_cast<unsigned long long>(value);
+    if (value < 0) {
+        *p++ = u'-';
+        magnitude = 0ULL - magnitude;
+    }
     std::size_t digits = 1;
     if (magnitude >= 10) digits = magnitude < 100 ? 2 : 3;  // sizes have one or two digits
     for (unsigned long long rest = magnitude / 1000; rest != 0; rest /= 10) ++digits;
-    text.size = digits + (negative ? 1 : 0);
-    if (negative) text.units[0] = u'-';
-    for (std::size_t i = text.size; i-- > text.size - digits;) {
-        text.units[i] = static_cast<char16_t>(u'0' + magnitude % 10);
+    char16_t* const end = p + digits;
+    for (char16_t* digit = end; digit != p;) {
+        *--digit = static_cast<char16_t>(u'0' + magnitude % 10);
         magnitude /= 10;
     }
-    return text;
+    return end;
 }
 
 inline void AppendDecimal(std::u16string& out, long long value)
 {
-    const ShortText digits = DecimalDigits(value);
-    out.append(digits.units.data(), digits.size);
+    std::array<char16_t, 24> digits;  // written before it is read
+    out.append(digits.data(),
+               static_cast<std::size_t>(PutDecimal(digits.data(), value) - digits.data()));
 }
 
 // Copies `piece` to p and returns the position after it.
