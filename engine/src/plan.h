@@ -32,8 +32,12 @@ inline bool GrowsSmaller(int fontflag) { return fontflag == 1 || fontflag == 3; 
 inline long long Floor(double value) { return static_cast<long long>(std::floor(value)); }
 
 // floor(value + 0.5) for a value that is not negative, where the conversion's truncation
-// is the floor already: the same result without the rounding call.
-inline int RoundHalfUp(double value) { return static_cast<int>(value + 0.5); }
+// is the floor already: the same result without the rounding call. The sum is rounded as
+// the classic arithmetic rounds it, so lround, which avoids that, would change colours.
+inline int RoundHalfUp(double value)
+{
+    return static_cast<int>(value + 0.5);  // NOLINT(bugprone-incorrect-roundings)
+}
 
 // The running size: its start value and step, by font mode, over `total` characters.
 struct SizeSteps {

@@ -76,8 +76,9 @@ inline void PutHexColor(char16_t* digits, const Rgb& color)
     static constexpr auto kPairs = [] {
         constexpr std::u16string_view kDigits = u"0123456789ABCDEF";
         std::array<std::array<char16_t, 2>, 256> pairs{};
-        for (std::size_t i = 0; i < pairs.size(); ++i)
+        for (std::size_t i = 0; i < pairs.size(); ++i) {
             pairs[i] = {kDigits[i >> 4U], kDigits[i & 0xFU]};
+        }
         return pairs;
     }();
     std::memcpy(digits, kPairs[static_cast<std::uint8_t>(color.red)].data(), 4);
