@@ -31,9 +31,9 @@ FontWriter::FontWriter(const TagOptions& options)
       m_separator(IsSet(options.h_styleflag) ? u"<BR>" : u"")
 {
     constexpr std::u16string_view kLead = u"<FONT COLOR=\"#";
-    m_firstLead = ShortText(std::u16string(m_separator) + std::u16string(kLead));
+    m_firstLead = ShortText(m_separator, kLead);
     m_lead = ShortText(kLead);
-    m_tail = ShortText(u"</FONT>" + std::u16string(m_separator));
+    m_tail = ShortText(u"</FONT>", m_separator);
     if (m_fontflag == 1 || m_fontflag == 2) {
         m_segmentStart = {ShortText(u"\" SIZE="), ShortText(u">")};
         m_inside = {ShortText(u"\" SIZE=\""), ShortText(u"\">")};

@@ -23,9 +23,11 @@ struct ShortText {
     static constexpr std::size_t kCapacity = 24;
 
     ShortText() = default;
-    explicit ShortText(std::u16string_view text) : size(std::min(text.size(), kCapacity))
+    // `front` followed by `back`, cut to the capacity.
+    explicit ShortText(std::u16string_view front, std::u16string_view back = {})
     {
-        text.copy(units.data(), size);
+        size = front.copy(units.data(), kCapacity);
+        size += back.copy(units.data() + size, kCapacity - size);
     }
 
     std::array<char16_t, kCapacity> units{};
