@@ -112,6 +112,18 @@ TEST(CliEarlyRefusal, TextsAtTheLimitsAreAccepted)
     EXPECT_EQ(Gen({}, joined).status, kExitOk);
     EXPECT_EQ(Gen({}, joined + "x").err, kTooLong);
 
+    // Kana alone, and kana among two-byte letters and kana with a mark on them.
+    std::string kana;
+    std::string mixed;
+    for (int i = 0; i < 32767; ++i) {
+        kana += "あ";
+        mixed += (i % 3 == 0) ? "\u00E9" : (i % 3 == 1) ? "か" + kAcute : "x";
+    }
+    EXPECT_EQ(Gen({}, kana + "\n").status, kExitOk);
+    EXPECT_EQ(Gen({}, kana + "あ").err, kTooLong);
+    EXPECT_EQ(Gen({}, mixed).status, kExitOk);
+    EXPECT_EQ(Gen({}, mixed + "か").err, kTooLong);
+
     // Exactly 4 MiB: two characters, the first with a long tail of marks.
     const std::size_t marks = (kMaxTextBytes - 2) / 2;
     std::string large = "a";
