@@ -48,8 +48,13 @@ inline char16_t* PutDecimal(char16_t* p, long long value)
         *p++ = u'-';
         magnitude = 0ULL - magnitude;
     }
-    std::size_t digits = 1;
-    if (magnitude >= 10) digits = magnitude < 100 ? 2 : 3;  // sizes have one or two digits
+    if (magnitude < 100) {  // sizes: one or two digits, in narrow arithmetic
+        const auto small = static_cast<unsigned>(magnitude);
+        if (small >= 10) *p++ = static_cast<char16_t>(u'0' + small / 10);
+        *p++ = static_cast<char16_t>(u'0' + small % 10);
+        return p;
+    }
+    std::size_t digits = 3;
     for (unsigned long long rest = magnitude / 1000; rest != 0; rest /= 10) ++digits;
     char16_t* const end = p + digits;
     for (char16_t* digit = end; digit != p;) {
