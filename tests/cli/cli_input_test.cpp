@@ -23,7 +23,7 @@ public:
     PatternBuffer(std::string head, const std::string& pattern, std::size_t total)
         : m_head(std::move(head)), m_left(total)
     {
-        while (!pattern.empty() && m_chunk.size() < 64 * 1024) m_chunk += pattern;
+        while (!pattern.empty() && m_chunk.size() < std::size_t{64} * 1024) m_chunk += pattern;
     }
     [[nodiscard]] std::size_t Taken() const { return m_taken; }
 
@@ -88,7 +88,7 @@ TEST(CliEarlyRefusal, MoreThanFourMebibytesStopsTheReading)
     const StreamRun r = GenFromPattern("a", kAcute, k20MB);
     EXPECT_EQ(r.run.status, kExitFailed);
     EXPECT_EQ(r.run.err, kTooLarge);
-    EXPECT_LE(r.taken, kMaxTextBytes + 2 * 64 * 1024);
+    EXPECT_LE(r.taken, kMaxTextBytes + std::size_t{2} * 64 * 1024);
 }
 
 TEST(CliEarlyRefusal, MalformedUtf8StopsTheReading)
@@ -163,7 +163,7 @@ TEST(CliEarlyRefusal, AStoredTextKeepsItsLength)
 TEST(CliEarlyRefusal, AHugeInputNeedsLittleMemory)
 {
     if (!CanMeasureMemory()) GTEST_SKIP() << "needs /usr/bin/time";
-    constexpr long kLimitKiB = 32 * 1024;
+    constexpr long kLimitKiB = 32L * 1024;
     const std::string chunk(1 << 20, 'a');
     std::size_t sent = 0;
     ProcessRun run = RunGenProcess(

@@ -254,9 +254,9 @@ TEST(CliStreamingOutput, Utf8WriterMatchesAWholeConversion)
     std::ostringstream big;
     Utf8Writer writer(big);
     writer.Write(text);  // one piece far larger than the buffer
-    writer.WriteBytes(std::string(100 * 1024, 'x'));
+    writer.WriteBytes(std::string(std::size_t{100} * 1024, 'x'));
     ASSERT_TRUE(writer.Flush());
-    EXPECT_EQ(big.str(), ToUtf8(text) + std::string(100 * 1024, 'x'));
+    EXPECT_EQ(big.str(), ToUtf8(text) + std::string(std::size_t{100} * 1024, 'x'));
 }
 
 TEST(CliStreamingOutput, Utf8WriterKeepsAsciiRunsOfEveryLengthAroundOtherCharacters)
