@@ -258,6 +258,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         // The result goes out as it is made.
         Utf8StreamSink sink(writer);
         run.Write(sink, nullptr);
+        sink.Flush();
     } else {
         engine::StringSink result;
         run.Write(result, nullptr);

@@ -76,6 +76,8 @@ private:
         m_text.reserve(m_text.size() + bytes.size());
         std::size_t i = 0;
         while (i < bytes.size()) {
+            if (!DecodeEveryday(bytes, i)) return false;
+            if (i == bytes.size()) break;
             const auto lead = static_cast<unsigned char>(bytes[i]);
             if (lead < 0x80) {
                 if (!Take(lead)) return false;
@@ -103,6 +105,44 @@ private:
             if (sequence.kind == Utf8Sequence::Kind::Invalid) return Refuse(TextRefusal::NotUtf8);
             if (!Take(sequence.codePoint)) return false;
             i += sequence.length;
+        }
+        return true;
+    }
+
+    // Decodes from bytes[i] on as long as the characters are ASCII other than CR or kana and
+    // kanji in the three-byte form, which are always separate characters: a block at a time
+    // into a buffer on the stack, the count kept in a register and checked per block. Stops
+    // at anything else, with i there; false when the text is certainly too long.
+    bool DecodeEveryday(std::string_view bytes, std::size_t& i)
+    {
+        std::array<char16_t, 1024> block;  // written before it is read
+        while (i < bytes.size()) {
+            std::size_t used = 0;
+            std::size_t characters = m_characters;
+            bool previous = m_previousSeparate;
+            while (used < block.size() && i < bytes.size()) {
+                const auto lead = static_cast<unsigned char>(bytes[i]);
+                char32_t cp = lead;
+                if (lead >= 0x80) {
+                    if (lead < 0xE1 || lead > 0xEF || lead == 0xED || i + 2 >= bytes.size()) break;
+                    const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+                    const auto b2 = static_cast<unsigned char>(bytes[i + 2]);
+                    if ((b1 & 0xC0U) != 0x80U || (b2 & 0xC0U) != 0x80U) break;
+                    cp = ((lead & 0x0FU) << 12U) | ((b1 & 0x3FU) << 6U) | (b2 & 0x3FU);
+                }
+                if (!AlwaysSeparate(cp)) break;
+                if (characters == 0 || previous) ++characters;
+                previous = true;
+                block[used++] = static_cast<char16_t>(cp);
+                i += lead < 0x80 ? 1 : 3;
+            }
+            m_text.append(block.data(), used);
+            m_characters = characters;
+            m_previousSeparate = previous;
+            if (m_limitCharacters && m_characters > engine::kMaxCharacters + 1) {
+                return Refuse(TextRefusal::TooManyCharacters);
+            }
+            if (used < block.size()) return true;  // stopped at another character
         }
         return true;
     }

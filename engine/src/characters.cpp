@@ -6,6 +6,7 @@
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace kelvara::engine {
@@ -43,18 +44,11 @@ std::unique_ptr<icu::BreakIterator> MakeCharacterIterator()
 
 CharacterText::CharacterText(std::u16string_view text) : m_text(text)
 {
-    m_bounds.reserve(text.size() + 1);
-    bool simple = true;
-    for (char16_t c : text) {
-        if (!IsSimpleUnit(c)) {
-            simple = false;
-            break;
-        }
-    }
-    if (simple) {
-        for (std::size_t i = 0; i <= text.size(); ++i) m_bounds.push_back(i);
+    // One unit each. The lambda lets the test be inlined, which a function pointer is not.
+    if (std::all_of(text.begin(), text.end(), [](char16_t c) { return IsSimpleUnit(c); })) {
         return;
     }
+    m_bounds.reserve(text.size() + 1);
 
     auto iterator = MakeCharacterIterator();
     if (!iterator) {  // ICU data missing: fall back to code points rather than fail

@@ -27,8 +27,23 @@ constexpr Row kRows[] = {
 FontWriter::FontWriter(const TagOptions& options)
     : m_options(options),
       m_fontflag(options.h_fontflag),
+      m_sized(HasSizeSteps(m_fontflag)),
       m_separator(IsSet(options.h_styleflag) ? u"<BR>" : u"")
 {
+    constexpr std::u16string_view kLead = u"<FONT COLOR=\"#";
+    m_firstLead = ShortText(m_separator, kLead);
+    m_lead = ShortText(kLead);
+    m_tail = ShortText(u"</FONT>", m_separator);
+    if (m_fontflag == 1 || m_fontflag == 2) {
+        m_segmentStart = {ShortText(u"\" SIZE="), ShortText(u">")};
+        m_inside = {ShortText(u"\" SIZE=\""), ShortText(u"\">")};
+    } else if (m_sized) {
+        m_segmentStart = {ShortText(u"\" STYLE=\"Font-Size:"), ShortText(u"px;\">")};
+        m_inside = m_segmentStart;
+    } else {
+        m_segmentStart = {ShortText(u"\""), ShortText(u">")};
+        m_inside = m_segmentStart;
+    }
 }
 
 void FontWriter::Open(std::u16string& out) const

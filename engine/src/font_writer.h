@@ -3,6 +3,8 @@
 // character in vertical writing. Nothing in the text is escaped.
 #pragma once
 
+#include <array>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -20,47 +22,73 @@ public:
     void Open(std::u16string& out) const;
     void Close(std::u16string& out) const;
 
-    // Characters [first, last) in the colour and size of `look`.
+    // Characters [first, last) in the colour and size of `look`. The element is written
+    // into a buffer on the stack and appended at once: appending its dozen short pieces one
+    // at a time, each with its own capacity check and copy call, cost several times the
+    // writing itself. Only an element too long for that buffer is written in `out` itself.
     void Unit(std::u16string& out, const PlannedCharacter& look, const CharacterText& text,
               std::size_t first, std::size_t last, bool firstUnit) const
     {
-        if (firstUnit) out += m_separator;  // vertical writing also starts with "<BR>"
-        // `<FONT COLOR="#RRGGBB"` built on the stack and appended at once.
-        static constexpr std::u16string_view kOpen = u"<FONT COLOR=\"#";
-        char16_t head[kOpen.size() + 7];
-        kOpen.copy(head, kOpen.size());
-        PutHexColor(head + kOpen.size(), look.color);
-        head[kOpen.size() + 6] = u'"';
-        out.append(head, sizeof head / sizeof head[0]);
-        if (HasSizeSteps(m_fontflag)) {
-            const bool html = m_fontflag == 1 || m_fontflag == 2;
-            // The first character of a segment has its number unquoted, the others quoted.
-            if (html) {
-                out += look.segmentStart ? std::u16string_view(u" SIZE=") : u" SIZE=\"";
-            } else {
-                out += u" STYLE=\"Font-Size:";
-            }
-            AppendDecimal(out, look.size);
-            if (!html) {
-                out += u"px;\"";
-            } else if (!look.segmentStart) {
-                out += u"\"";
-            }
+        // The most the element can take: the five fixed pieces (the number among them) at
+        // their arrays' full size, the colour, the characters and the separators between.
+        const std::size_t most = 5 * ShortText::kCapacity + kColorDigits +
+                                 text.Span(first, last).size() +
+                                 (last - first - 1) * m_separator.size();
+        constexpr std::size_t kBuffer = 256;
+        if (most <= kBuffer) {
+            std::array<char16_t, kBuffer> buffer;  // every unit appended is written first
+            const char16_t* end = Write(buffer.data(), look, text, first, last, firstUnit);
+            out.append(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+        } else {
+            const std::size_t start = out.size();
+            out.resize(start + most);
+            const char16_t* end = Write(out.data() + start, look, text, first, last, firstUnit);
+            out.resize(static_cast<std::size_t>(end - out.data()));
         }
-        out += u'>';
-        out += text[first];
-        for (std::size_t i = first + 1; i < last; ++i) {
-            out += m_separator;
-            out += text[i];
-        }
-        out += std::u16string_view(u"</FONT>");
-        out += m_separator;
     }
 
 private:
+    // Writes the element at p, which has room for ShortText::kCapacity units beyond it, and
+    // returns its end.
+    char16_t* Write(char16_t* p, const PlannedCharacter& look, const CharacterText& text,
+                    std::size_t first, std::size_t last, bool firstUnit) const
+    {
+        // The first character of a colour segment has its size unquoted in font modes 1, 2.
+        const Pieces& pieces = look.segmentStart ? m_segmentStart : m_inside;
+        p = Put(p, firstUnit ? m_firstLead : m_lead);
+        PutHexColor(p, look.color);
+        p += kColorDigits;
+        p = Put(p, pieces.afterColor);
+        if (m_sized) p = PutDecimal(p, look.size);
+        p = Put(p, pieces.afterSize);
+        for (std::size_t i = first; i < last; ++i) {
+            if (i != first) p = Put(p, m_separator);
+            const std::u16string_view character = text[i];
+            if (character.size() == 1) {  // nearly always: no call to copy one unit
+                *p++ = character.front();
+            } else {
+                p = Put(p, character);
+            }
+        }
+        return Put(p, m_tail);
+    }
+
+    static constexpr std::size_t kColorDigits = 6;
+
+    struct Pieces {
+        ShortText afterColor;  // closing quote of the colour, the size attribute's start
+        ShortText afterSize;   // the size attribute's end and the end of the start tag
+    };
+
     const TagOptions& m_options;
     int m_fontflag;
+    bool m_sized;
     std::u16string_view m_separator;
+    ShortText m_firstLead;  // vertical writing also starts with "<BR>"
+    ShortText m_lead;
+    Pieces m_segmentStart;
+    Pieces m_inside;
+    ShortText m_tail;
 };
 
 }  // namespace kelvara::engine::detail

@@ -6,6 +6,7 @@
 // emit callback, so a writer can stream it at once.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
@@ -30,6 +31,14 @@ inline bool HasSizeSteps(int fontflag) { return fontflag >= 1 && fontflag <= 4; 
 inline bool GrowsSmaller(int fontflag) { return fontflag == 1 || fontflag == 3; }
 
 inline long long Floor(double value) { return static_cast<long long>(std::floor(value)); }
+
+// floor(value + 0.5) for a value that is not negative, where the conversion's truncation
+// is the floor already: the same result without the rounding call. The sum is rounded as
+// the classic arithmetic rounds it, so lround, which avoids that, would change colours.
+inline int RoundHalfUp(double value)
+{
+    return static_cast<int>(value + 0.5);  // NOLINT(bugprone-incorrect-roundings)
+}
 
 // The running size: its start value and step, by font mode, over `total` characters.
 struct SizeSteps {
@@ -113,23 +122,27 @@ RunOutcome WalkClassic(const TagOptions& options, std::size_t total, const Color
         emit(c);
 
         c.segmentStart = false;
-        for (int j = 1; j <= span - 1; ++j) {
-            r += start.red > end.red ? -dr : dr;
-            g += start.green > end.green ? -dg : dg;
-            b += start.blue > end.blue ? -db : db;
+        // The signed steps and the last step, worked out once rather than per character.
+        const double stepR = start.red > end.red ? -dr : dr;
+        const double stepG = start.green > end.green ? -dg : dg;
+        const double stepB = start.blue > end.blue ? -db : db;
+        const double lastStep = span - 1;
+        for (int j = 1; j <= lastStep; ++j) {
+            r += stepR;
+            g += stepG;
+            b += stepB;
             if (sized) {
                 size.Step(fontflag);
                 c.size = Floor(size.z);
             }
-            if (r >= 255) r = 255;
-            if (g >= 255) g = 255;
-            if (b >= 255) b = 255;
+            // Nothing above 255 (min keeps the value exactly, without branches).
+            r = std::min(r, 255.0);
+            g = std::min(g, 255.0);
+            b = std::min(b, 255.0);
             c.color = end;
             // A component below 0 leaves the end colour; the segment's last step shows it too.
-            if (r >= 0 && g >= 0 && b >= 0 && j != span - 1) {
-                c.color = Rgb{static_cast<int>(std::floor(r + 0.5)),
-                              static_cast<int>(std::floor(g + 0.5)),
-                              static_cast<int>(std::floor(b + 0.5))};
+            if (r >= 0 && g >= 0 && b >= 0 && j != lastStep) {
+                c.color = Rgb{RoundHalfUp(r), RoundHalfUp(g), RoundHalfUp(b)};
             }
             c.index = next++;
             if (!Continue(hook, c.index, total)) return RunOutcome::Stopped;

@@ -2,7 +2,11 @@
 // wrapper options read from TagOptions, and HTML size keywords.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,30 +16,81 @@
 
 namespace kelvara::engine::detail {
 
-inline void AppendDecimal(std::u16string& out, long long value)
+// A short piece of text in an array of fixed size, copied whole as one block of known size
+// (a few vector moves) rather than through a call to memcpy; the destination has room for
+// the whole array.
+struct ShortText {
+    static constexpr std::size_t kCapacity = 24;
+
+    ShortText() = default;
+    // `front` followed by `back`, cut to the capacity.
+    explicit ShortText(std::u16string_view front, std::u16string_view back = {})
+    {
+        size = front.copy(units.data(), kCapacity);
+        size += back.copy(units.data() + size, kCapacity - size);
+    }
+
+    std::array<char16_t, kCapacity> units{};
+    std::size_t size = 0;
+};
+
+inline char16_t* Put(char16_t* p, const ShortText& piece)
 {
-    char16_t digits[24];
-    std::size_t n = sizeof digits / sizeof digits[0];
-    const bool negative = value < 0;
-    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
-                                            : static_cast<unsigned long long>(value);
-    do {
-        digits[--n] = static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (negative) digits[--n] = u'-';
-    out.append(digits + n, sizeof digits / sizeof digits[0] - n);
+    std::memcpy(p, piece.units.data(), sizeof piece.units);
+    return p + piece.size;
 }
 
-// The six hex digits RRGGBB into `digits`.
+// A number's decimal digits at p (at most 20 and a sign); returns their end.
+inline char16_t* PutDecimal(char16_t* p, long long value)
+{
+    unsigned long long magnitude = static_cast<unsigned long long>(value);
+    if (value < 0) {
+        *p++ = u'-';
+        magnitude = 0ULL - magnitude;
+    }
+    if (magnitude < 100) {  // sizes: one or two digits, in narrow arithmetic
+        const auto small = static_cast<unsigned>(magnitude);
+        if (small >= 10) *p++ = static_cast<char16_t>(u'0' + small / 10);
+        *p++ = static_cast<char16_t>(u'0' + small % 10);
+        return p;
+    }
+    std::size_t digits = 3;
+    for (unsigned long long rest = magnitude / 1000; rest != 0; rest /= 10) ++digits;
+    char16_t* const end = p + digits;
+    for (char16_t* digit = end; digit != p;) {
+        *--digit = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    }
+    return end;
+}
+
+inline void AppendDecimal(std::u16string& out, long long value)
+{
+    std::array<char16_t, 24> digits;  // written before it is read
+    out.append(digits.data(),
+               static_cast<std::size_t>(PutDecimal(digits.data(), value) - digits.data()));
+}
+
+// Copies `piece` to p and returns the position after it.
+inline char16_t* Put(char16_t* p, std::u16string_view piece)
+{
+    return std::copy(piece.begin(), piece.end(), p);
+}
+
+// The six hex digits RRGGBB into `digits`, two at a time from a table of every byte.
 inline void PutHexColor(char16_t* digits, const Rgb& color)
 {
-    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    const int components[3] = {color.red, color.green, color.blue};
-    for (std::size_t i = 0; i < 3; ++i) {
-        digits[2 * i] = kDigits[(components[i] >> 4) & 0xF];
-        digits[2 * i + 1] = kDigits[components[i] & 0xF];
-    }
+    static constexpr auto kPairs = [] {
+        constexpr std::u16string_view kDigits = u"0123456789ABCDEF";
+        std::array<std::array<char16_t, 2>, 256> pairs{};
+        for (std::size_t i = 0; i < pairs.size(); ++i) {
+            pairs[i] = {kDigits[i >> 4U], kDigits[i & 0xFU]};
+        }
+        return pairs;
+    }();
+    std::memcpy(digits, kPairs[static_cast<std::uint8_t>(color.red)].data(), 4);
+    std::memcpy(digits + 2, kPairs[static_cast<std::uint8_t>(color.green)].data(), 4);
+    std::memcpy(digits + 4, kPairs[static_cast<std::uint8_t>(color.blue)].data(), 4);
 }
 
 // "#RRGGBB", appended at once (one append is much cheaper than seven single characters).

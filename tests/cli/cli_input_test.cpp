@@ -23,7 +23,7 @@ public:
     PatternBuffer(std::string head, const std::string& pattern, std::size_t total)
         : m_head(std::move(head)), m_left(total)
     {
-        while (!pattern.empty() && m_chunk.size() < 64 * 1024) m_chunk += pattern;
+        while (!pattern.empty() && m_chunk.size() < std::size_t{64} * 1024) m_chunk += pattern;
     }
     [[nodiscard]] std::size_t Taken() const { return m_taken; }
 
@@ -88,7 +88,7 @@ TEST(CliEarlyRefusal, MoreThanFourMebibytesStopsTheReading)
     const StreamRun r = GenFromPattern("a", kAcute, k20MB);
     EXPECT_EQ(r.run.status, kExitFailed);
     EXPECT_EQ(r.run.err, kTooLarge);
-    EXPECT_LE(r.taken, kMaxTextBytes + 2 * 64 * 1024);
+    EXPECT_LE(r.taken, kMaxTextBytes + std::size_t{2} * 64 * 1024);
 }
 
 TEST(CliEarlyRefusal, MalformedUtf8StopsTheReading)
@@ -111,6 +111,18 @@ TEST(CliEarlyRefusal, TextsAtTheLimitsAreAccepted)
     for (int i = 0; i < 32767; ++i) joined += (i % 2 == 0) ? "e" + kAcute : "🇯🇵";
     EXPECT_EQ(Gen({}, joined).status, kExitOk);
     EXPECT_EQ(Gen({}, joined + "x").err, kTooLong);
+
+    // Kana alone, and kana among two-byte letters and kana with a mark on them.
+    std::string kana;
+    std::string mixed;
+    for (int i = 0; i < 32767; ++i) {
+        kana += "あ";
+        mixed += (i % 3 == 0) ? "\u00E9" : (i % 3 == 1) ? "か" + kAcute : "x";
+    }
+    EXPECT_EQ(Gen({}, kana + "\n").status, kExitOk);
+    EXPECT_EQ(Gen({}, kana + "あ").err, kTooLong);
+    EXPECT_EQ(Gen({}, mixed).status, kExitOk);
+    EXPECT_EQ(Gen({}, mixed + "か").err, kTooLong);
 
     // Exactly 4 MiB: two characters, the first with a long tail of marks.
     const std::size_t marks = (kMaxTextBytes - 2) / 2;
@@ -151,7 +163,7 @@ TEST(CliEarlyRefusal, AStoredTextKeepsItsLength)
 TEST(CliEarlyRefusal, AHugeInputNeedsLittleMemory)
 {
     if (!CanMeasureMemory()) GTEST_SKIP() << "needs /usr/bin/time";
-    constexpr long kLimitKiB = 32 * 1024;
+    constexpr long kLimitKiB = 32L * 1024;
     const std::string chunk(1 << 20, 'a');
     std::size_t sent = 0;
     ProcessRun run = RunGenProcess(

@@ -254,9 +254,35 @@ TEST(CliStreamingOutput, Utf8WriterMatchesAWholeConversion)
     std::ostringstream big;
     Utf8Writer writer(big);
     writer.Write(text);  // one piece far larger than the buffer
-    writer.WriteBytes(std::string(100 * 1024, 'x'));
+    writer.WriteBytes(std::string(std::size_t{100} * 1024, 'x'));
     ASSERT_TRUE(writer.Flush());
-    EXPECT_EQ(big.str(), ToUtf8(text) + std::string(100 * 1024, 'x'));
+    EXPECT_EQ(big.str(), ToUtf8(text) + std::string(std::size_t{100} * 1024, 'x'));
+}
+
+TEST(CliStreamingOutput, Utf8WriterKeepsAsciiRunsOfEveryLengthAroundOtherCharacters)
+{
+    // ASCII runs of 0 to 40 units (the writer copies ASCII in blocks of 16 and 8) ending in
+    // each kind of other unit, so that every block meets one at every position.
+    const std::u16string others[] = {u"\u00E9", u"\u3042", u"\U0001F600", u"\xDC00"};
+    std::u16string text;
+    for (std::size_t run = 0; run <= 40; ++run) {
+        for (const auto& other : others) {
+            for (std::size_t i = 0; i < run; ++i) text += static_cast<char16_t>(u'A' + i % 26);
+            text += other;
+        }
+    }
+    text += u"trailing ASCII after the last one";
+    for (const std::size_t piece : {std::size_t{1}, std::size_t{7}, std::size_t{61}, text.size()}) {
+        std::ostringstream out;
+        {
+            Utf8Writer writer(out);
+            for (std::size_t at = 0; at < text.size(); at += piece) {
+                writer.Write(std::u16string_view(text).substr(at, piece));
+            }
+            ASSERT_TRUE(writer.Flush());
+        }
+        EXPECT_EQ(out.str(), ToUtf8(text)) << "pieces of " << piece;
+    }
 }
 
 #if !defined(__SANITIZE_ADDRESS__)

@@ -119,6 +119,34 @@ TEST_P(EveryFittingFormat, AnOutputThatFitsAlreadyIsUnchanged)
     }
 }
 
+TEST(Fit, AFontRunOfTheWholeTextHoldsEveryCharacterInOrder)
+{
+    // One run for 120 characters: an element far longer than the short ones the writer
+    // builds on the stack.
+    const std::u16string text = Text();
+    for (const bool vertical : {false, true}) {
+        TagOptions o = Options();
+        o.h_styleflag = vertical ? 1 : 0;
+        OutputOptions out;
+        out.format = OutputFormat::Font;
+        out.fit = 1;
+        const auto least = GenerateFormatted(o, out, text, kColors).report.fitNeeded;
+        ASSERT_TRUE(least.has_value());
+        out.fit = least;
+        const FormattedResult fitted = GenerateFormatted(o, out, text, kColors);
+        ASSERT_EQ(fitted.outcome, RunOutcome::Completed);
+        EXPECT_EQ(fitted.report.runs, 1U);
+        std::u16string expected;
+        const CharacterText characters(text);
+        for (std::size_t i = 0; i < characters.size(); ++i) {
+            if (vertical && i > 0) expected += u"<BR>";
+            expected += characters[i];
+        }
+        const std::u16string element = u"px;\">" + expected + u"</FONT>";
+        EXPECT_NE(fitted.tags.find(element), std::u16string::npos) << vertical;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Formats, EveryFittingFormat,
                          ::testing::Values(OutputFormat::Font, OutputFormat::Span,
                                            OutputFormat::Css, OutputFormat::BbCode,
