@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Kelvara: HTML gradient text. Starts the program by loading the main window.
 #include <unistd.h>
 

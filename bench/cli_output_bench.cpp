@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kelvara-gen in-process: the longest text with every wrapper on, from the arguments to the
 // bytes handed to standard output (here a stream that discards them), and its parts.
 #include <benchmark/benchmark.h>

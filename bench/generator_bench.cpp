@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Generation speed: 2 to 32,767 characters in every size mode with every wrapper on, and
 // every output format and colour space at 32,767 characters.
 #include <benchmark/benchmark.h>

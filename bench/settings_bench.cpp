@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lum.ini load and save on a 10 MB file of three shapes: one huge value, a flood of section
 // headers, and a flood of keys inside a section the load step reads. Time per load + save,
 // and the peak memory of one load + save measured in a fresh child process.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Speed of the main window: a run of 32,767 characters through the window (progress caption
 // and pending events after every character), also in other output formats, and start-up to a
 // shown main window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kelvara-gen: settings, overrides, conversion and output.
 #include "cli_main.h"
 

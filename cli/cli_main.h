@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kelvara-gen as a function of its arguments and streams, so tests can run it in-process.
 #pragma once
 

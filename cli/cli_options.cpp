@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsing the options of kelvara-gen. Hand-written: the command line mixes flags that take a
 // value only as --bold=N with options whose value may follow as the next argument, and every
 // message, exit status and help line is fixed, so a general parser would need bending at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Buffered output on a file descriptor with the reason of a failure kept.
 #include "fd_output.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Standard output of kelvara-gen: a stream buffer written straight to a file descriptor
 // through a fixed buffer, which remembers why a write failed (a full disk, a closed
 // descriptor, a reader that went away) so the program can say so.

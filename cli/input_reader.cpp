@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the text in chunks with a running lower bound on its number of characters.
 #include "input_reader.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text to convert, read from standard input or an argument, refused as soon as it is
 // certainly too long so that a huge input is never held in memory whole.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kelvara-gen: HTML gradient text from the command line.
 #include <unistd.h>
 

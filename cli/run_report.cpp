@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turning the engine's run report into kelvara-gen's standard error lines.
 #include "run_report.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What kelvara-gen tells about a run besides its output: the output options taken from the
 // command line, the refusal, the notes on options a format leaves out, the contrast report.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A generator run written out as it is produced: the opening text first, then every
 // character's element as the generator makes it, then the closing text.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // UTF-8 <-> UTF-16 conversion with strict validation of the input side.
 #include "utf8.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // UTF-8 <-> UTF-16 for the command line, which speaks UTF-8 whatever the locale.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // UTF-16 to UTF-8 into a fixed buffer, with a fast path for runs of ASCII.
 #include "utf8_writer.h"
 

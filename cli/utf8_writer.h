@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text written as UTF-8 as it is produced: UTF-16 pieces are encoded into a fixed buffer that
 // is handed to the output stream whenever it fills, so no whole result is ever held.
 #pragma once

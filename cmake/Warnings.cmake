@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Common warning and sanitizer flags, applied to every Kelvara target through kelvara_warnings.
 add_library(kelvara_warnings INTERFACE)
 target_compile_options(kelvara_warnings INTERFACE -Wall -Wextra -Wpedantic)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes colour reading with any text a colour field can hold: components stay in 0..255, the
 // colour value agrees with them, and a composed colour text reads back.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the output formats: any format, colour space, stop list (also of the wrong length),
 // length limit and contrast background, with options as a hand-edited settings file can hold
 // them and any short text. Checks that a fitted output keeps to its limit, that a refusal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Taking typed values off the front of a fuzz input, with zeros once it runs out.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the generator with any options a hand-edited settings file can give (flags of 2,
 // unknown size modes and colour counts, extreme pixel sizes), any short text and any colour
 // texts, then writes the result into a preview page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the number rules of the settings file: no input may crash them, strict reading must
 // agree with lenient reading where both accept, and written numbers must read back.
 #include <cstddef>

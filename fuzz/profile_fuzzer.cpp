@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the INI store with arbitrary file contents (odd lines, NUL bytes, broken Shift-JIS,
 // long lines): parsing must be lossless, reads must respect their size, a written value must
 // read back, and many reads or writes at once must give what the same ones one by one give.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # kelvara-gen against cat, side by side in one hyperfine run: the longest text (32,767
 # characters) with every wrapper on, against cat writing the same output; and the peak memory
 # of that run and of a 100 MB input. Fails when kelvara-gen takes more than twice cat's

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets (fuzz preset, clang) and runs each one as a test for SECONDS
 # seconds (default 20) from its seed corpus. Fails when a target finds a crash; the input is
 # then in build-fuzz/artifacts/<target>/.

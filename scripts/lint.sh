@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Licence lines, clang-format and clang-tidy over the project's own sources (needs a configured
 # build dir).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the README's pictures: builds what is missing, then, under Xvfb, saves the main window
 # with the view open after a run (docs/screenshot.png), the settings dialog on its "出力" page
 # (docs/settings_output.png) and the main window after a run with those output choices

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian 12 packages Kelvara needs to build, test and run (as root or with sudo).
 set -euo pipefail
 packages=(

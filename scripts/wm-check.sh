@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Shows the five windows on Xvfb under metacity and then under openbox and checks that each
 # window manager's frame leaves the designed client area whole (tests/ui/frame_check.cpp).
 # Usage: scripts/wm-check.sh [BUILD_DIR]   (default: build). Exits non-zero on any failure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole-or-nothing file replacement with the system's reason on failure.
 #include "kelvara/engine/atomic_file.h"
 

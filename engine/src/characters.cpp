@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Splitting text into user-perceived characters (extended grapheme clusters), with the
 // half-width sound marks counted on their own.
 #include "kelvara/engine/characters.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The classic run on its own: FONT tags from the classic arithmetic, with no output options
 // to look at, for the generator's classic entry points.
 #pragma once

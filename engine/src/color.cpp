@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colour notation: reading RRGGBB texts leniently and writing components as hex.
 #include "kelvara/engine/color.h"
 

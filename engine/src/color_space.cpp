@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // OKLab / OKLCH conversions (Björn Ottosson's matrices), stop interpolation and the WCAG 2
 // contrast ratio. Linear light goes back to 8-bit sRGB through a table of rounding
 // thresholds, so a gradient of many characters costs no power function per character.

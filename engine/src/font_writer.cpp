@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The classic FONT writer's wrappers: style elements outside in, the FONT element innermost.
 #include "font_writer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One run in any output format: chooses the classic or the gradient walk, checks the length,
 // groups characters into runs when the output must fit a limit, and streams the chosen
 // writer's output into the sink, calling the run hook as the classic run does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The generator's classic entry points: the colour sources and string sink, the length check,
 // and the classic run: the FONT writer fed by the classic arithmetic, as a formatted run with
 // the default output options does it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The span and css writers.
 #include "html_writers.h"
 

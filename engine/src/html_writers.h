@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // HTML5 output. `span`: every character in its own coloured span, the wrapper options as CSS
 // on one wrapper span, the whole text once as visually hidden text for screen readers and
 // the coloured characters hidden from them. `css`: the text once, painted by one linear

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The length check of a gradient run, which takes a single character too.
 #pragma once
 

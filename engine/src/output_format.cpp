@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Names of the formats and colour spaces, the stop list, the options each format leaves out,
 // and the contrast ratio as text.
 #include "kelvara/engine/output_format.h"

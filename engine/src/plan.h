@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a run computes, apart from how it is written: for every character its colour and size.
 // Two walks produce it: the classic one (segments between the colour fields, steps of
 // (distance + 1) / (span - 1), running doubles, sizes truncated by floor) and the gradient

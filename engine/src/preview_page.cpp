@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The preview page temp.html: its one BODY line, and writing it whole before the view loads it.
 #include "kelvara/engine/preview_page.h"
 

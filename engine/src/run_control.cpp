@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Run control: drives one generator run through the main window's RunWindow operations.
 #include "kelvara/engine/run_control.h"
 

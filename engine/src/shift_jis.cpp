@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shift-JIS conversion through ICU's Windows code page 932 table, so that every platform
 // writes and reads the same bytes as a Japanese Windows system.
 #include "kelvara/engine/shift_jis.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bbcode, wiki, ansi and json writers.
 #include "text_writers.h"
 

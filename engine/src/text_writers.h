@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Outputs for places that take no HTML: BBCode for forums, the inline syntax of
 // PukiWiki-style wikis, ANSI colour sequences for terminals, and JSON for programs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small pieces every output writer shares: decimal and hex numbers, code point counting, the
 // wrapper options read from TagOptions, and HTML size keywords.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the settings file writes and reads numbers: signed decimal with a blank for the sign,
 // a lenient reader that takes what it can, and a strict one for fields the user types.
 #include "kelvara/settings/numbers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Section "Output" of Lum.ini: reading and writing the output choices, and the rules for the
 // two values a user types (a stop colour, a length limit).
 #include "kelvara/settings/output_settings.h"

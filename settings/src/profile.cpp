@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The INI store behind Lum.ini. The file is kept as its bytes, so a write changes only the
 // lines it must and leaves comments, blank lines and odd lines alone. Reading or writing a set
 // of entries is one pass over the file that answers all of them, so even a huge file is cheap.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lum.ini: the entries Kelvara keeps between starts, read at start-up and written at the end.
 #include "kelvara/settings/settings_file.h"
 

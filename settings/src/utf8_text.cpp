@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // UTF-8 conversion for the settings file: strict decoding, one U+FFFD per bad byte.
 #include "utf8_text.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // UTF-8 for Lum.ini files that an editor saved with a byte-order mark.
 #pragma once
 

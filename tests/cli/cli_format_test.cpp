@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kelvara-gen's output options: formats, stops, colour spaces, fitting, the contrast report.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The text on standard input: refused as soon as it is certainly too long, never held whole.
 #include <gtest/gtest.h>
 

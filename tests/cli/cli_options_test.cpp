@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kelvara-gen's command-line conventions: -h, values as the next argument, "--", messages.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Standard output of kelvara-gen: failed writes are errors, and the result is written as it
 // is produced, through a fixed buffer, without ever holding it whole.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kelvara-gen as scripts use it: output, exit status, standard input, settings files, pages.
 #include <gtest/gtest.h>
 

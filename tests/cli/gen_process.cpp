@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // fork/exec of kelvara-gen with pipes and files around it, and wait4 for its resource use.
 #include "gen_process.h"
 

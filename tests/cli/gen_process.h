@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built kelvara-gen run as a separate process, with its exit, output and peak memory.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers for the kelvara-gen tests: the program run in-process, temporary folders, files.
 #pragma once
 

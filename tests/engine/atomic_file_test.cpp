@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replacing a file whole: through links, never over read-only files, tidying up after writers
 // that were killed, and always with the system's reason when it cannot be done.
 #include <gtest/gtest.h>

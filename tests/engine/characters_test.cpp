@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What counts as one character: what a user sees as one, never half of a surrogate pair.
 #include <gtest/gtest.h>
 #include <unicode/uchar.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // OKLab and OKLCH against published reference values, interpolation along stops, and the
 // WCAG 2 contrast ratio.
 #include "kelvara/engine/color_space.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colour texts as users type them: lenient reading, upper-case writing.
 #include <gtest/gtest.h>
 

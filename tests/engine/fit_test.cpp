@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fitting the output into a length limit: runs of neighbouring characters share one colour
 // element, as many as fit; an output that fits already stays as it is; a limit that not even
 // one run meets is refused with the length it would need.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test-side readers of the generated formats (see format_readers.h).
 #include "format_readers.h"
 

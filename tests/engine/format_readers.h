@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Readers for the generated formats, used by the tests to get back what a reader of the
 // output would see: the characters with their colours (and the text a screen reader gets).
 // The HTML reader tokenizes tags, attributes, text and character references and keeps a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every output format read back as its reader would: the text comes back whole and unchanged,
 // every character in the colour the FONT output gives it, with the escaping, wrappers, sizes,
 // options left out, streaming and stopping of each format.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The generated tags, byte for byte: colour steps, sizes, wrappers, vertical writing, runs
 // that stop, and texts that are refused.
 #include <gtest/gtest.h>

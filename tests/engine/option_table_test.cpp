@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The option table against the generator and against itself: every wrapping option wraps the
 // result in its own element, all of them nest in table order, and the lock-outs pair up.
 #include <gtest/gtest.h>

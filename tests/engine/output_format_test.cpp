@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Format and colour-space names, the stop list, and which options each format leaves out.
 #include "kelvara/engine/output_format.h"
 

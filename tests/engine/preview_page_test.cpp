@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The preview page: its one line, its bytes, and replacing it without leaving a broken page.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Run control against a fake window that records every call in order.
 #include "kelvara/engine/run_control.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shift-JIS conversion: the bytes of the settings file and the preview page.
 #include <gtest/gtest.h>
 

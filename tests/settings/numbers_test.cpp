@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Numbers in the settings file and the settings dialog: writing, lenient and strict reading.
 #include <gtest/gtest.h>
 

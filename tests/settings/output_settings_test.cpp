@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The output choices in Lum.ini: what a start reads from section "Output", what a shut-down
 // writes there, and that files without the section, or read by an older copy, lose nothing.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The INI store: how values are found, cut and replaced, and that nothing else in the file moves.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lum.ini as the user meets it: what a start reads, what a shut-down writes, what survives.
 #include <gtest/gtest.h>
 

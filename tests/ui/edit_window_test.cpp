@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The edit window: "転送" adopts the edited text as the result, the clipboard and the page;
 // "閉じる" drops unsent edits; the main window stays usable meanwhile.
 #include <QAction>

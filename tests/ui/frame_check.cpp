@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks the five windows on a real X display under whatever window manager runs there
 // (scripts/wm-check.sh starts Xvfb with metacity, then with openbox): once the manager has
 // framed a window, its client area is the designed one and no control is cut by its edge, in

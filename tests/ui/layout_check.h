@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which controls of a window its edge cuts: partly in the client area and partly outside it.
 // A control wholly below the edge is simply out of view (the view window while it is closed).
 #pragma once

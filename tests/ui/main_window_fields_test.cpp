@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colour fields, the option toolbar and the settings kept from one start to the next.
 #include <QColor>
 #include <QLabel>

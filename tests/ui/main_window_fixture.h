@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A main window of its own for each test: a temporary program folder with an optional
 // Lum.ini, the shared state, the window registry, and helpers to reach controls and files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window with output choices from Lum.ini's section "Output": every format reaching the
 // clipboard and the edit window, the preview of formats a browser cannot show, the status line
 // under the open view, and nothing of it with the classic choices.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs through the main window: refusal, locking, progress caption, stop, after-run actions.
 #include <QClipboard>
 #include <QPlainTextEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window as a whole: start-up, the view/toolbar state table, topmost mode, exit.
 #include <QDir>
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The colour palette: loading the target colour, sliders, fixed and saved colours, saving,
 // and what OK and ｷｬﾝｾﾙ leave on the main window and the preview page.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The windows driven as a user drives them: the window has the keyboard focus, and buttons,
 // fields and combo boxes get real mouse clicks and key presses (never click() or setText()).
 #include <QCloseEvent>

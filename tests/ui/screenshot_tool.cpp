@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Makes docs/screenshot.png: the main window, view open, after a run of a sample text, in a
 // program folder of its own. With more file names also the settings dialog on its "出力" page,
 // and the main window after a run with those output choices (preview and status line).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings dialog: opening from the options, immediate check boxes mirrored on the toolbar,
 // the pixel-size checks of OK, and closing with the close box.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the window finds Lum.ini and temp.html for a portable and an installed copy, and what
 // it tells the user when one of them cannot be read or written.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings dialog's "出力" page: its tab, filling from the shared state, the checks and the
 // focus moves of OK, the swatches that open the palette on an extra stop, and the choices
 // surviving a shut-down and a start through Lum.ini.

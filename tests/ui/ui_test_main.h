@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // main() for the Qt Test programs of the windows: the browser view needs shared OpenGL
 // contexts requested before the application object exists, and no sandbox when run as root.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The version window: its texts, and the main window held disabled until it closes.
 #include <QAction>
 #include <QApplication>

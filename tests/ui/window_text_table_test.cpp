@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every caption, tooltip and place of the five windows against one table: a row per control
 // with the window, the control's name, its caption and tooltip as the user reads them, and
 // Left, Top, Width, Height in twips within its frame. Then the menu bar: menus and items in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // EditWindow: the result box, "転送" and "閉じる". The run control fills txtKekka after showing
 // the window, so loading never touches the text.
 #include "kelvara/ui/edit_window.h"

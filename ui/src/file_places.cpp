@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Choosing the folders of Lum.ini and temp.html for a portable or an installed copy.
 #include "kelvara/ui/file_places.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Forms: creates each window on first use, shows it, and unloads windows by number.
 #include "kelvara/ui/forms.h"
 

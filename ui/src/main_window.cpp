@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // MainWindow: construction, start-up (Form_Load), window height and shut-down (Form_Unload).
 #include "kelvara/ui/main_window.h"
 

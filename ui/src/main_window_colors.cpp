@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // MainWindow colour fields: swatches coloured at start-up and when a field is left.
 #include <QEvent>
 #include <QFocusEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // MainWindow layout: the toolbar frame frmTool and the main frame frmMain, placed in twips.
 #include <QFrame>
 #include <QIcon>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // MainWindow menus and window commands: view and toolbar toggles, topmost mode, exit, clear,
 // colour editing and the secondary windows.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // MainWindow and the output choices: the options a run takes from them, the run's report, the
 // preview of formats a browser cannot show (through the equivalent HTML5 spans), and the status
 // line under the view. With the classic output none of this shows or changes anything.

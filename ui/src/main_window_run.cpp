@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // MainWindow as the window of a run: execute, stop and send, the operations the run control
 // reaches the window through, and the preview page with its view.
 #include <QAction>

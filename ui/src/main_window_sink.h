@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The run's tag sink: ResultTags in the shared state, which the edit window may replace
 // in the middle of a run.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // MainWindow option toolbar: toggles bound to TagOptions fields, size steps, size caption.
 #include <QLabel>
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PaletteDialog: loading the target colour, the slider updates, the stored colours (fixed and
 // saved), saving a colour, and OK / ｷｬﾝｾﾙ.
 #include "kelvara/ui/palette_dialog.h"

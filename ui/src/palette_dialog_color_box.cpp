@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ColorBox: the palette's filled rectangles; a click is a left press and release inside the box.
 #include <QMouseEvent>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PaletteDialog: the controls in their designed state, placed in twips. The 64 fixed swatches
 // form four 4 x 4 blocks, one block per red level, rows by green and columns by blue.
 #include <QFont>

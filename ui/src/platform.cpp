@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Platform layer: topmost mode, message boxes, swatches, clipboard and the program folder.
 #include "kelvara/ui/platform.h"
 

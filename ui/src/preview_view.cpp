@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Chooses the view WebBrowser1 is made of: the browser engine module when this build has one
 // and it loads, the rich-text view otherwise.
 #include "kelvara/ui/preview_view.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SecondaryWindow: the load and unload steps the secondary windows share.
 #include "kelvara/ui/secondary_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SettingsDialog: opening from TagOptions, the immediate check-box and size-mode rules with
 // their toolbar mirror, the checked OK, and the unload that hands the main window back.
 #include "kelvara/ui/settings_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SettingsDialog: the controls in their designed state, placed in twips. The page frames
 // overlap below the tab strip; the selected tab's page is brought to the front, never shown or
 // hidden.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SettingsDialog, page "出力": the output format, colour space, extra colour stops, length limit
 // and contrast check. The page is filled from the shared state when the dialog opens and read
 // back only by a successful OK; a refused value gets its message and the focus.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TextPreviewView: the preview page in a QTextBrowser.
 #include "text_preview_view.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // WebBrowser1 as a rich-text view: the page bytes decoded as Shift-JIS and shown as HTML as
 // far as Qt's rich text goes (no MARQUEE or BLINK).
 #pragma once

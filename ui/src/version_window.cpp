@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // VersionWindow: fixed labels, the contributor list built at load, and OK.
 #include "kelvara/ui/version_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The browser view module: Qt WebEngine showing only the local preview page, decoded as
 // Shift-JIS because the page declares no character set. Loaded when the view is first
 // needed, so that a start that never shows the view does not pay for the browser engine.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing a file whole or not at all: a temporary file beside the target, then a rename. Used
 // for every file Kelvara rewrites (Lum.ini, temp.html), so both behave the same way.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Splits text into the characters a user sees: extended grapheme clusters, except that the
 // half-width sound marks U+FF9E and U+FF9F count on their own, as in the Shift-JIS code page.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colour notation: six hex digits RRGGBB without prefix, read leniently, written upper case.
 #pragma once
 

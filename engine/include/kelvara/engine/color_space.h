@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Colour spaces for gradients beyond the classic RGB stepping: OKLab and its polar form
 // OKLCH (sRGB transfer function), interpolation over evenly spaced stops, and the WCAG 2
 // contrast ratio.

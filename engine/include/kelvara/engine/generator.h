@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The gradient tag generator: one FONT element per character, colours stepping between the
 // first, (middle,) and last colour, sizes growing or shrinking, wrapped in the style elements.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The on/off options of TagOptions, one row each: the field and the values it holds when on and
 // off, the option-toolbar toggle chkBtn(index) and the settings-dialog check box that show it,
 // the option it locks out while set, and the element a result is wrapped in when it is on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Output formats beyond FONT tags (HTML5 spans, one CSS gradient, BBCode, wiki markup, ANSI
 // terminal colours, JSON), colour stops and colour spaces, fitting the output into a length
 // limit, and the report of low-contrast characters. With the default OutputOptions a run

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // temp.html: the one-line preview page the view shows, written in Shift-JIS.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Run control: everything around a generator run — refusal message, locking the window,
 // progress caption, stop, after-run actions — reaching the window only through RunWindow.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Conversion between UTF-16 and Shift-JIS (code page 932), the encoding of every file
 // Kelvara writes, on every platform and whatever the locale.
 #pragma once

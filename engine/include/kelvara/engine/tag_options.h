@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one record of all generation settings, shared by every window and the settings file.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Number rules of the settings file (and of the settings dialog's fields).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The output choices beyond the classic FONT tags (format, colour space, extra colour stops,
 // length limit, contrast check) and their section "Output" of Lum.ini. The names are the ones
 // kelvara-gen takes on its command line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The profile store: an INI file in Shift-JIS with the behaviour of the classic Windows
 // private-profile calls (case-insensitive names, blanks ignored, values cut to the read size).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Lum.ini: what Kelvara remembers between starts, and its load and save steps.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The state every window shares, owned by the application and handed to each window.
 #pragma once
 

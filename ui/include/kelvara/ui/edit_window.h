@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // EditWindow (Form3, "編集ｳｲﾝﾄﾞｳ"): the last result in an editable box; "転送" adopts the edited
 // text as the result, copies it and re-renders the preview. Leaves the main window usable.
 #pragma once

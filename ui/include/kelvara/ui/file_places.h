@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where Lum.ini and temp.html live: beside the program for a portable copy, in the user's
 // configuration and cache folders for an installed copy whose folder the user cannot write.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The five windows of the program: each exists at most once and is created on first use.
 #pragma once
 

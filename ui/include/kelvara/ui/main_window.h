@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // MainWindow (Form1): input text, command buttons, option toolbar, colour fields, view
 // window and menus. It is also the window a generator run talks to.
 #pragma once

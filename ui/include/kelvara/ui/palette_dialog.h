@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PaletteDialog (Form2, "ｶﾗｰﾊﾟﾚｯﾄ"): edits the one colour named by ColorTarget (a colour field of
 // the main window, or an extra stop of the settings dialog) with three RGB sliders, 64 fixed
 // swatches and twelve saved colours.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small platform layer in place of the Windows facilities the windows expect: twips, topmost
 // mode, message boxes, swatches, the program folder, string conversion.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The view control WebBrowser1: shows the local preview page. A browser engine view or,
 // in builds without one, a rich-text view; both behind this one operation.
 #pragma once

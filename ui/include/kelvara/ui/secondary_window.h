@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every secondary window (palette, edit window, settings dialog, version window) shares:
 // a fixed-size dialog frame named and captioned after the window, topmost mode taken once from
 // the main window at load, and, for the windows that act modal, the main window disabled from

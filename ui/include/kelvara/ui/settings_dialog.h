@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SettingsDialog (Form4, "設定"): the tabbed dialog that edits the generation options.
 // Check boxes and size-mode options write TagOptions at once and mirror onto the option
 // toolbar; the font face, the base size and the pixel range are taken only by a successful OK.

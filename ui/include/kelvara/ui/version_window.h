@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // VersionWindow (Form5, "ﾊﾞｰｼﾞｮﾝ情報"): product name, version, author, contact and contributors.
 // Keeps the main window disabled while it is loaded.
 #pragma once
