@@ -135,9 +135,10 @@ std::u16string JoinStops(const std::vector<std::u16string>& stops)
     return joined;
 }
 
-OutputSettings ReadOutputSection(const ProfileFile& file)
+std::span<const ProfileRead> OutputReads() { return kEntries; }
+
+OutputSettings OutputFromValues(std::span<const std::u16string> values)
 {
-    const std::vector<std::u16string> values = file.Read(kEntries);
     OutputSettings output;
     output.Format = OneOf(values[0], kOutputFormats);
     output.Space = OneOf(values[1], kColorSpaces);
@@ -148,23 +149,24 @@ OutputSettings ReadOutputSection(const ProfileFile& file)
     return output;
 }
 
-void WriteOutputSection(ProfileFile& file, const OutputSettings& output)
+OutputWrites::OutputWrites(const OutputSettings& output)
+    : m_values{output.Format, output.Space, JoinStops(output.ExtraStops), FitText(output.Fit),
+               FormatSigned(output.Contrast)}
 {
     const OutputSettings classic;
-    const std::array<std::u16string, 5> values{output.Format, output.Space,
-                                               JoinStops(output.ExtraStops), FitText(output.Fit),
-                                               FormatSigned(output.Contrast)};
     const std::array<std::u16string, 5> classicValues{
         classic.Format, classic.Space, JoinStops(classic.ExtraStops), FitText(classic.Fit),
         FormatSigned(classic.Contrast)};
-    const std::vector<std::u16string> stored = file.Read(kEntries);
-    std::vector<ProfileWrite> writes;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (values[i] != classicValues[i] || !stored[i].empty()) {
-            writes.push_back({kOutputSection, kEntries[i].key, values[i]});
-        }
+    for (std::size_t i = 0; i < m_values.size(); ++i) {
+        m_classic[i] = m_values[i] == classicValues[i];
     }
-    file.Write(writes);
+}
+
+void OutputWrites::AppendTo(std::vector<ProfileWrite>& writes) const
+{
+    for (std::size_t i = 0; i < m_values.size(); ++i) {
+        writes.push_back({kOutputSection, kEntries[i].key, m_values[i], m_classic[i]});
+    }
 }
 
 }  // namespace kelvara::settings

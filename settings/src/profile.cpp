@@ -479,6 +479,7 @@ void ProfileFile::Write(std::span<const ProfileWrite> entries)
         std::string value;               // as the first write gives it
         std::vector<std::string> later;  // values of the later writes, in order
         std::optional<Line> existing;    // the key's line in the file
+        bool onlyIfPresent = false;      // as the first write gives it
     };
     std::vector<KeyEdit> keyEdits;
     std::vector<std::string> sectionNames;
@@ -504,7 +505,7 @@ void ProfileFile::Write(std::span<const ProfileWrite> entries)
         }
         if (k == sectionKeys[s].size()) {
             sectionKeys[s].push_back(keyEdits.size());
-            keyEdits.push_back({keyName, std::move(value), {}, std::nullopt});
+            keyEdits.push_back({keyName, std::move(value), {}, std::nullopt, entry.onlyIfPresent});
         } else {
             keyEdits[sectionKeys[s][k]].later.push_back(std::move(value));
         }
@@ -593,7 +594,7 @@ void ProfileFile::Write(std::span<const ProfileWrite> entries)
         for (const std::size_t index : sectionKeys[s]) {
             const KeyEdit& edit = keyEdits[index];
             if (!edit.existing) {
-                newLines += lineOf(edit) + std::string(ending);
+                if (!edit.onlyIfPresent) newLines += lineOf(edit) + std::string(ending);
                 continue;
             }
             const Line& at = *edit.existing;
@@ -616,9 +617,14 @@ void ProfileFile::Write(std::span<const ProfileWrite> entries)
         if (places[s].seen) {
             continue;
         }
-        appended += "[" + sectionNames[s] + "]" + std::string(ending);
+        std::string keys;
         for (const std::size_t index : sectionKeys[s]) {
-            appended += lineOf(keyEdits[index]) + std::string(ending);
+            if (!keyEdits[index].onlyIfPresent) {
+                keys += lineOf(keyEdits[index]) + std::string(ending);
+            }
+        }
+        if (!keys.empty()) {
+            appended += "[" + sectionNames[s] + "]" + std::string(ending) + keys;
         }
     }
     if (!appended.empty()) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "kelvara/settings/numbers.h"
@@ -100,6 +101,8 @@ StoredSettings LoadSettings(const std::filesystem::path& iniPath, std::error_cod
     }
     reads.push_back({u"Font", u"h_NFontSize", kFlagSize});
     reads.push_back({u"Font", u"h_FontFace", kFaceSize});
+    const std::span<const ProfileRead> outputReads = OutputReads();
+    reads.insert(reads.end(), outputReads.begin(), outputReads.end());
     std::vector<std::u16string> values = file.Read(reads);
 
     StoredSettings settings;
@@ -117,7 +120,7 @@ StoredSettings LoadSettings(const std::filesystem::path& iniPath, std::error_cod
     // The size buttons and the generator need 1..7; a missing or garbled entry starts at 3.
     settings.TagOptions.h_NFontSize = StrictInteger(*next++).value_or(kDefaultNFontSize);
     settings.TagOptions.h_FontFace = std::move(*next++);
-    settings.Output = ReadOutputSection(file);
+    settings.Output = OutputFromValues(std::span<const std::u16string>(next, values.end()));
     return settings;
 }
 
@@ -151,8 +154,9 @@ bool SaveSettings(const StoredSettings& settings, const std::filesystem::path& i
     }
     writes.push_back({u"Font", u"h_nfontsize", numbers.back()});
     writes.push_back({u"Font", u"h_FontFace", settings.TagOptions.h_FontFace});
+    const OutputWrites output(settings.Output);
+    output.AppendTo(writes);
     file->Write(writes);
-    WriteOutputSection(*file, settings.Output);
     return file->Save(iniPath, reason);
 }
 

@@ -156,6 +156,15 @@ TEST(ProfileFileWrite, NewSectionGoesAtTheEnd)
     EXPECT_EQ(AfterWrite("", u"b", u"y", u"2"), "[b]\r\ny=2\r\n");
 }
 
+TEST(ProfileFileWrite, OnlyIfPresentReplacesButNeverAdds)
+{
+    ProfileFile file = ProfileFile::FromBytes("[a]\r\nx=1\r\n");
+    const std::vector<ProfileWrite> writes = {
+        {u"a", u"x", u"2", true}, {u"a", u"y", u"3", true}, {u"b", u"z", u"4", true}};
+    file.Write(writes);
+    EXPECT_EQ(file.Bytes(), "[a]\r\nx=2\r\n");  // no key y, no section b
+}
+
 TEST(ProfileFileWrite, FileWithoutFinalLineBreakGetsOneBeforeNewLines)
 {
     EXPECT_EQ(AfterWrite("[a]\r\nx=1", u"a", u"y", u"2"), "[a]\r\nx=1\r\ny=2\r\n");

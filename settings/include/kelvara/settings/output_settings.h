@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +18,8 @@
 
 namespace kelvara::settings {
 
-class ProfileFile;
+struct ProfileRead;
+struct ProfileWrite;
 
 inline constexpr std::u16string_view kOutputSection = u"Output";
 
@@ -55,14 +57,26 @@ struct FitValue {
 };
 FitValue ReadFit(std::u16string_view text);
 
-// Section "Output": a missing section or entry, or a value that is not one of the names or not
-// in range, gives the classic choice for that entry.
-OutputSettings ReadOutputSection(const ProfileFile& file);
+// Section "Output" is read and written in the same pass as the other sections.
+// Its entries to read, in the order OutputFromValues takes their values.
+std::span<const ProfileRead> OutputReads();
 
-// Writes the entries after everything else. An entry that still holds the classic choice is
+// A missing section or entry, or a value that is not one of the names or not in range, gives
+// the classic choice for that entry.
+OutputSettings OutputFromValues(std::span<const std::u16string> values);
+
+// The section's writes, after everything else. An entry that still holds the classic choice is
 // written only when the file already has it, so a file whose user never touched these choices
-// stays exactly as it was.
-void WriteOutputSection(ProfileFile& file, const OutputSettings& output);
+// stays exactly as it was. The writes point into this object.
+class OutputWrites {
+public:
+    explicit OutputWrites(const OutputSettings& output);
+    void AppendTo(std::vector<ProfileWrite>& writes) const;
+
+private:
+    std::array<std::u16string, 5> m_values;
+    std::array<bool, 5> m_classic{};
+};
 
 // The colour texts of a run, as the colour fields hold them.
 struct RunColors {

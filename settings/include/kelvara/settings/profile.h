@@ -27,6 +27,8 @@ struct ProfileWrite {
     std::u16string_view section;
     std::u16string_view key;
     std::u16string_view value;
+    // Only replace a value the file already has (as the key's first write says); never add it.
+    bool onlyIfPresent = false;
 };
 
 // One INI file held in memory as its bytes. Edits keep every other line as it was. A file that
