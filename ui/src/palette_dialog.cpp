@@ -10,6 +10,7 @@
 
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/preview_page.h"
+#include "kelvara/ui/accessibility.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
@@ -40,6 +41,7 @@ PaletteDialog::PaletteDialog(Forms& forms)
     CreateControls();
     ConnectControls();
     Form_Load();
+    DescribeControls(this);
 }
 
 QString PaletteDialog::ComposeColorText(int red, int green, int blue)
