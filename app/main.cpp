@@ -35,8 +35,9 @@ int main(int argc, char* argv[])
             if (!qEnvironmentVariableIsSet(name)) return std::nullopt;
             return qgetenv(name).toStdString();
         });
-    if (platform.platform)
+    if (platform.platform) {
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform.platform));
+    }
     QApplication app(argc, argv);
     if (const auto status = kelvara::app::CheckRemainingArguments(QApplication::arguments())) {
         return *status;

@@ -151,7 +151,7 @@ public:
         const QString own = widget()->accessibleName();
         if (kind == QAccessible::Name) return own.isEmpty() ? ColorName(widget()) : own;
         if (kind == QAccessible::Description) {
-            const QString description = QAccessibleWidget::text(kind);  // the tooltip, if any
+            QString description = QAccessibleWidget::text(kind);  // the tooltip, if any
             if (!description.isEmpty() || own.isEmpty()) return description;
             return widget()->autoFillBackground() ? ColorName(widget()) : QString();
         }
