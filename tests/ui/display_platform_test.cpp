@@ -1,90 +1,48 @@
 // SPDX-License-Identifier: MIT
 // The windowing platform chosen for each combination of Wayland, X and a platform the user set.
 #include <QTest>
-#include <map>
 
 #include "kelvara/ui/display_platform.h"
-
-using kelvara::ui::ChoosePlatform;
 
 class DisplayPlatformTest : public QObject {
     Q_OBJECT
 private slots:
-    void choice_data();
     void choice();
 };
 
-void DisplayPlatformTest::choice_data()
-{
-    QTest::addColumn<QString>("qpa");  // "-": not set
-    QTest::addColumn<QString>("wayland");
-    QTest::addColumn<QString>("x11");
-    QTest::addColumn<QString>("platform");  // "": Qt's own choice
-    QTest::addColumn<bool>("warned");
-    QTest::newRow("Wayland with XWayland") << "-"
-                                           << "wayland-0"
-                                           << ":0"
-                                           << "xcb" << false;
-    QTest::newRow("Wayland only") << "-"
-                                  << "wayland-0"
-                                  << "-"
-                                  << "" << true;
-    QTest::newRow("Wayland, DISPLAY empty") << "-"
-                                            << "wayland-0"
-                                            << ""
-                                            << "" << true;
-    QTest::newRow("X only") << "-"
-                            << "-"
-                            << ":0"
-                            << "" << false;
-    QTest::newRow("WAYLAND_DISPLAY empty") << "-"
-                                           << ""
-                                           << ":0"
-                                           << "" << false;
-    QTest::newRow("no display") << "-"
-                                << "-"
-                                << "-"
-                                << "" << false;
-    QTest::newRow("user's wayland kept") << "wayland"
-                                         << "wayland-0"
-                                         << ":0"
-                                         << "" << true;
-    QTest::newRow("user's list kept") << "wayland;xcb"
-                                      << "wayland-0"
-                                      << ":0"
-                                      << "" << true;
-    QTest::newRow("user's offscreen kept") << "offscreen"
-                                           << "wayland-0"
-                                           << "-"
-                                           << "" << false;
-    QTest::newRow("empty QT_QPA_PLATFORM") << ""
-                                           << "wayland-0"
-                                           << ":0"
-                                           << "xcb" << false;
-}
-
 void DisplayPlatformTest::choice()
 {
-    QFETCH(QString, qpa);
-    QFETCH(QString, wayland);
-    QFETCH(QString, x11);
-    QFETCH(QString, platform);
-    QFETCH(bool, warned);
-    std::map<std::string, std::string> environment;
-    const auto set = [&](const char* name, const QString& value) {
-        if (value != QLatin1String("-")) environment[name] = value.toStdString();
+    struct Row {
+        const char* qpa;  // nullptr: not set
+        const char* wayland;
+        const char* x11;
+        const char* platform;  // "": Qt's own choice
+        bool warned;
     };
-    set("QT_QPA_PLATFORM", qpa);
-    set("WAYLAND_DISPLAY", wayland);
-    set("DISPLAY", x11);
-    const kelvara::ui::PlatformChoice choice =
-        ChoosePlatform([&](const char* name) -> std::optional<std::string> {
-            const auto found = environment.find(name);
-            if (found == environment.end()) return std::nullopt;
-            return found->second;
+    const Row rows[] = {
+        {nullptr, "wayland-0", ":0", "xcb", false},
+        {nullptr, "wayland-0", nullptr, "", true},
+        {nullptr, "wayland-0", "", "", true},
+        {nullptr, nullptr, ":0", "", false},
+        {nullptr, "", ":0", "", false},
+        {"wayland", "wayland-0", ":0", "", true},
+        {"offscreen", "wayland-0", nullptr, "", false},
+        {"", "wayland-0", ":0", "xcb", false},
+    };
+    for (const Row& row : rows) {
+        const auto choice = kelvara::ui::ChoosePlatform([&](const char* name) {
+            const char* value = QByteArrayView(name) == "QT_QPA_PLATFORM"   ? row.qpa
+                                : QByteArrayView(name) == "WAYLAND_DISPLAY" ? row.wayland
+                                : QByteArrayView(name) == "DISPLAY"         ? row.x11
+                                                                            : nullptr;
+            return value ? std::optional<std::string>(value) : std::nullopt;
         });
-    QCOMPARE(QString::fromStdString(choice.platform.value_or("")), platform);
-    QCOMPARE(choice.topmostUnavailable, warned);
+        const QByteArray label = QByteArray(row.qpa ? row.qpa : "-") + ' ' +
+                                 (row.wayland ? row.wayland : "-") + ' ' +
+                                 (row.x11 ? row.x11 : "-");
+        QVERIFY2(choice.platform.value_or("") == row.platform, label);
+        QVERIFY2(choice.topmostUnavailable == row.warned, label);
+    }
 }
 
 QTEST_APPLESS_MAIN(DisplayPlatformTest)
