@@ -251,7 +251,7 @@ void DescribePreview(QWidget* view)
 
 void AnnounceStatusLine(QWidget* statusLine)
 {
-    if (!QAccessible::isActive()) return;
+    if (!QAccessible::isActive() || !statusLine->isVisible()) return;
     QAccessibleInterface* line = QAccessible::queryAccessibleInterface(statusLine);
     if (line == nullptr) return;
     QAccessibleValueChangeEvent event(statusLine, line->text(QAccessible::Value));
