@@ -4,9 +4,13 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
+#include <optional>
+#include <string>
 
 #include "command_line.h"
 #include "kelvara/ui/app_state.h"
+#include "kelvara/ui/display_platform.h"
 #include "kelvara/ui/file_places.h"
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/platform.h"
@@ -24,10 +28,21 @@ int main(int argc, char* argv[])
     // The browser view shares OpenGL contexts with the widgets; this must precede QApplication.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 #endif
+    // Topmost mode needs a platform that lets a window stay on top; the choice must precede
+    // QApplication.
+    const kelvara::ui::PlatformChoice platform =
+        kelvara::ui::ChoosePlatform([](const char* name) -> std::optional<std::string> {
+            if (!qEnvironmentVariableIsSet(name)) return std::nullopt;
+            return qgetenv(name).toStdString();
+        });
+    if (platform.platform) {
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*platform.platform));
+    }
     QApplication app(argc, argv);
     if (const auto status = kelvara::app::CheckRemainingArguments(QApplication::arguments())) {
         return *status;
     }
+    if (platform.topmostUnavailable) std::fputs(kelvara::ui::kNoTopmostMessage, stderr);
     Q_INIT_RESOURCE(kelvara);
     QApplication::setApplicationName(QStringLiteral("Kelvara"));
     // Matches the installed desktop entry (window grouping, the Wayland application id).

@@ -8,12 +8,14 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Kelvara authors")
 set(CPACK_PACKAGE_CONTACT "Kelvara maintainers <maintainers@kelvara.example.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "HTML gradient text, one coloured FONT element per character")
+# Lines of at most 79 columns once the control file indents them by one.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Kelvara is a small tool for authors of Japanese web pages. Type a short text, pick a first
-and a last colour (and optionally a middle one), and Kelvara writes HTML gradient text: every
-character in its own FONT element with its own colour. The window program previews the result
-in a browser view and copies it to the clipboard; kelvara-gen does the same from the command
-line.")
+    "Kelvara is a small tool for authors of Japanese web pages. Type a short
+text, pick a first and a last colour (and optionally a middle one), and
+Kelvara writes HTML gradient text: every character in its own FONT element
+with its own colour. The window program previews the result in a browser
+view and copies it to the clipboard; kelvara-gen does the same from the
+command line.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

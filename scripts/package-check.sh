@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds the Debian package from a configured build directory and checks it as a user would
-# meet it: its control data and file list, the desktop entry and the software-centre data,
-# then installs it with apt-get, runs both programs from /usr/bin (the window on a private
+# meet it: its control data and file list, lintian (no error, no warning), the desktop entry
+# and the software-centre data, then installs it with apt-get, runs both programs from /usr/bin (the window on a private
 # Xvfb display until it shows, then closed through its menu) and removes (purges) it again.
 # Needs root (or sudo); works without a display. BUILD_DIR: default build (the ci preset's).
 set -euo pipefail
@@ -53,15 +53,21 @@ done
 
 echo "== dpkg-deb --contents"
 contents="$(dpkg-deb --contents "$deb" | awk '{ print $NF }' | sed 's|^\./|/|')"
-for path in /usr/bin/kelvara /usr/bin/kelvara-gen /usr/lib/kelvara/kelvara_webview.so \
+for path in /usr/bin/kelvara /usr/bin/kelvara-gen /usr/lib/kelvara/modules/kelvara_webview.so \
   /usr/share/applications/com.example.Kelvara.desktop \
   /usr/share/metainfo/com.example.Kelvara.metainfo.xml \
   /usr/share/icons/hicolor/scalable/apps/com.example.Kelvara.svg \
   /usr/share/man/man1/kelvara.1.gz /usr/share/man/man1/kelvara-gen.1.gz \
-  /usr/share/bash-completion/completions/kelvara-gen /usr/share/doc/kelvara/copyright; do
+  /usr/share/bash-completion/completions/kelvara-gen /usr/share/doc/kelvara/copyright \
+  /usr/share/doc/kelvara/changelog.gz; do
   grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
 done
 echo "every expected file is in the package"
+
+echo "== lintian"
+# Every error and every warning fails the check; lintian prints what it found either way.
+lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
+echo "lintian: no errors, no warnings"
 
 echo "== desktop entry and metainfo"
 dpkg-deb -x "$deb" "$work/root"
@@ -140,7 +146,7 @@ keys() {
 window="$(main_window)"
 DISPLAY="$display" xwininfo -id "$window" | grep -E 'Width|Height|Map State'
 
-# The view window (Alt+S, V) loads the browser view from /usr/lib/kelvara, which starts the
+# The view window (Alt+S, V) loads the browser view from /usr/lib/kelvara/modules, which starts the
 # browser engine's processes.
 keys alt+s v
 engine_pids=""

@@ -22,7 +22,8 @@ comment_of() {
     CMakeLists.txt | */CMakeLists.txt | *.cmake | *.sh) echo '#' ;;
     packaging/bash-completion/* | *.desktop) echo '#' ;;
     *.[1-8]) echo '.\"' ;;
-    *) ;;
+    # A script without an extension (.ci/run) is known by its "#!" line.
+    *) [ "$(head -c 2 "$1" 2>/dev/null | tr -d '\0')" = '#!' ] && echo '#' || true ;;
   esac
 }
 

@@ -59,7 +59,14 @@ void FontWriter::Open(std::u16string& out) const
     } else {
         out += u"<FONT FACE=\"";
     }
-    out += m_options.h_FontFace;
+    // A quote in the face would end the attribute and let the rest of the face act as markup.
+    for (const char16_t c : m_options.h_FontFace) {
+        if (c == u'"') {
+            out += u"&quot;";
+        } else {
+            out += c;
+        }
+    }
     out += u"\">";
 }
 

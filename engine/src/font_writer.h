@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The classic output: one FONT element per character (or per run of characters when the
 // output is fitted to a limit), the style elements around them, "<BR>" after every
-// character in vertical writing. Nothing in the text is escaped.
+// character in vertical writing. Nothing in the text is escaped; a quote in the face is
+// written as "&quot;" so that the face stays inside its attribute.
 #pragma once
 
 #include <array>

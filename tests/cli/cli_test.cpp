@@ -228,6 +228,17 @@ TEST(CliPage, ThePageHoldsBackgroundAndTagsInShiftJis)
     EXPECT_EQ(Gen({"--page=" + dir.File("no/such/dir/page.html"), "ab"}).status, kExitFailed);
 }
 
+TEST(CliPage, AQuoteInTheFaceStaysInsideItsAttributeInOutputAndPage)
+{
+    TempDir dir;
+    const std::string page = dir.File("page.html");
+    const GenRun run = Gen({"--face=x\" onmouseover=\"alert(1)", "--page=" + page, "ab"});
+    ASSERT_EQ(run.status, kExitOk);
+    const std::string opening = "<FONT SIZE=\"3\" FACE=\"x&quot; onmouseover=&quot;alert(1)\">";
+    EXPECT_TRUE(run.out.starts_with(opening)) << run.out;
+    EXPECT_NE(ReadBytes(page).find("> " + opening), std::string::npos);
+}
+
 TEST(CliFiles, ReadOnlySettingsFileIsNotOverwrittenAndTheReasonIsGiven)
 {
     TempDir dir;

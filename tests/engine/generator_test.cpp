@@ -3,6 +3,7 @@
 // that stop, and texts that are refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -174,15 +175,35 @@ TEST(Generator, BaseSizeOnlyMattersWithoutSizeSteps)
     EXPECT_EQ(Tags(Options(), u"ab").substr(0, 15), u"<FONT SIZE=\"3\" ");
 }
 
-TEST(Generator, CharactersAndFaceGoInUnchanged)
+TEST(Generator, CharactersGoInUnchanged)
 {
-    TagOptions o = Options();
-    o.h_FontFace = u"a\"b";
-    const std::u16string tags = Tags(o, u"< &");
-    EXPECT_TRUE(tags.starts_with(u"<FONT SIZE=\"3\" FACE=\"a\"b\"><FONT COLOR="));
+    const std::u16string tags = Tags(Options(), u"< &");
     EXPECT_NE(tags.find(u"\"><</FONT>"), std::u16string::npos);
     EXPECT_NE(tags.find(u"\"> </FONT>"), std::u16string::npos);
     EXPECT_NE(tags.find(u"\">&</FONT>"), std::u16string::npos);
+}
+
+// A quote would end the FACE attribute; it alone is escaped, in both forms of the element.
+TEST(Generator, OnlyAQuoteInTheFaceIsEscaped)
+{
+    const struct {
+        std::u16string face;
+        std::u16string attribute;
+    } cases[] = {
+        {u"a\"b", u"FACE=\"a&quot;b\">"},
+        {u"x\" onmouseover=\"alert(1)", u"FACE=\"x&quot; onmouseover=&quot;alert(1)\">"},
+        {u"'<&amp;>' ゴ", u"FACE=\"'<&amp;>' ゴ\">"},
+    };
+    for (const auto& c : cases) {
+        for (const std::int16_t fontflag : {0, 3}) {
+            TagOptions o = Options(2, fontflag);
+            o.h_FontFace = c.face;
+            const std::u16string tags = Tags(o, u"ab");
+            const std::u16string opening = tags.substr(0, tags.find(u"><FONT COLOR=") + 1);
+            EXPECT_TRUE(opening.ends_with(c.attribute)) << "fontflag " << fontflag;
+            EXPECT_EQ(std::count(opening.begin(), opening.end(), u'"'), fontflag == 0 ? 4 : 2);
+        }
+    }
 }
 
 TEST(Generator, EmojiAndHalfWidthSoundMarksGetOneElementPerCharacter)

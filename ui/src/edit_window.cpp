@@ -10,6 +10,7 @@
 #include <QTextDocument>
 
 #include "kelvara/engine/preview_page.h"
+#include "kelvara/ui/accessibility.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
@@ -37,6 +38,7 @@ EditWindow::EditWindow(Forms& forms)
     CreateControls();
     ConnectControls();
     Form_Load();
+    DescribeControls(this);
 }
 
 void EditWindow::CreateControls()

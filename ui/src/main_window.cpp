@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "kelvara/settings/settings_file.h"
+#include "kelvara/ui/accessibility.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/platform.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow(Forms& forms, QWidget* parent)
     ConnectToolbar();
     CreateCaptionTimer();
     Form_Load();
+    DescribeControls(this);
 }
 
 MainWindow::~MainWindow() = default;

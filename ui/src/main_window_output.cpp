@@ -11,6 +11,7 @@
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/settings/run_options.h"
+#include "kelvara/ui/accessibility.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
@@ -183,6 +184,7 @@ void MainWindow::UpdateStatusLine()
                                                : ContrastDetails(m_reportedRun->lowContrast));
     const bool low = !contrast.isEmpty() && !m_reportedRun->lowContrast.empty();
     lblContrast->setStyleSheet(low ? QStringLiteral("color: #FF0000;") : QString());
+    AnnounceStatusLine(frmStatus);
 }
 
 int MainWindow::OpenHeight() const

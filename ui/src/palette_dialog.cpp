@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "kelvara/engine/color.h"
+#include "kelvara/ui/accessibility.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/platform.h"
@@ -23,6 +24,7 @@ PaletteDialog::PaletteDialog(Forms& forms, std::optional<QString> start, Modalit
     CreateControls();
     ConnectControls();
     Form_Load();
+    DescribeControls(this);
 }
 
 QString PaletteDialog::ComposeColorText(int red, int green, int blue)

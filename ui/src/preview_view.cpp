@@ -8,6 +8,7 @@
 #include <QLibrary>
 #include <QVBoxLayout>
 
+#include "kelvara/ui/accessibility.h"
 #include "text_preview_view.h"
 
 namespace kelvara::ui {
@@ -60,10 +61,14 @@ PreviewView* CreatePreviewView(QWidget* parent)
 #ifdef KELVARA_VIEW_MODULE
     static const ModulePreviewView::Factory create = LoadBrowserModule();
     if (create != nullptr) {
-        return new ModulePreviewView(create, parent);
+        auto* view = new ModulePreviewView(create, parent);
+        DescribePreview(view);
+        return view;
     }
 #endif
-    return new TextPreviewView(parent);
+    auto* view = new TextPreviewView(parent);
+    DescribePreview(view);
+    return view;
 }
 
 }  // namespace kelvara::ui

@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "kelvara/settings/numbers.h"
+#include "kelvara/ui/accessibility.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
@@ -54,6 +55,7 @@ SettingsDialog::SettingsDialog(Forms& forms)
     CreateControls();
     ConnectControls();
     Form_Load();
+    DescribeControls(this);
 }
 
 engine::TagOptions& SettingsDialog::Options() { return FormsOf().State().TagOptions; }

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "kelvara/ui/accessibility.h"
 #include "kelvara/ui/platform.h"
 
 namespace kelvara::ui {
@@ -65,6 +66,7 @@ VersionWindow::VersionWindow(Forms& forms)
     CreateControls();
     ConnectControls();
     Form_Load();
+    DescribeControls(this);
 }
 
 void VersionWindow::CreateControls()
