@@ -12,6 +12,7 @@
 
 #include "cli_options.h"
 #include "fd_output.h"
+#include "image_output.h"
 #include "input_reader.h"
 #include "kelvara/engine/characters.h"
 #include "kelvara/engine/generator.h"
@@ -247,6 +248,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 
     const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
     const engine::OutputOptions output = OutputOptionsOf(r);
+    if (r.image.file) return WriteImage(r.image, s.TagOptions, output, s.txtFor, colors, err);
     const engine::CharacterText characters(s.txtFor);
     engine::FormattedRun run(s.TagOptions, output, characters, colors);
     if (run.Refused()) {

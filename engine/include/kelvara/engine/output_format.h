@@ -20,6 +20,7 @@
 namespace kelvara::engine {
 
 class CharacterText;
+struct RunPlan;
 
 enum class OutputFormat { Font, Span, Css, BbCode, Wiki, Ansi, Json };
 
@@ -125,6 +126,8 @@ public:
     [[nodiscard]] const RunReport& Report() const;
     // Refused runs write nothing and return RunOutcome::Refused.
     RunOutcome Write(TagSink& sink, RunHook* hook);
+    // The runs Write would write, as text, colour and size, into `plan` (nothing when refused).
+    void Plan(RunPlan& plan) const;
 
 private:
     struct State;
