@@ -14,5 +14,6 @@ for format in font span css json; do
 done
 # A picture run does load the module (so the check above can see a load).
 tmp="$(mktemp -d)"; trap 'rm -rf "$tmp"' EXIT
-LD_DEBUG=files "$gen" --image="$tmp/x.png" 虹色 2>&1 >/dev/null | grep -q 'file=.*kelvara_picture'
+picture="$(LD_DEBUG=files "$gen" --image="$tmp/x.png" 虹色 2>&1 >/dev/null)"
+grep -q 'file=.*kelvara_picture' <<<"$picture"
 echo "text runs load no Qt"
