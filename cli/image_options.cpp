@@ -44,7 +44,8 @@ bool IsHex(char c)
 bool IsImageOption(const std::string& name)
 {
     return name == "image" ||
-           std::any_of(kNumbers.begin(), kNumbers.end(), [&](const Range& r) { return r.name == name; }) ||
+           std::any_of(kNumbers.begin(), kNumbers.end(),
+                       [&](const Range& r) { return r.name == name; }) ||
            std::any_of(kColors.begin(), kColors.end(),
                        [&](const ColorOption& c) { return c.name == name; });
 }

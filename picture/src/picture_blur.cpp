@@ -29,14 +29,17 @@ void BoxLine(std::vector<int>& values, std::size_t start, std::size_t stride, st
     const auto r = static_cast<long>(radius);
     const long n = static_cast<long>(count);
     long sum = 0;
-    auto at = [&](long i) { return i < 0 || i >= n ? 0 : values[start + static_cast<std::size_t>(i) * stride]; };
+    auto at = [&](long i) {
+        return i < 0 || i >= n ? 0 : values[start + static_cast<std::size_t>(i) * stride];
+    };
     for (long i = -r; i <= r; ++i) sum += at(i);
     const long width = 2 * r + 1;
     for (long i = 0; i < n; ++i) {
         scratch[static_cast<std::size_t>(i)] = static_cast<int>(sum / width);
         sum += at(i + r + 1) - at(i - r);
     }
-    for (long i = 0; i < n; ++i) values[start + static_cast<std::size_t>(i) * stride] = scratch[static_cast<std::size_t>(i)];
+    for (long i = 0; i < n; ++i)
+        values[start + static_cast<std::size_t>(i) * stride] = scratch[static_cast<std::size_t>(i)];
 }
 
 }  // namespace
@@ -47,7 +50,8 @@ QImage Shadow(const QImage& text, const QColor& color, int radius)
     const auto h = static_cast<std::size_t>(text.height());
     std::vector<int> alpha(w * h);
     for (std::size_t y = 0; y < h; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(text.constScanLine(static_cast<int>(y)));  // NOLINT
+        const auto* line =
+            reinterpret_cast<const QRgb*>(text.constScanLine(static_cast<int>(y)));  // NOLINT
         for (std::size_t x = 0; x < w; ++x) alpha[y * w + x] = qAlpha(line[x]);
     }
     std::vector<int> scratch;
@@ -60,7 +64,8 @@ QImage Shadow(const QImage& text, const QColor& color, int radius)
         auto* line = reinterpret_cast<QRgb*>(shadow.scanLine(static_cast<int>(y)));  // NOLINT
         for (std::size_t x = 0; x < w; ++x) {
             const int a = alpha[y * w + x];
-            line[x] = qRgba(color.red() * a / 255, color.green() * a / 255, color.blue() * a / 255, a);
+            line[x] =
+                qRgba(color.red() * a / 255, color.green() * a / 255, color.blue() * a / 255, a);
         }
     }
     return shadow;

@@ -27,16 +27,16 @@ struct PlacedPiece {
     double ascent = 0;
     double width = 0;
     std::unique_ptr<QTextLayout> layout;  // laid out at (0, 0)
-    QStringList families;  // the fonts its glyphs came from
+    QStringList families;                 // the fonts its glyphs came from
 
     [[nodiscard]] QPointF Baseline() const { return origin + QPointF(0, ascent); }
 };
 
 struct PictureLayout {
     std::vector<PlacedPiece> pieces;
-    QRectF textBox;   // the text without padding
-    QSize size;       // the picture in pixels
-    double effect = 1;  // outline width and shadow offset
+    QRectF textBox;        // the text without padding
+    QSize size;            // the picture in pixels
+    double effect = 1;     // outline width and shadow offset
     QStringList families;  // the fonts the glyphs came from, in order of first use
 };
 

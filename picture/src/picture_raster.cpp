@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Drawing a picture as pixels: shadow, outline, fill; and its PNG file with the text as the
 // picture's description.
+#include <zlib.h>
 #include <QBuffer>
 #include <QImageWriter>
 #include <QLinearGradient>
@@ -10,7 +11,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <zlib.h>
 
 #include "kelvara/picture/picture_renderer.h"
 #include "picture_blur.h"
@@ -25,9 +25,8 @@ using detail::PlacedPiece;
 // The gradient of the css format across the text box: left to right, or top to bottom.
 QLinearGradient TextGradient(const KelvaraPictureRequest& r, const QRectF& box)
 {
-    QLinearGradient gradient =
-        r.vertical == 1 ? QLinearGradient(box.topLeft(), box.bottomLeft())
-                        : QLinearGradient(box.topLeft(), box.topRight());
+    QLinearGradient gradient = r.vertical == 1 ? QLinearGradient(box.topLeft(), box.bottomLeft())
+                                               : QLinearGradient(box.topLeft(), box.topRight());
     const std::size_t n = r.gradientCount;
     for (std::size_t i = 0; i < n; ++i) {
         const double at = n > 1 ? static_cast<double>(i) / static_cast<double>(n - 1) : 0.0;
@@ -131,7 +130,8 @@ QImage RenderImage(const KelvaraPictureRequest& r)
     DrawFill(r, layout, text, scale);
 
     QImage picture = Blank(size);
-    if (r.back != kKelvaraNoColor) picture.fill(detail::ColorOf(static_cast<std::uint32_t>(r.back)));
+    if (r.back != kKelvaraNoColor)
+        picture.fill(detail::ColorOf(static_cast<std::uint32_t>(r.back)));
     QPainter painter(&picture);
     if (r.shadow != kKelvaraNoColor) {
         const double offset = layout.effect * scale;

@@ -47,8 +47,9 @@ QString FamilyList(const KelvaraPictureRequest& r, const QStringList& used)
 QString TextElement(const KelvaraPictureRequest& r, const PictureLayout& layout,
                     const QString& attributes, bool colored)
 {
-    QString out = QStringLiteral("<text xml:space=\"preserve\" aria-hidden=\"true\" font-family=\"") +
-                  Escaped(FamilyList(r, layout.families)) + u'"';
+    QString out =
+        QStringLiteral("<text xml:space=\"preserve\" aria-hidden=\"true\" font-family=\"") +
+        Escaped(FamilyList(r, layout.families)) + u'"';
     if (r.bold == 1) out += QStringLiteral(" font-weight=\"bold\"");
     if (r.italic == 1) out += QStringLiteral(" font-style=\"italic\"");
     QStringList decorations;
@@ -95,10 +96,11 @@ QByteArray SvgBytes(const KelvaraPictureRequest& r)
     const PictureLayout layout = detail::LayOut(r);
     const QString width = QString::number(layout.size.width());
     const QString height = QString::number(layout.size.height());
-    QString svg = QStringLiteral(
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
-                      "viewBox=\"0 0 %1 %2\" role=\"img\">\n<title>%3</title>\n")
-                      .arg(width, height, Escaped(detail::TextOf(r.description, r.descriptionLength)));
+    QString svg =
+        QStringLiteral(
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
+            "viewBox=\"0 0 %1 %2\" role=\"img\">\n<title>%3</title>\n")
+            .arg(width, height, Escaped(detail::TextOf(r.description, r.descriptionLength)));
     const bool gradient = r.gradientCount > 0;
     const bool shadow = r.shadow != kKelvaraNoColor;
     const bool outline = r.outline != kKelvaraNoColor;
@@ -128,10 +130,11 @@ QByteArray SvgBytes(const KelvaraPictureRequest& r)
                TextElement(r, layout, paint, false) + QStringLiteral("</g>\n");
     }
     if (outline) {
-        svg += TextElement(r, layout,
-                           QStringLiteral(" fill=\"%1\" stroke=\"%1\"").arg(Paint(r.outline)) + stroke,
-                           false) +
-               u'\n';
+        svg +=
+            TextElement(r, layout,
+                        QStringLiteral(" fill=\"%1\" stroke=\"%1\"").arg(Paint(r.outline)) + stroke,
+                        false) +
+            u'\n';
     }
     svg += gradient ? TextElement(r, layout, QStringLiteral(" fill=\"url(#kelvara-fill)\""), false)
                     : TextElement(r, layout, QString(), true);

@@ -180,9 +180,15 @@ OutputWrites::OutputWrites(const OutputSettings& output)
 {
     const auto texts = [](const OutputSettings& o) {
         const std::array<std::u16string, 4> image = ImageTexts(o.Image);
-        return std::array<std::u16string, kCount>{
-            o.Format,   o.Space,  JoinStops(o.ExtraStops), FitText(o.Fit), FormatSigned(o.Contrast),
-            image[0], image[1], image[2],                image[3]};
+        return std::array<std::u16string, kCount>{o.Format,
+                                                  o.Space,
+                                                  JoinStops(o.ExtraStops),
+                                                  FitText(o.Fit),
+                                                  FormatSigned(o.Contrast),
+                                                  image[0],
+                                                  image[1],
+                                                  image[2],
+                                                  image[3]};
     };
     m_values = texts(output);
     const std::array<std::u16string, kCount> classicValues = texts(OutputSettings{});

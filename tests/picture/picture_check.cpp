@@ -14,7 +14,8 @@
 
 namespace kelvara::picture::test {
 
-std::vector<Expected> PlannedColors(const std::vector<std::string>& options, const std::string& text)
+std::vector<Expected> PlannedColors(const std::vector<std::string>& options,
+                                    const std::string& text)
 {
     std::vector<std::string> args;
     for (const std::string& option : options) {  // the picture's own options

@@ -11,8 +11,8 @@
 namespace kelvara::picture::test {
 
 struct Expected {
-    std::string text;   // one character
-    unsigned rgb = 0;   // 0xRRGGBB
+    std::string text;  // one character
+    unsigned rgb = 0;  // 0xRRGGBB
 };
 
 // The characters and colours kelvara-gen writes with --format=json and these options.
@@ -24,7 +24,7 @@ QImage Load(const std::string& path);
 
 // Every glyph (a blob of ink along the writing direction) has, among its fully opaque pixels
 // other than `ignore`, a most common colour within 2 per channel of its character's colour.
-void ExpectGlyphColors(const QImage& image, const std::vector<Expected>& expected,
-                       bool vertical, unsigned ignore = 0x1000000);
+void ExpectGlyphColors(const QImage& image, const std::vector<Expected>& expected, bool vertical,
+                       unsigned ignore = 0x1000000);
 
 }  // namespace kelvara::picture::test

@@ -26,7 +26,10 @@ public:
         fs::create_directories(m_path);
     }
     ~Folder() { fs::remove_all(m_path); }
-    [[nodiscard]] std::string File(const std::string& name) const { return (m_path / name).string(); }
+    [[nodiscard]] std::string File(const std::string& name) const
+    {
+        return (m_path / name).string();
+    }
 
 private:
     fs::path m_path;
@@ -66,22 +69,25 @@ const std::vector<std::string> kThree = {"--colors=3", "--first=FF0000", "--midd
 
 INSTANTIATE_TEST_SUITE_P(
     Pictures, GlyphColors,
-    ::testing::Values(ColorCase{"png", "a.png", {}, "虹色の文字", false},
-                      ColorCase{"svg", "a.svg", {}, "虹色の文字", false},
-                      ColorCase{"png_three_sizes", "b.png", {"--font-mode=2", "--colors=3"},
-                                "グラデーション", false},
-                      ColorCase{"svg_three_sizes", "b.svg", {"--font-mode=2", "--colors=3"},
-                                "グラデーション", false},
-                      ColorCase{"png_vertical", "c.png", {"--vertical", "--font-mode=3",
-                                                          "--max=30", "--min=12"},
-                                "日本口", true},
-                      ColorCase{"svg_vertical_oklch", "c.svg", {"--vertical", "--space=oklch"},
-                                "日本口", true},
-                      ColorCase{"png_scaled_bold", "d.png", {"--scale=2", "--bold", "--px=20"},
-                                "Help", false},
-                      ColorCase{"svg_latin_pixels", "e.svg", {"--font-mode=4", "--min=10",
-                                                              "--max=40"},
-                                "Hello", false}),
+    ::testing::Values(
+        ColorCase{"png", "a.png", {}, "虹色の文字", false},
+        ColorCase{"svg", "a.svg", {}, "虹色の文字", false},
+        ColorCase{
+            "png_three_sizes", "b.png", {"--font-mode=2", "--colors=3"}, "グラデーション", false},
+        ColorCase{
+            "svg_three_sizes", "b.svg", {"--font-mode=2", "--colors=3"}, "グラデーション", false},
+        ColorCase{"png_vertical",
+                  "c.png",
+                  {"--vertical", "--font-mode=3", "--max=30", "--min=12"},
+                  "日本口",
+                  true},
+        ColorCase{"svg_vertical_oklch", "c.svg", {"--vertical", "--space=oklch"}, "日本口", true},
+        ColorCase{"png_scaled_bold", "d.png", {"--scale=2", "--bold", "--px=20"}, "Help", false},
+        ColorCase{"svg_latin_pixels",
+                  "e.svg",
+                  {"--font-mode=4", "--min=10", "--max=40"},
+                  "Hello",
+                  false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Picture, SizeIsTextPlusPaddingWithTransparentOrFilledCorners)
@@ -117,8 +123,7 @@ TEST(Picture, OutlineAndShadowDrawRoundTheFill)
                 const QRgb p = image.pixel(x, y);
                 outline += p == 0xFF000000U ? 1 : 0;
                 // The soft shadow: grey, partly transparent.
-                shadow += qAlpha(p) > 0 && qAlpha(p) < 200 && qRed(p) == qGreen(p) &&
-                                  qRed(p) > 0x60
+                shadow += qAlpha(p) > 0 && qAlpha(p) < 200 && qRed(p) == qGreen(p) && qRed(p) > 0x60
                               ? 1
                               : 0;
             }
@@ -168,11 +173,13 @@ std::string DescriptionOf(const std::string& png, std::string& type)
 {
     for (std::size_t at = 8; at + 12 <= png.size();) {
         const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(png[i]); };
-        const std::size_t length = (std::size_t{byte(at)} << 24U) | (std::size_t{byte(at + 1)} << 16U) |
+        const std::size_t length = (std::size_t{byte(at)} << 24U) |
+                                   (std::size_t{byte(at + 1)} << 16U) |
                                    (std::size_t{byte(at + 2)} << 8U) | byte(at + 3);
         type = png.substr(at + 4, 4);
         const std::string data = png.substr(at + 8, length);
-        if ((type == "tEXt" || type == "iTXt") && data.starts_with(std::string("Description\0", 12))) {
+        if ((type == "tEXt" || type == "iTXt") &&
+            data.starts_with(std::string("Description\0", 12))) {
             // iTXt: flag, method, empty language and translated keyword before the text.
             return data.substr(type == "tEXt" ? 12 : 16);
         }

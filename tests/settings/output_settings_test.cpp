@@ -218,7 +218,8 @@ TEST_F(OutputSection, PictureValuesOutOfRangeGiveTheDefaults)
         const char* lines;
         ImageSettings image;
     } cases[] = {
-        {"ImagePx= 8\r\nShadow=aabbcc\r\n", {.ImagePx = 8, .ImageBack = 0, .Outline = u"", .Shadow = u"AABBCC"}},
+        {"ImagePx= 8\r\nShadow=aabbcc\r\n",
+         {.ImagePx = 8, .ImageBack = 0, .Outline = u"", .Shadow = u"AABBCC"}},
         {"ImagePx=7\r\nOutline=12345\r\n", {}},
         {"ImagePx=513\r\nImageBack=x\r\n", {}},
         {"ImagePx=abc\r\nShadow=GG0000\r\n", {}},

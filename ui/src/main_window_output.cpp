@@ -142,6 +142,7 @@ void MainWindow::PrepareOutputPreview()
     m_reportedCharacters = engine::CharacterText(ToU16(txtFor->text())).size();
     m_reportedRun = m_runReport;
     m_previewTags.clear();
+    RememberPictureRun();
 
     const engine::OutputOptions options = OutputSettings();
     const char* shownAs = PreviewedAs(options.format);

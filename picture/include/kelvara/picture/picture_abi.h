@@ -40,11 +40,11 @@ struct KelvaraPictureRequest {
     // empty every piece has its own colour.
     const std::uint32_t* gradient;
     std::size_t gradientCount;
-    std::int32_t px;      // the pixel size of HTML size 3; padding and effects follow it
-    std::int32_t scale;   // device pixels per pixel (PNG only)
-    std::int32_t back;    // background 0xRRGGBB or kKelvaraNoColor (transparent)
-    std::int32_t outline; // 0xRRGGBB or kKelvaraNoColor
-    std::int32_t shadow;  // 0xRRGGBB or kKelvaraNoColor
+    std::int32_t px;       // the pixel size of HTML size 3; padding and effects follow it
+    std::int32_t scale;    // device pixels per pixel (PNG only)
+    std::int32_t back;     // background 0xRRGGBB or kKelvaraNoColor (transparent)
+    std::int32_t outline;  // 0xRRGGBB or kKelvaraNoColor
+    std::int32_t shadow;   // 0xRRGGBB or kKelvaraNoColor
 };
 
 // The module's result; the bytes belong to the module until KelvaraFreePicture.

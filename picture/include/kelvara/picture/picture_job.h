@@ -28,8 +28,8 @@ inline constexpr int kMinScale = 1;
 inline constexpr int kMaxScale = 4;
 
 struct PictureOptions {
-    int px = kDefaultPx;  // pixels of HTML size 3 (and of a 16-pixel size)
-    int scale = 1;        // device pixels per pixel
+    int px = kDefaultPx;              // pixels of HTML size 3 (and of a 16-pixel size)
+    int scale = 1;                    // device pixels per pixel
     std::optional<engine::Rgb> back;  // none: transparent
     std::optional<engine::Rgb> outline;
     std::optional<engine::Rgb> shadow;
