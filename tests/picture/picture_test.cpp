@@ -246,5 +246,26 @@ TEST(Picture, OptionsAPictureCannotShowGetOneNoteEach)
               "kelvara-gen: the marquee is left out: a picture cannot show it\n");
 }
 
+TEST(Picture, WrongPictureOptionsAreUsageErrors)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"--image=x.gif"}, "--image takes a file name ending in .png or .svg, not \"x.gif\""},
+        {{"--image=x.png", "--px=7"}, "--px takes a whole number from 8 to 512, not \"7\""},
+        {{"--image=x.png", "--scale=5"}, "--scale takes a whole number from 1 to 4, not \"5\""},
+        {{"--image=x.svg", "--outline=12345"}, "--outline takes a colour RRGGBB"},
+        {{"--shadow=000000"}, "--shadow needs --image"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.emplace_back("abc");
+        const ProcessRun run = RunGenProcess(args);
+        EXPECT_EQ(run.status, 2) << c.message;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+}
+
 }  // namespace
 }  // namespace kelvara::picture::test
