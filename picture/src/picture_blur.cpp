@@ -38,8 +38,9 @@ void BoxLine(std::vector<int>& values, std::size_t start, std::size_t stride, st
         scratch[static_cast<std::size_t>(i)] = static_cast<int>(sum / width);
         sum += at(i + r + 1) - at(i - r);
     }
-    for (long i = 0; i < n; ++i)
+    for (long i = 0; i < n; ++i) {
         values[start + static_cast<std::size_t>(i) * stride] = scratch[static_cast<std::size_t>(i)];
+    }
 }
 
 }  // namespace

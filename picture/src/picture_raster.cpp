@@ -130,8 +130,9 @@ QImage RenderImage(const KelvaraPictureRequest& r)
     DrawFill(r, layout, text, scale);
 
     QImage picture = Blank(size);
-    if (r.back != kKelvaraNoColor)
+    if (r.back != kKelvaraNoColor) {
         picture.fill(detail::ColorOf(static_cast<std::uint32_t>(r.back)));
+    }
     QPainter painter(&picture);
     if (r.shadow != kKelvaraNoColor) {
         const double offset = layout.effect * scale;
