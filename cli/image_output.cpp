@@ -14,10 +14,23 @@
 
 namespace kelvara::cli {
 
-int WriteImage(const ImageRequest& request, const engine::TagOptions& options,
-               const engine::OutputOptions& output, std::u16string_view text,
-               const engine::ColorSource& colors, std::ostream& err)
+namespace {
+
+std::optional<engine::Rgb> ColorOrNone(const std::u16string& text)
 {
+    if (text.empty()) return std::nullopt;
+    return engine::ReadColorText(text);
+}
+
+}  // namespace
+
+int WriteImage(const ImageRequest& request, const settings::StoredSettings& settings,
+               const engine::OutputOptions& output, const engine::ColorSource& colors,
+               std::ostream& err)
+{
+    const engine::TagOptions& options = settings.TagOptions;
+    const std::u16string& text = settings.txtFor;
+    const settings::ImageSettings& stored = settings.Output.Image;
     const engine::RunPlan plan = engine::PlanRun(options, output, text, colors);
     if (plan.refused) {
         err << "kelvara-gen: " << RefusalText(plan.report, output) << '\n';
@@ -27,11 +40,14 @@ int WriteImage(const ImageRequest& request, const engine::TagOptions& options,
         err << "kelvara-gen: " << picture::PictureNote(option) << '\n';
     }
     picture::PictureOptions look;
-    look.px = request.px.value_or(picture::kDefaultPx);
+    look.px = request.px.value_or(stored.ImagePx);
     look.scale = request.scale.value_or(1);
     look.back = request.back;
-    look.outline = request.outline;
-    look.shadow = request.shadow;
+    if (!look.back && engine::IsSet(stored.ImageBack)) {
+        look.back = engine::ReadColorText(settings.txtBack);
+    }
+    look.outline = request.outline ? request.outline : ColorOrNone(stored.Outline);
+    look.shadow = request.shadow ? request.shadow : ColorOrNone(stored.Shadow);
     const std::string& path = *request.file;
     const picture::PictureJob job(plan, options, text, look, *picture::KindOfFile(path));
     const picture::PictureBytes picture = picture::RenderWithModule(job.Request());

@@ -8,12 +8,15 @@
 #include "kelvara/engine/generator.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/tag_options.h"
+#include "kelvara/settings/settings_file.h"
 
 namespace kelvara::cli {
 
-// Draws the text into request.file; the exit status. Nothing goes to standard output.
-int WriteImage(const ImageRequest& request, const engine::TagOptions& options,
-               const engine::OutputOptions& output, std::u16string_view text,
-               const engine::ColorSource& colors, std::ostream& err);
+// Draws the settings' text into request.file; the exit status. Nothing goes to standard output.
+// The picture options given on the command line override those of the settings (section
+// Output: ImagePx, ImageBack with the background colour, Outline, Shadow).
+int WriteImage(const ImageRequest& request, const settings::StoredSettings& settings,
+               const engine::OutputOptions& output, const engine::ColorSource& colors,
+               std::ostream& err);
 
 }  // namespace kelvara::cli

@@ -165,9 +165,12 @@ void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("space");
     QTest::addColumn<QString>("fit");  // empty: no limit
-    for (const char* name : {"font", "span", "css", "bbcode", "wiki", "json"}) {
-        QTest::addRow("%s", name) << name << "oklch"
-                                  << "";
+    for (const engine::FormatRow& row : engine::kFormats) {
+        if (!engine::InWindow(row)) continue;
+        QTest::addRow("%s", row.name.data())
+            << QString::fromLatin1(row.name.data(), static_cast<qsizetype>(row.name.size()))
+            << "oklch"
+            << "";
     }
     QTest::newRow("span, rgb, fitted") << "span"
                                        << "rgb"
@@ -195,19 +198,24 @@ void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes()
     f.Button("cmdGo")->click();
     const QString fromWindow = QGuiApplication::clipboard()->text();
 
-    QStringList args{QStringLiteral("--settings=") + f.dir.filePath(QStringLiteral("Lum.ini")),
-                     QStringLiteral("--format=") + name, QStringLiteral("--space=") + space,
+    const QString settings =
+        QStringLiteral("--settings=") + f.dir.filePath(QStringLiteral("Lum.ini"));
+    QStringList args{settings, QStringLiteral("--format=") + name,
+                     QStringLiteral("--space=") + space,
                      QStringLiteral("--stops=FF0000,00FF00,FF8000,0000FF")};
     if (!fit.isEmpty()) args << QStringLiteral("--fit=") + fit;
-    args << QStringLiteral("--") << text;
-    QProcess gen;
-    gen.start(QStringLiteral(KELVARA_GEN), args);
-    QVERIFY(gen.waitForFinished());
-    QCOMPARE(gen.exitCode(), 0);
-    QByteArray out = gen.readAllStandardOutput();
-    QVERIFY(out.endsWith('\n'));
-    out.chop(1);
-    QCOMPARE(fromWindow, QString::fromUtf8(out));
+    // With its options, and with the settings file alone: section Output is read as the
+    // window reads it.
+    for (const QStringList& given : {args, QStringList{settings}}) {
+        QProcess gen;
+        gen.start(QStringLiteral(KELVARA_GEN), given + QStringList{QStringLiteral("--"), text});
+        QVERIFY(gen.waitForFinished());
+        QCOMPARE(gen.exitCode(), 0);
+        QByteArray out = gen.readAllStandardOutput();
+        QVERIFY(out.endsWith('\n'));
+        out.chop(1);
+        QCOMPARE(fromWindow, QString::fromUtf8(out));
+    }
 }
 
 void MainWindowOutputTest::extraStopsComeBeforeTheLastColour_data()

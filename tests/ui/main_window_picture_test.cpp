@@ -59,7 +59,7 @@ void MainWindowPictureTest::windowAndKelvaraGenDrawTheSamePicture_data()
         {"Set", "n", "3"},           {"Set", "h_fontflag", "2"},   {"Font", "h_BoldFlag", "1"},
         {"Output", "ImagePx", "32"}, {"Output", "ImageBack", "1"}, {"Output", "Outline", "000000"},
         {"Color", "Back", "FFEECC"}};
-    const QStringList sizedOptions{"--px=32", "--image-back=FFEECC", "--outline=000000"};
+    const QStringList sizedOptions;  // kelvara-gen takes them from Lum.ini's section Output
     const QList<IniEntry> css{
         {"Output", "Format", "css"}, {"Output", "Shadow", "808080"}, {"Set", "h_styleflag", "1"}};
     const QStringList cssOptions{"--format=css", "--shadow=808080"};
