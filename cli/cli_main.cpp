@@ -12,6 +12,7 @@
 
 #include "cli_options.h"
 #include "fd_output.h"
+#include "image_output.h"
 #include "input_reader.h"
 #include "kelvara/engine/characters.h"
 #include "kelvara/engine/generator.h"
@@ -274,6 +275,9 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
                    : s.txtBack;
     const engine::OutputOptions output = settings::RunOptions(
         s.Output, s.TagOptions, {s.txtCfor, s.txtCmid, s.txtClat, contrastBackground});
+    if (r.image.file) {
+        return WriteImage(r.image, s, output, colors, err);
+    }
     const engine::CharacterText characters(s.txtFor);
     engine::FormattedRun run(s.TagOptions, output, characters, colors);
     if (run.Refused()) {

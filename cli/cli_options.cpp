@@ -59,6 +59,15 @@ constexpr std::string_view kUsageTail =
     "  --save-settings=FILE write every value to FILE (created or updated), then exit\n"
     "  --background=RRGGBB  background colour for --page            default FFFFFF\n"
     "  --page=FILE          also write the preview page to FILE\n"
+    "  --image=FILE         write the picture to FILE (\".png\" or \".svg\" decides the\n"
+    "                       type); nothing is written to standard output\n"
+    "  --px=N               pixel size of size 3 in the picture, 8 to 512\n"
+    "                                                               default 48\n"
+    "  --scale=N            device pixels per pixel, 1 to 4         default 1\n"
+    "  --image-back=RRGGBB  background colour of the picture; without it the\n"
+    "                       background is transparent\n"
+    "  --outline=RRGGBB     an outline of px/16 pixels round every glyph\n"
+    "  --shadow=RRGGBB      a soft drop shadow offset by px/16 to the lower right\n"
     "  -h, --help           show this help and exit\n"
     "  --version            show the version and exit\n"
     "\n"
@@ -244,6 +253,8 @@ Error SetValue(CliRequest& r, const std::string& name, const std::string& value)
         }
         const std::u16string color(value.begin(), value.end());  // six ASCII hex digits
         r.contrast = engine::ReadColorText(color);
+    } else if (IsImageOption(name)) {
+        return SetImageValue(r.image, name, value);
     } else {
         return "unknown option --" + name;
     }
@@ -253,7 +264,8 @@ Error SetValue(CliRequest& r, const std::string& name, const std::string& value)
 constexpr std::string_view kValueOptions[] = {
     "first",         "middle", "last",   "background", "face",      "settings",
     "save-settings", "page",   "colors", "font-mode",  "base-size", "max",
-    "min",           "format", "space",  "stops",      "fit",       "contrast"};
+    "min",           "format", "space",  "stops",      "fit",       "contrast",
+    "image",         "px",     "scale",  "image-back", "outline",   "shadow"};
 
 // Combinations that cannot be honoured.
 Error CheckTogether(const CliRequest& r)
@@ -265,7 +277,7 @@ Error CheckTogether(const CliRequest& r)
         return "--fit does not work with --format=" +
                std::string(engine::OutputFormatName(*r.format));
     }
-    return std::nullopt;
+    return CheckImage(r.image);
 }
 
 }  // namespace

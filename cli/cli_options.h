@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "image_options.h"
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/output_format.h"
 
@@ -37,6 +38,7 @@ struct CliRequest {
     std::optional<engine::ColorSpace> space;
     std::optional<std::size_t> fit;  // most code points of output
     std::optional<engine::Rgb> contrast;
+    ImageRequest image;  // a picture instead of text
     bool printSettings = false;
     bool help = false;
     bool version = false;

@@ -54,6 +54,7 @@ done
 echo "== dpkg-deb --contents"
 contents="$(dpkg-deb --contents "$deb" | awk '{ print $NF }' | sed 's|^\./|/|')"
 for path in /usr/bin/kelvara /usr/bin/kelvara-gen /usr/lib/kelvara/modules/kelvara_webview.so \
+  /usr/lib/kelvara/modules/kelvara_picture.so \
   /usr/share/applications/com.example.Kelvara.desktop \
   /usr/share/metainfo/com.example.Kelvara.metainfo.xml \
   /usr/share/icons/hicolor/scalable/apps/com.example.Kelvara.svg \
@@ -83,6 +84,9 @@ echo "== kelvara-gen from /usr/bin"
 expected='<FONT SIZE="3" FACE="MS Pゴシック"><FONT COLOR="#FF0000">a</FONT><FONT COLOR="#7F0180">b</FONT><FONT COLOR="#0000FF">c</FONT></FONT>'
 [ "$(/usr/bin/kelvara-gen abc)" = "$expected" ] || fail "kelvara-gen abc printed something else"
 /usr/bin/kelvara-gen --version
+# The picture module, found from the installed program, drawing without a display.
+env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/kelvara-gen --image="$work/picture.png" abc
+file "$work/picture.png" | grep -q 'PNG image data' || fail "kelvara-gen --image wrote no PNG"
 if grep -rqs 'path-exclude.*/usr/share/man' /etc/dpkg/dpkg.cfg.d/; then
   echo "manual pages are excluded by this system's dpkg configuration; not checked"
 else

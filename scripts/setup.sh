@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev libqt6webenginecore6-bin libgl-dev
   fonts-ipafont-gothic xvfb xauth
   qt6-translations-l10n dpkg-dev file appstream desktop-file-utils man-db xdotool x11-utils procps metacity openbox hyperfine time
-  weston qt6-wayland lintian
+  weston qt6-wayland lintian librsvg2-bin pngcheck
 )
 missing=()
 for p in "${packages[@]}"; do

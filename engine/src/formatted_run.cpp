@@ -11,6 +11,7 @@
 #include "html_writers.h"
 #include "kelvara/engine/characters.h"
 #include "kelvara/engine/output_format.h"
+#include "kelvara/engine/run_plan.h"
 #include "length_check.h"
 #include "plan.h"
 #include "text_writers.h"
@@ -409,6 +410,38 @@ RunOutcome FormattedRun::Write(TagSink& sink, RunHook* hook)
     State& s = *m_state;
     if (s.refused) return RunOutcome::Refused;
     return s.WithWriter([&](auto& writer) { return s.Write(writer, sink, hook); });
+}
+
+void FormattedRun::Plan(RunPlan& plan) const
+{
+    const State& s = *m_state;
+    plan.refused = s.refused;
+    plan.report = s.report;
+    if (s.refused) return;
+    const bool fixed = !detail::HasSizeSteps(s.options->h_fontflag);
+    auto add = [&](const PlannedCharacter& c, std::size_t first, std::size_t last) {
+        plan.runs.push_back(PlannedRun{std::u16string(s.text.Span(first, last)), c.color,
+                                       fixed ? s.options->h_NFontSize : c.size});
+    };
+    if (s.runStarts.empty()) {
+        s.Walk(nullptr, [&](const PlannedCharacter& c) { add(c, c.index, c.index + 1); });
+        plan.gradient = s.gradientStops;
+    } else {
+        for (std::size_t r = 0; r + 1 < s.runStarts.size(); ++r) {
+            add(s.Representative(r), s.runStarts[r], s.runStarts[r + 1]);
+        }
+        if (RowOf(s.output.format).oneGradient) plan.gradient = s.RunColors();
+    }
+}
+
+RunPlan PlanRun(const TagOptions& options, const OutputOptions& output, std::u16string_view text,
+                const ColorSource& colors)
+{
+    const CharacterText characters(text);
+    const FormattedRun run(options, output, characters, colors);
+    RunPlan plan;
+    run.Plan(plan);
+    return plan;
 }
 
 FormattedResult GenerateFormatted(const TagOptions& options, const OutputOptions& output,

@@ -23,14 +23,23 @@ constexpr std::u16string_view kSpaceKey = u"Space";
 constexpr std::u16string_view kStopsKey = u"Stops";
 constexpr std::u16string_view kFitKey = u"Fit";
 constexpr std::u16string_view kContrastKey = u"Contrast";
+constexpr std::u16string_view kImagePxKey = u"ImagePx";
+constexpr std::u16string_view kImageBackKey = u"ImageBack";
+constexpr std::u16string_view kOutlineKey = u"Outline";
+constexpr std::u16string_view kShadowKey = u"Shadow";
+constexpr std::size_t kColorSize = 16;
 
 // The section's entries in the order they are read and written; one pass over the file reads
 // them all.
-constexpr std::array<ProfileRead, 5> kEntries{{{kOutputSection, kFormatKey, kNameSize},
+constexpr std::array<ProfileRead, 9> kEntries{{{kOutputSection, kFormatKey, kNameSize},
                                                {kOutputSection, kSpaceKey, kNameSize},
                                                {kOutputSection, kStopsKey, kStopsSize},
                                                {kOutputSection, kFitKey, kFitSize},
-                                               {kOutputSection, kContrastKey, kFlagSize}}};
+                                               {kOutputSection, kContrastKey, kFlagSize},
+                                               {kOutputSection, kImagePxKey, kFitSize},
+                                               {kOutputSection, kImageBackKey, kFlagSize},
+                                               {kOutputSection, kOutlineKey, kColorSize},
+                                               {kOutputSection, kShadowKey, kColorSize}}};
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
@@ -77,6 +86,20 @@ std::u16string FitText(const std::optional<std::int32_t>& fit)
     return fit ? FormatSigned(*fit) : std::u16string();
 }
 
+// A pixel size out of range, or no number, gives the default.
+std::int16_t ReadImagePx(std::u16string_view value)
+{
+    if (Trimmed(value).empty()) return kDefaultImagePx;
+    const std::int16_t px = RoundToInt16(ParseLenient(value));
+    return px >= kMinImagePx && px <= kMaxImagePx ? px : kDefaultImagePx;
+}
+
+std::array<std::u16string, 4> ImageTexts(const ImageSettings& image)
+{
+    return {FormatSigned(image.ImagePx), FormatSigned(image.ImageBack), image.Outline,
+            image.Shadow};
+}
+
 }  // namespace
 
 std::optional<std::u16string> ReadStopColor(std::u16string_view text)
@@ -118,18 +141,29 @@ OutputSettings OutputFromValues(std::span<const std::u16string> values)
     const FitValue fit = ReadFit(values[3]);
     if (fit.reading == FitReading::Value) output.Fit = fit.value;
     output.Contrast = RoundToInt16(ParseLenient(values[4]));
+    output.Image.ImagePx = ReadImagePx(values[5]);
+    output.Image.ImageBack = RoundToInt16(ParseLenient(values[6]));
+    output.Image.Outline = ReadStopColor(values[7]).value_or(std::u16string());
+    output.Image.Shadow = ReadStopColor(values[8]).value_or(std::u16string());
     return output;
 }
 
 OutputWrites::OutputWrites(const OutputSettings& output)
-    : m_values{Wide(engine::OutputFormatName(output.Format)),
-               Wide(engine::ColorSpaceName(output.Space)), JoinStops(output.ExtraStops),
-               FitText(output.Fit), FormatSigned(output.Contrast)}
 {
-    const OutputSettings classic;
-    const std::array<std::u16string, 5> classicValues{
-        Wide(engine::OutputFormatName(classic.Format)), Wide(engine::ColorSpaceName(classic.Space)),
-        JoinStops(classic.ExtraStops), FitText(classic.Fit), FormatSigned(classic.Contrast)};
+    const auto texts = [](const OutputSettings& o) {
+        const std::array<std::u16string, 4> image = ImageTexts(o.Image);
+        return std::array<std::u16string, kCount>{Wide(engine::OutputFormatName(o.Format)),
+                                                  Wide(engine::ColorSpaceName(o.Space)),
+                                                  JoinStops(o.ExtraStops),
+                                                  FitText(o.Fit),
+                                                  FormatSigned(o.Contrast),
+                                                  image[0],
+                                                  image[1],
+                                                  image[2],
+                                                  image[3]};
+    };
+    m_values = texts(output);
+    const std::array<std::u16string, kCount> classicValues = texts(OutputSettings{});
     for (std::size_t i = 0; i < m_values.size(); ++i) {
         m_classic[i] = m_values[i] == classicValues[i];
     }

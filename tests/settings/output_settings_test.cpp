@@ -200,6 +200,34 @@ TEST_F(OutputSection, ContrastIsAFlagLikeTheOthers)
     EXPECT_EQ(OutputFrom("Contrast=2\r\n").Contrast, 2);
 }
 
+TEST_F(OutputSection, PictureChoicesAreWrittenOnlyWhenChangedAndReadBack)
+{
+    StoredSettings settings = LoadSettings(m_ini);
+    settings.Output.Image = {.ImagePx = 96, .ImageBack = 1, .Outline = u"112233", .Shadow = u""};
+    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    const std::string contents = Contents();
+    const std::string tail = "[Output]\r\nImagePx= 96\r\nImageBack= 1\r\nOutline=112233\r\n";
+    EXPECT_EQ(contents.substr(contents.size() - tail.size()), tail);
+    EXPECT_EQ(LoadSettings(m_ini), settings);
+    // The picture's choices do not change the text output.
+    EXPECT_TRUE(settings.Output.IsClassic());
+}
+
+TEST_F(OutputSection, PictureValuesOutOfRangeGiveTheDefaults)
+{
+    const struct {
+        const char* lines;
+        ImageSettings image;
+    } cases[] = {
+        {"ImagePx= 8\r\nShadow=aabbcc\r\n",
+         {.ImagePx = 8, .ImageBack = 0, .Outline = u"", .Shadow = u"AABBCC"}},
+        {"ImagePx=7\r\nOutline=12345\r\n", {}},
+        {"ImagePx=513\r\nImageBack=x\r\n", {}},
+        {"ImagePx=abc\r\nShadow=GG0000\r\n", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(OutputFrom(c.lines).Image, c.image) << c.lines;
+}
+
 TEST(StopColor, TakesSixHexDigitsInUpperCase)
 {
     EXPECT_EQ(ReadStopColor(u" ff80a0 "), u"FF80A0");

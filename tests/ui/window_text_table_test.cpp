@@ -207,14 +207,17 @@ struct MenuColumn {
 };
 
 const QList<MenuColumn> kMenuBar = {
-    {{"mnuFile", "ﾌｧｲﾙ(&F)", 'F'}, {{"mnuEnd", "終了(&X)", 'X'}}},
+    {{"mnuFile", "ﾌｧｲﾙ(&F)", 'F'},
+     {{"mnuEnd", "終了(&X)", 'X'}, {"-", "", 0}, {"mnuSaveImage", "画像として保存...", 0}}},
     {{"mnuEdit", "編集(&E)", 'E'},
      {{"mnuFirstColor", "最初の色を設定(&F)", 'F'},
       {"mnuMidColor", "中間の色を設定(&M)", 'M'},
       {"mnuLaterColor", "最後の色を設定(&L)", 'L'},
       {"mnuBack", "背景色を設定(&B)", 'B'},
       {"-", "", 0},
-      {"mnuSet", "設定", 0}}},
+      {"mnuSet", "設定", 0},
+      {"-", "", 0},
+      {"mnuCopyImage", "画像をｺﾋﾟｰ", 0}}},
     {{"mnuShow", "表示(&S)", 'S'},
      {{"mnuTop", "最前面表示", 0},
       {"-", "", 0},

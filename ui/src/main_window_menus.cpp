@@ -64,6 +64,7 @@ void MainWindow::CreateMenus()
 
     m_helpMenu = Menu(bar, "mnuHelp", QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     mnuVersion = MenuItem(m_helpMenu, "mnuVersion", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&V)"));
+    CreatePictureMenus();
 }
 
 void MainWindow::ConnectControls()

@@ -129,6 +129,7 @@ void MainWindow::PrepareOutputPreview()
     m_reportedCharacters = engine::CharacterText(ToU16(txtFor->text())).size();
     m_reportedRun = m_runReport;
     m_previewTags.clear();
+    RememberPictureRun();
 
     const engine::OutputOptions options = OutputSettings();
     // A format a browser does not render is shown as its HTML5 span equivalent.

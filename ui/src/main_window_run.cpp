@@ -25,6 +25,7 @@ void MainWindow::cmdGo_Click()
 {
     m_runReport.reset();
     m_runFinished = false;
+    EnablePictureCommands(false);
     // The lock takes the focus out of the controls it disables instead of letting it wander
     // into the next control (the background field, or the exit button after a stop); once the
     // run is over it goes back where it was, or to txtFor when that control is not usable.

@@ -7,8 +7,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
 
+#include "image_settings_dialog.h"
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/settings/output_settings.h"
@@ -70,6 +72,9 @@ void SettingsDialog::CreateOutputPage(QWidget* page)
               2250, 180);
     chkContrast = Place(new QCheckBox(QStringLiteral("コントラストを確認する"), Frame7),
                         QStringLiteral("chkContrast"), 135, 1065, 3000, 285);
+    cmdImage = Place(new QPushButton(QStringLiteral("画像..."), Frame7), QStringLiteral("cmdImage"),
+                     3300, 1035, 1485, 345);
+    connect(cmdImage, &QPushButton::clicked, this, &SettingsDialog::cmdImage_Click);
 
     Frame8 = Place(new QGroupBox(QStringLiteral("追加の色（最後の色の前に入ります）"), page),
                    QStringLiteral("Frame8"), 90, 1635, 4920, 2040);
@@ -102,6 +107,7 @@ void SettingsDialog::LoadOutputPage()
     SelectValue(cmbSpace, output.Space);
     txtFit->setText(output.Fit ? QString::number(*output.Fit) : QString());
     chkContrast->setChecked(engine::IsSet(output.Contrast));
+    m_image = output.Image;
     for (std::size_t k = 0; k < txtStop.size(); ++k) {
         txtStop[k]->setText(k < output.ExtraStops.size() ? ToQString(output.ExtraStops[k])
                                                          : QString());
@@ -161,6 +167,13 @@ void SettingsDialog::TakeOutputPage()
     if (chkContrast->isChecked() != engine::IsSet(output.Contrast)) {
         output.Contrast = chkContrast->isChecked() ? 1 : 0;
     }
+    output.Image = m_image;
+}
+
+void SettingsDialog::cmdImage_Click()
+{
+    ImageSettingsDialog dialog(m_image, this);
+    if (dialog.exec() == QDialog::Accepted) m_image = dialog.Image();
 }
 
 void SettingsDialog::RefuseOutput(QWidget* field, const QString& message)

@@ -20,6 +20,7 @@
 namespace kelvara::engine {
 
 class CharacterText;
+struct RunPlan;
 
 inline constexpr std::size_t kMinStops = 2;
 inline constexpr std::size_t kMaxStops = 16;
@@ -98,6 +99,8 @@ public:
     [[nodiscard]] const RunReport& Report() const;
     // Refused runs write nothing and return RunOutcome::Refused.
     RunOutcome Write(TagSink& sink, RunHook* hook);
+    // The runs Write would write, as text, colour and size, into `plan` (nothing when refused).
+    void Plan(RunPlan& plan) const;
 
 private:
     struct State;

@@ -28,6 +28,20 @@ inline constexpr std::size_t kMaxExtraStops = 13;
 // Length limits are whole numbers from 1 to this.
 inline constexpr std::int32_t kMaxFit = 99'999'999;
 
+// The picture of a run (saved or copied from the window): the pixel size of HTML size 3, the
+// main window's background colour or none, an outline and a shadow (RRGGBB; empty: none).
+inline constexpr std::int16_t kDefaultImagePx = 48;
+inline constexpr std::int16_t kMinImagePx = 8;
+inline constexpr std::int16_t kMaxImagePx = 512;
+struct ImageSettings {
+    std::int16_t ImagePx = kDefaultImagePx;
+    std::int16_t ImageBack = 0;  // 1: the background colour; otherwise transparent
+    std::u16string Outline;
+    std::u16string Shadow;
+
+    friend bool operator==(const ImageSettings&, const ImageSettings&) = default;
+};
+
 struct OutputSettings {
     // Stored by the names of the engine's table; only the formats the window offers.
     engine::OutputFormat Format = engine::OutputFormat::Font;
@@ -36,9 +50,15 @@ struct OutputSettings {
     std::vector<std::u16string> ExtraStops;
     std::optional<std::int32_t> Fit;  // at most this many characters of output; none when empty
     std::int16_t Contrast = 0;        // 1: count characters below 4.5:1 against the background
+    ImageSettings Image;              // pictures only; the text output does not depend on it
 
-    // True while nothing differs from the classic output.
-    [[nodiscard]] bool IsClassic() const { return *this == OutputSettings{}; }
+    // True while nothing differs from the classic output (the picture's choices aside).
+    [[nodiscard]] bool IsClassic() const
+    {
+        OutputSettings text = *this;
+        text.Image = {};
+        return text == OutputSettings{};
+    }
     friend bool operator==(const OutputSettings&, const OutputSettings&) = default;
 };
 
@@ -70,8 +90,9 @@ public:
     void AppendTo(std::vector<ProfileWrite>& writes) const;
 
 private:
-    std::array<std::u16string, 5> m_values;
-    std::array<bool, 5> m_classic{};
+    static constexpr std::size_t kCount = 9;
+    std::array<std::u16string, kCount> m_values;
+    std::array<bool, kCount> m_classic{};
 };
 
 // "FF8000,00FFFF": the extra stops as one entry value.

@@ -14,6 +14,7 @@
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/preview_page.h"
 #include "kelvara/engine/run_control.h"
+#include "kelvara/picture/picture_job.h"
 
 class QAbstractButton;
 class QAction;
@@ -28,6 +29,7 @@ class QTimer;
 namespace kelvara::ui {
 
 struct AppState;
+struct PictureSource;
 class Forms;
 class PreviewView;
 
@@ -91,6 +93,11 @@ signals:
     // Every caption a run sets, in order; the title bar shows them at most once per frame.
     void captionChanged(const QString& caption);
 
+public:
+    // The picture of the last finished run with the current picture settings (PNG or SVG);
+    // empty before a run has finished.
+    [[nodiscard]] QByteArray PictureBytes(picture::PictureKind kind) const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -117,6 +124,12 @@ private:
     void CreateToolFrame();
     void CreateMainFrame();
     void CreateMenus();
+    // Menu items "画像として保存..." and "画像をｺﾋﾟｰ" (main_window_picture.cpp).
+    void CreatePictureMenus();
+    void EnablePictureCommands(bool enabled);
+    void RememberPictureRun();
+    void mnuSaveImage_Click();
+    void mnuCopyImage_Click();
     void ConnectControls();
     void ConnectToolbar();
     void CreateCaptionTimer();
@@ -249,6 +262,9 @@ private:
     QAction* mnuView = nullptr;
     QAction* mnuTool = nullptr;
     QAction* mnuVersion = nullptr;
+    QAction* mnuSaveImage = nullptr;
+    QAction* mnuCopyImage = nullptr;
+    std::shared_ptr<const PictureSource> m_picture;  // what the last finished run drew from
 };
 
 }  // namespace kelvara::ui

@@ -13,6 +13,7 @@
 
 #include "kelvara/engine/option_table.h"
 #include "kelvara/engine/tag_options.h"
+#include "kelvara/settings/output_settings.h"
 #include "kelvara/ui/secondary_window.h"
 
 class QButtonGroup;
@@ -105,6 +106,10 @@ private:
     QComboBox* cmbSpace = nullptr;
     QLineEdit* txtFit = nullptr;
     QCheckBox* chkContrast = nullptr;
+    // The picture's settings, edited in their own small dialog from the page "出力".
+    QPushButton* cmdImage = nullptr;
+    settings::ImageSettings m_image;
+    void cmdImage_Click();
     std::array<QLineEdit*, kStopCount> txtStop{};
     std::array<ColorBox*, kStopCount> picStop{};
 

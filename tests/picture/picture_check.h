@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+// Reading pictures back for the tests: PNG through QImage, SVG through librsvg's rsvg-convert,
+// the glyphs found as separate blobs of ink, and their colours compared with the run's.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace kelvara::picture::test {
+
+struct Expected {
+    std::string text;  // one character
+    unsigned rgb = 0;  // 0xRRGGBB
+};
+
+// The characters and colours kelvara-gen writes with --format=json and these options.
+std::vector<Expected> PlannedColors(const std::vector<std::string>& options,
+                                    const std::string& text);
+
+// The picture file as pixels; an SVG is drawn by rsvg-convert.
+QImage Load(const std::string& path);
+
+// Every glyph (a blob of ink along the writing direction) has, among its fully opaque pixels
+// other than `ignore`, a most common colour within 2 per channel of its character's colour.
+void ExpectGlyphColors(const QImage& image, const std::vector<Expected>& expected, bool vertical,
+                       unsigned ignore = 0x1000000);
+
+}  // namespace kelvara::picture::test
