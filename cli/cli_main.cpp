@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 #include <system_error>
 
 #include "cli_options.h"
@@ -18,6 +19,7 @@
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/preview_page.h"
 #include "kelvara/settings/settings_file.h"
+#include "line_batch.h"
 #include "run_report.h"
 #include "tag_stream.h"
 #include "utf8.h"
@@ -127,21 +129,6 @@ void PrintSettings(const StoredSettings& s, std::ostream& out)
     text("h_FontFace", o.h_FontFace);
 }
 
-std::string RefusalMessage(TextRefusal refusal, const TagOptions& options)
-{
-    switch (refusal) {
-        case TextRefusal::NotUtf8:
-            return "the text is not valid UTF-8";
-        case TextRefusal::TooManyCharacters:
-            return ToUtf8(engine::CheckLength(options, engine::kMaxCharacters + 1).value_or(u""));
-        case TextRefusal::TooLarge:
-            return "the text is larger than 4 MiB";
-        case TextRefusal::None:
-            break;
-    }
-    return {};
-}
-
 // Everything written to standard output is flushed; a write that failed is an error.
 int Finish(std::ostream& out, std::ostream& err)
 {
@@ -221,6 +208,16 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     }
 
     const bool convert = !r.printSettings && !r.saveSettingsFile;
+    if (r.lines && convert) {
+        // Each line of TEXT, or of standard input, is a text of its own.
+        std::istringstream textLines(r.text && *r.text != "-" ? *r.text : std::string());
+        std::istream& lines = r.text && *r.text != "-" ? textLines : in;
+        const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
+        const bool converted =
+            ConvertLines(s.TagOptions, OutputOptionsOf(r), colors, lines, out, err);
+        const int status = Finish(out, err);
+        return status == kExitOk && !converted ? kExitFailed : status;
+    }
     // Standard input is read for a conversion without TEXT (and without a settings text),
     // or when TEXT is "-".
     const bool fromStdin = r.text ? *r.text == "-" : (convert && !r.settingsFile);

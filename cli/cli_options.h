@@ -37,6 +37,7 @@ struct CliRequest {
     std::optional<engine::ColorSpace> space;
     std::optional<std::size_t> fit;  // most code points of output
     std::optional<engine::Rgb> contrast;
+    bool lines = false;  // every input line a text of its own
     bool printSettings = false;
     bool help = false;
     bool version = false;

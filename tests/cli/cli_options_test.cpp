@@ -97,7 +97,7 @@ TEST(CliConventions, HelpListsEveryOptionAtTheStartOfALine)
           "  --sup",         "  --underline", "  --marquee",        "  --blink",
           "  --vertical",    "  --settings=", "  --print-settings", "  --save-settings=",
           "  --background=", "  --page=",     "  --format=",        "  --stops=",
-          "  --space=",      "  --fit=",      "  --contrast="}) {
+          "  --space=",      "  --fit=",      "  --contrast=",      "  --lines"}) {
         EXPECT_NE(help.find(std::string("\n") + option), std::string::npos) << option;
     }
 }
