@@ -12,6 +12,8 @@
 #include "kelvara/engine/characters.h"
 #include "kelvara/engine/output_format.h"
 #include "length_check.h"
+#include "mfm_writer.h"
+#include "minimessage_writer.h"
 #include "plan.h"
 #include "text_writers.h"
 #include "writer_support.h"
@@ -355,6 +357,14 @@ decltype(auto) FormattedRun::State::WithWriter(Function&& function)
         }
         case OutputFormat::Json: {
             detail::JsonWriter writer(*options);
+            return function(writer);
+        }
+        case OutputFormat::Mfm: {
+            detail::MfmWriter writer(*options);
+            return function(writer);
+        }
+        case OutputFormat::MiniMessage: {
+            detail::MiniMessageWriter writer(*options);
             return function(writer);
         }
         case OutputFormat::Font:

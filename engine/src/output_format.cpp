@@ -11,7 +11,7 @@
 namespace kelvara::engine {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, OutputFormat>, 7> kFormats{{
+constexpr std::array<std::pair<std::string_view, OutputFormat>, 9> kFormats{{
     {"font", OutputFormat::Font},
     {"span", OutputFormat::Span},
     {"css", OutputFormat::Css},
@@ -19,6 +19,8 @@ constexpr std::array<std::pair<std::string_view, OutputFormat>, 7> kFormats{{
     {"wiki", OutputFormat::Wiki},
     {"ansi", OutputFormat::Ansi},
     {"json", OutputFormat::Json},
+    {"mfm", OutputFormat::Mfm},
+    {"minimessage", OutputFormat::MiniMessage},
 }};
 
 constexpr std::array<std::pair<std::string_view, ColorSpace>, 3> kSpaces{{
@@ -100,6 +102,8 @@ bool WritesSizes(OutputFormat format, int fontflag)
             return !html;
         case OutputFormat::Css:
         case OutputFormat::Ansi:
+        case OutputFormat::Mfm:
+        case OutputFormat::MiniMessage:
             return false;
     }
     return false;
@@ -183,11 +187,13 @@ std::vector<OmittedOption> OmittedOptions(const TagOptions& o, OutputFormat form
     leaveOut(SizeLeftOut(o, format), false, OmittedOption::Size);
     leaveOut(IsSet(o.h_BoldFlag), markupStyles, OmittedOption::Bold);
     leaveOut(IsSet(o.h_ItalicFlag), markupStyles, OmittedOption::Italic);
-    leaveOut(IsSet(o.h_UnderFlag), markupStyles, OmittedOption::Underline);
+    leaveOut(IsSet(o.h_UnderFlag), markupStyles && format != OutputFormat::Mfm,
+             OmittedOption::Underline);
     leaveOut(IsSet(o.h_NotFlag), markupStyles, OmittedOption::Strike);
     leaveOut(IsSet(o.h_SubFlag), html, OmittedOption::Subscript);
     leaveOut(IsSet(o.h_UpFlag), html, OmittedOption::Superscript);
-    leaveOut(IsSet(o.h_Centerflag), html || (text && format != OutputFormat::Ansi),
+    leaveOut(IsSet(o.h_Centerflag),
+             html || (text && format != OutputFormat::Ansi) || format == OutputFormat::Mfm,
              OmittedOption::Center);
     leaveOut(IsSet(o.h_styleflag), html, OmittedOption::Vertical);
     // Terminals blink (SGR 5); HTML5 and the text markups have nothing for it.

@@ -21,9 +21,10 @@ namespace kelvara::engine {
 
 class CharacterText;
 
-enum class OutputFormat { Font, Span, Css, BbCode, Wiki, Ansi, Json };
+enum class OutputFormat { Font, Span, Css, BbCode, Wiki, Ansi, Json, Mfm, MiniMessage };
 
-// Names as typed on the command line: font, span, css, bbcode, wiki, ansi, json.
+// Names as typed on the command line: font, span, css, bbcode, wiki, ansi, json, mfm,
+// minimessage.
 std::optional<OutputFormat> ParseOutputFormat(std::string_view name);
 std::string_view OutputFormatName(OutputFormat format);
 // rgb, oklab, oklch.
