@@ -29,7 +29,8 @@ const char* const kUsage =
     "  --space=NAME         colour space of the steps: rgb, oklab or oklch\n"
     "                                                               default rgb\n"
     "  --format=NAME        output syntax: font (FONT tags), span, css, bbcode, wiki,\n"
-    "                       ansi or json                            default font\n"
+    "                       ansi, json, mfm (Misskey) or minimessage (Minecraft)\n"
+    "                                                               default font\n"
     "  --fit=N              at most N characters of output (not with ansi or json)\n"
     "  --contrast=RRGGBB    report on standard error every character whose contrast\n"
     "                       with this background is below 4.5:1\n"
@@ -145,7 +146,8 @@ Error SetValue(CliRequest& r, const std::string& name, const std::string& value)
     } else if (name == "format") {
         r.format = engine::ParseOutputFormat(value);
         if (!r.format) {
-            return "unknown format \"" + value + "\" (font, span, css, bbcode, wiki, ansi or json)";
+            return "unknown format \"" + value +
+                   "\" (font, span, css, bbcode, wiki, ansi, json, mfm or minimessage)";
         }
     } else if (name == "space") {
         r.space = engine::ParseColorSpace(value);
