@@ -165,6 +165,7 @@ TEST_F(OutputSection, NamesAreReadInAnyCaseAndUnknownOnesGiveTheClassicOutput)
     EXPECT_EQ(OutputFrom("Format=ansi\r\n").Format, u"font");
     EXPECT_EQ(OutputFrom("Format=html\r\nSpace=hsl\r\n").Space, u"rgb");
     EXPECT_EQ(OutputFrom("format=json\r\n").Format, u"json");
+    EXPECT_EQ(OutputFrom("Format=MiniMessage\r\n").Format, u"minimessage");
 }
 
 TEST_F(OutputSection, MalformedStopsAreDroppedAndAtMostThirteenKept)

@@ -249,6 +249,10 @@ void MainWindowOutputTest::pageShowsSpansForFormatsABrowserCannotShow_data()
                           << "Wiki";
     QTest::newRow("json") << "json"
                           << "JSON";
+    QTest::newRow("mfm") << "mfm"
+                         << "Misskey MFM";
+    QTest::newRow("minimessage") << "minimessage"
+                                 << "MiniMessage";
 }
 
 void MainWindowOutputTest::pageShowsSpansForFormatsABrowserCannotShow()

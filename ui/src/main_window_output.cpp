@@ -29,6 +29,10 @@ const char* PreviewedAs(engine::OutputFormat format)
             return "Wiki";
         case engine::OutputFormat::Json:
             return "JSON";
+        case engine::OutputFormat::Mfm:
+            return "Misskey MFM";
+        case engine::OutputFormat::MiniMessage:
+            return "MiniMessage";
         default:
             return nullptr;
     }

@@ -24,8 +24,8 @@ namespace {
 constexpr int kOutputTab = 4;
 
 // Shown in the order of settings::kOutputFormats and settings::kColorSpaces.
-const char* const kFormatCaptions[] = {"FONT ﾀｸﾞ", "HTML5 span", "CSS ｸﾞﾗﾃﾞｰｼｮﾝ",
-                                       "BBCode",   "Wiki",       "JSON"};
+const char* const kFormatCaptions[] = {"FONT ﾀｸﾞ", "HTML5 span", "CSS ｸﾞﾗﾃﾞｰｼｮﾝ", "BBCode",
+                                       "Wiki",     "JSON",       "Misskey MFM",   "MiniMessage"};
 const char* const kSpaceCaptions[] = {"RGB", "OKLab", "OKLCH"};
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top,

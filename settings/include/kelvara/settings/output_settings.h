@@ -24,8 +24,8 @@ struct ProfileWrite;
 inline constexpr std::u16string_view kOutputSection = u"Output";
 
 // The formats the window offers, in the order it lists them; the first is the classic one.
-inline constexpr std::array<std::u16string_view, 6> kOutputFormats = {u"font",   u"span", u"css",
-                                                                      u"bbcode", u"wiki", u"json"};
+inline constexpr std::array<std::u16string_view, 8> kOutputFormats = {
+    u"font", u"span", u"css", u"bbcode", u"wiki", u"json", u"mfm", u"minimessage"};
 inline constexpr std::array<std::u16string_view, 3> kColorSpaces = {u"rgb", u"oklab", u"oklch"};
 
 // Up to this many colours besides the first, middle and last (16 stops in all).
