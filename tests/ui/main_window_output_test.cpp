@@ -165,7 +165,8 @@ void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("space");
     QTest::addColumn<QString>("fit");  // empty: no limit
-    for (const char* name : {"font", "span", "css", "bbcode", "wiki", "json"}) {
+    for (const char* name :
+         {"font", "span", "css", "bbcode", "wiki", "json", "mfm", "minimessage"}) {
         QTest::addRow("%s", name) << name << "oklch"
                                   << "";
     }
@@ -175,6 +176,9 @@ void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes_data()
     QTest::newRow("wiki, oklab, fitted") << "wiki"
                                          << "oklab"
                                          << "150";
+    QTest::newRow("mfm, oklab, fitted") << "mfm"
+                                        << "oklab"
+                                        << "200";
 }
 
 // The same Lum.ini and text through the window and through kelvara-gen's options.
@@ -415,7 +419,8 @@ void MainWindowOutputTest::limitTooSmallIsRefusedWithAMessage()
 void MainWindowOutputTest::stoppedRunLeavesPageAndClipboardAlone_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char* name : {"font", "span", "css", "bbcode", "wiki", "json"}) {
+    for (const char* name :
+         {"font", "span", "css", "bbcode", "wiki", "json", "mfm", "minimessage"}) {
         QTest::newRow(name) << QString::fromLatin1(name);
     }
 }
