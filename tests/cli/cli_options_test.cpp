@@ -117,7 +117,8 @@ TEST(CliConventions, OutputOptionUsageErrors)
                                                  {"--fit=-1", "ab"},
                                                  {"--fit=10", "--format=json", "ab"},
                                                  {"--format=ansi", "--fit", "10", "ab"},
-                                                 {"--contrast=fff", "ab"}}) {
+                                                 {"--contrast=fff", "ab"},
+                                                 {"--lines", "--page=x.html", "ab"}}) {
         const GenRun run = Gen(args);
         EXPECT_EQ(run.status, kExitUsage) << args[0];
         EXPECT_EQ(run.out, "");

@@ -467,8 +467,7 @@ std::optional<std::vector<ColoredText>> ReadJson(std::u16string_view text)
 
 namespace {
 
-// The tags of MiniMessage this reader knows: decorations by name and short name, and the
-// named colours.
+// The decorations of MiniMessage by name and short name, as their short names.
 const std::map<std::u16string, std::u16string> kDecorations = {
     {u"bold", u"b"},   {u"b", u"b"},
     {u"italic", u"i"}, {u"i", u"i"},
@@ -476,37 +475,24 @@ const std::map<std::u16string, std::u16string> kDecorations = {
     {u"u", u"u"},      {u"strikethrough", u"st"},
     {u"st", u"st"},    {u"obfuscated", u"obf"},
     {u"obf", u"obf"}};
-const std::map<std::u16string, std::u16string> kNamedColors = {
-    {u"black", u"#000000"},     {u"dark_blue", u"#0000AA"},    {u"dark_green", u"#00AA00"},
-    {u"dark_aqua", u"#00AAAA"}, {u"dark_red", u"#AA0000"},     {u"dark_purple", u"#AA00AA"},
-    {u"gold", u"#FFAA00"},      {u"gray", u"#AAAAAA"},         {u"dark_gray", u"#555555"},
-    {u"blue", u"#5555FF"},      {u"green", u"#55FF55"},        {u"aqua", u"#55FFFF"},
-    {u"red", u"#FF5555"},       {u"light_purple", u"#FF55FF"}, {u"yellow", u"#FFFF55"},
-    {u"white", u"#FFFFFF"}};
 
-// "#RRGGBB" in upper case from a hex colour argument, or "" when it is none.
-std::u16string HexColor(std::u16string_view value)
-{
-    if (value.size() != 7 || value[0] != u'#') return {};
-    std::u16string out = u"#";
-    for (const char16_t c : value.substr(1)) {
-        if (!std::isxdigit(static_cast<unsigned char>(c)) || c > 0x7F) return {};
-        out.push_back(static_cast<char16_t>(std::toupper(static_cast<unsigned char>(c))));
-    }
-    return out;
-}
-
-// A tag's colour: <#RRGGBB>, <color:...>, <colour:...>, <c:...> or a colour's name.
+// A tag's colour, "#RRGGBB" in upper case: <#RRGGBB>, or <color:#RRGGBB> (also colour, c);
+// "" for any other tag. (Colours by name never occur here and are read as no colour.)
 std::u16string TagColor(const std::u16string& name, std::u16string_view argument)
 {
-    if (name.starts_with(u"#")) return argument.empty() ? HexColor(name) : u"";
+    std::u16string value = name;
     if (name == u"color" || name == u"colour" || name == u"c") {
-        const std::u16string value(argument);
-        const auto named = kNamedColors.find(value);
-        return named != kNamedColors.end() ? named->second : HexColor(value);
+        value = argument;
+    } else if (!argument.empty()) {
+        return {};
     }
-    const auto named = kNamedColors.find(name);
-    return named != kNamedColors.end() && argument.empty() ? named->second : u"";
+    if (value.size() != 7 || value[0] != u'#') return {};
+    for (const char16_t c : std::u16string_view(value).substr(1)) {
+        if (!std::isxdigit(static_cast<unsigned char>(c)) || c > 0x7F) return {};
+    }
+    for (char16_t& c : value)
+        c = static_cast<char16_t>(std::toupper(static_cast<unsigned char>(c)));
+    return value;
 }
 
 bool IsTagNameCharacter(char16_t c)
