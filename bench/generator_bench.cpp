@@ -118,7 +118,8 @@ void BM_FormatFitted(benchmark::State& state)
 
 void FormatArguments(benchmark::internal::Benchmark* b)
 {
-    for (int format = 0; format <= 8; ++format) {
+    for (const kelvara::engine::FormatRow& row : kelvara::engine::kFormats) {
+        const int format = static_cast<int>(row.format);
         for (int space = 0; space <= 2; ++space) b->Args({format, space});
     }
 }

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "kelvara/engine/formats.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
@@ -22,6 +23,7 @@
 namespace {
 
 using namespace kelvara::ui;
+namespace engine = kelvara::engine;
 
 // A program folder with two colours, every wrapper on and vertical writing.
 class ProgramFolder {
@@ -64,9 +66,9 @@ void BM_RunThroughWindow(benchmark::State& bench)
 }
 BENCHMARK(BM_RunThroughWindow)->Arg(100)->Arg(32767)->Unit(benchmark::kMillisecond);
 
-// The same run of 32,767 characters in another output format with OKLCH colours: BBCode also
-// makes the HTML5 span page that stands for it, span is shown as it is.
-void BM_RunThroughWindowInFormat(benchmark::State& bench, const char16_t* format)
+// The same run of 32,767 characters in another output format and the last colour space: a format
+// previewed as spans also makes the HTML5 span page that stands for it.
+void BM_RunThroughWindowInFormat(benchmark::State& bench, engine::OutputFormat format)
 {
     ProgramFolder folder;
     AppState state;
@@ -75,7 +77,7 @@ void BM_RunThroughWindowInFormat(benchmark::State& bench, const char16_t* format
     MainWindow* window = forms.ShowForm1();
     if (!QTest::qWaitForWindowExposed(window)) bench.SkipWithError("window not shown");
     state.Output.Format = format;
-    state.Output.Space = u"oklch";
+    state.Output.Space = engine::kColorSpaces.back().space;
     constexpr int kCharacters = 32767;
     window->findChild<QLineEdit*>(QStringLiteral("txtFor"))->setText(QString(kCharacters, u'あ'));
     auto* go = window->findChild<QAbstractButton*>(QStringLiteral("cmdGo"));
@@ -86,8 +88,22 @@ void BM_RunThroughWindowInFormat(benchmark::State& bench, const char16_t* format
     }
     bench.SetItemsProcessed(bench.iterations() * kCharacters);
 }
-BENCHMARK_CAPTURE(BM_RunThroughWindowInFormat, span, u"span")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_RunThroughWindowInFormat, bbcode, u"bbcode")->Unit(benchmark::kMillisecond);
+// The first format of each kind of preview after the classic one.
+const bool kFormatBenchmarks = [] {
+    for (const engine::Preview preview : {engine::Preview::Direct, engine::Preview::AsSpans}) {
+        for (const engine::FormatRow& row : engine::kFormats) {
+            if (row.format == engine::kFormats.front().format || !engine::InWindow(row) ||
+                row.preview != preview) {
+                continue;
+            }
+            const std::string name = "BM_RunThroughWindowInFormat/" + std::string(row.name);
+            benchmark::RegisterBenchmark(name.c_str(), BM_RunThroughWindowInFormat, row.format)
+                ->Unit(benchmark::kMillisecond);
+            break;
+        }
+    }
+    return true;
+}();
 
 void BM_StartUpToShownWindow(benchmark::State& bench)
 {

@@ -18,6 +18,7 @@
 #include "kelvara/engine/generator.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/preview_page.h"
+#include "kelvara/settings/run_options.h"
 #include "kelvara/settings/settings_file.h"
 #include "line_batch.h"
 #include "run_report.h"
@@ -127,6 +128,31 @@ void PrintSettings(const StoredSettings& s, std::ostream& out)
     text("txtBack", s.txtBack);
     number("h_NFontSize", o.h_NFontSize);
     text("h_FontFace", o.h_FontFace);
+    // Section Output, with the names and the stop list as the file holds them.
+    const settings::OutputSettings& output = s.Output;
+    out << "Format=" << engine::OutputFormatName(output.Format) << '\n';
+    out << "Space=" << engine::ColorSpaceName(output.Space) << '\n';
+    text("Stops", settings::JoinStops(output.ExtraStops));
+    out << "Fit=";
+    if (output.Fit) out << *output.Fit;
+    out << '\n';
+    number("Contrast", output.Contrast);
+}
+
+settings::OutputOverrides OverridesOf(const CliRequest& r)
+{
+    return {r.format, r.space, r.stops, r.fit, r.contrast};
+}
+
+// The run's output options from the settings after the overrides.
+engine::OutputOptions RunOutputOf(const CliRequest& r, const StoredSettings& s)
+{
+    // --contrast checks against its own colour, a settings file against its background.
+    const std::u16string contrastBackground =
+        r.contrast ? engine::ComposeColorText(r.contrast->red, r.contrast->green, r.contrast->blue)
+                   : s.txtBack;
+    return settings::RunOptions(s.Output, s.TagOptions,
+                                {s.txtCfor, s.txtCmid, s.txtClat, contrastBackground});
 }
 
 // Everything written to standard output is flushed; a write that failed is an error.
@@ -180,7 +206,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     }
     const CliRequest& r = *parsed.request;
     if (r.help) {
-        out << kUsage;
+        out << Usage();
         return Finish(out, err);
     }
     if (r.version) {
@@ -206,6 +232,13 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         err << "kelvara-gen: " << error << '\n';
         return kExitFailed;
     }
+    settings::ApplyOverrides(s, OverridesOf(r));
+    if (r.fit && !engine::FormatSupportsFit(s.Output.Format)) {
+        err << "kelvara-gen: --fit does not work with the format "
+            << engine::OutputFormatName(s.Output.Format) << " of the settings file"
+            << "\nkelvara-gen: try 'kelvara-gen --help' for the options\n";
+        return kExitUsage;
+    }
 
     const bool convert = !r.printSettings && !r.saveSettingsFile;
     if (r.lines && convert) {
@@ -214,7 +247,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         std::istream& lines = r.text && *r.text != "-" ? textLines : in;
         const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
         const bool converted =
-            ConvertLines(s.TagOptions, OutputOptionsOf(r), colors, lines, out, err);
+            ConvertLines(s.TagOptions, RunOutputOf(r, s), colors, lines, out, err);
         const int status = Finish(out, err);
         return status == kExitOk && !converted ? kExitFailed : status;
     }
@@ -243,7 +276,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (!convert) return Finish(out, err);
 
     const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
-    const engine::OutputOptions output = OutputOptionsOf(r);
+    const engine::OutputOptions output = RunOutputOf(r, s);
     const engine::CharacterText characters(s.txtFor);
     engine::FormattedRun run(s.TagOptions, output, characters, colors);
     if (run.Refused()) {

@@ -13,7 +13,9 @@
 
 namespace kelvara::cli {
 
-const char* const kUsage =
+namespace {
+
+constexpr std::string_view kUsageHead =
     "Usage: kelvara-gen [OPTION]... [TEXT]\n"
     "Turn TEXT into HTML gradient text: one FONT element per character.\n"
     "\n"
@@ -25,13 +27,9 @@ const char* const kUsage =
     "  --last=RRGGBB        last colour                             default 0000FF\n"
     "  --colors=N           number of colours, 2 or 3               default 2\n"
     "  --stops=C1,C2,...    2 to 16 colours RRGGBB, in place of the colours and\n"
-    "                       the number of colours above\n"
-    "  --space=NAME         colour space of the steps: rgb, oklab or oklch\n"
-    "                                                               default rgb\n"
-    "  --format=NAME        output syntax: font (FONT tags), span, css, bbcode, wiki,\n"
-    "                       ansi, json, mfm (Misskey) or minimessage (Minecraft)\n"
-    "                                                               default font\n"
-    "  --fit=N              at most N characters of output (not with ansi or json)\n"
+    "                       the number of colours above\n";
+// --space, --format and --fit come from the tables of spaces and formats.
+constexpr std::string_view kUsageTail =
     "  --contrast=RRGGBB    report on standard error every character whose contrast\n"
     "                       with this background is below 4.5:1\n"
     "  --lines              every line of the input (TEXT or standard input) is a text\n"
@@ -67,6 +65,76 @@ const char* const kUsage =
     "the options.\n"
     "Exit status: 0 done, 1 text refused or a file could not be read or written,\n"
     "2 wrong usage.\n";
+
+constexpr std::size_t kHelpWidth = 80;
+constexpr std::size_t kTextColumn = 23;
+constexpr std::size_t kDefaultColumn = 63;
+
+// One help entry: `head` before the text column, `text` wrapped at the help's width, and the
+// default in its column on the last line, or on a line of its own when it does not fit there.
+void HelpEntry(std::string& out, std::string_view head, std::string_view text,
+               std::string_view fallback = {})
+{
+    std::string line = "  " + std::string(head);
+    line.resize(kTextColumn, ' ');
+    bool lineHasText = false;
+    while (!text.empty()) {
+        const std::size_t space = text.find(' ');
+        const std::string_view word = text.substr(0, space);
+        text.remove_prefix(space == std::string_view::npos ? text.size() : space + 1);
+        if (lineHasText && line.size() + 1 + word.size() > kHelpWidth) {
+            out += line + '\n';
+            line.assign(kTextColumn, ' ');
+            lineHasText = false;
+        }
+        if (lineHasText) line += ' ';
+        line += word;
+        lineHasText = true;
+    }
+    if (!fallback.empty()) {
+        const std::string value = "default " + std::string(fallback);
+        if (line.size() > kDefaultColumn) {
+            out += line + '\n';
+            line.clear();
+        }
+        line.resize(kDefaultColumn, ' ');
+        line += value;
+    }
+    out += line + '\n';
+}
+
+std::string FormatNames()
+{
+    return engine::NameList(engine::kFormats, [](const auto&) { return true; });
+}
+
+std::string SpaceNames()
+{
+    return engine::NameList(engine::kColorSpaces, [](const auto&) { return true; });
+}
+
+}  // namespace
+
+std::string Usage()
+{
+    std::string help(kUsageHead);
+    HelpEntry(help, "--space=NAME", "colour space of the steps: " + SpaceNames(),
+              engine::kColorSpaces.front().name);
+    std::string formats;
+    for (const engine::FormatRow& row : engine::kFormats) {
+        if (!formats.empty())
+            formats += row.format == engine::kFormats.back().format ? " or " : ", ";
+        formats += row.name;
+        if (!row.helpNote.empty()) formats += " (" + std::string(row.helpNote) + ")";
+    }
+    HelpEntry(help, "--format=NAME", "output syntax: " + formats, engine::kFormats.front().name);
+    HelpEntry(help, "--fit=N",
+              "at most N characters of output (not with " +
+                  engine::NameList(engine::kFormats, [](const auto& row) { return !row.fits; }) +
+                  ")");
+    help += kUsageTail;
+    return help;
+}
 
 namespace {
 
@@ -146,12 +214,11 @@ Error SetValue(CliRequest& r, const std::string& name, const std::string& value)
     } else if (name == "format") {
         r.format = engine::ParseOutputFormat(value);
         if (!r.format) {
-            return "unknown format \"" + value +
-                   "\" (font, span, css, bbcode, wiki, ansi, json, mfm or minimessage)";
+            return "unknown format \"" + value + "\" (" + FormatNames() + ")";
         }
     } else if (name == "space") {
         r.space = engine::ParseColorSpace(value);
-        if (!r.space) return "unknown colour space \"" + value + "\" (rgb, oklab or oklch)";
+        if (!r.space) return "unknown colour space \"" + value + "\" (" + SpaceNames() + ")";
     } else if (name == "stops") {
         const std::vector<std::string> stops = SplitAtCommas(value);
         if (stops.size() < engine::kMinStops || stops.size() > engine::kMaxStops) {

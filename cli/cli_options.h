@@ -50,6 +50,7 @@ struct ParseOutcome {
 
 ParseOutcome ParseCommandLine(const std::vector<std::string>& args);
 
-extern const char* const kUsage;
+// The text of --help.
+std::string Usage();
 
 }  // namespace kelvara::cli

@@ -10,17 +10,6 @@
 
 namespace kelvara::cli {
 
-engine::OutputOptions OutputOptionsOf(const CliRequest& request)
-{
-    engine::OutputOptions output;
-    if (request.format) output.format = *request.format;
-    if (request.space) output.space = *request.space;
-    if (request.stops) output.stops = *request.stops;
-    output.fit = request.fit;
-    output.contrastBackground = request.contrast;
-    return output;
-}
-
 std::string RefusalMessage(TextRefusal refusal, const engine::TagOptions& options)
 {
     switch (refusal) {

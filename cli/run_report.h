@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// What kelvara-gen tells about a run besides its output: the output options taken from the
-// command line, the refusal, the notes on options a format leaves out, the contrast report.
+// What kelvara-gen tells about a run besides its output: the refusal, the notes on options a
+// format leaves out, the contrast report.
 #pragma once
 
 #include <iosfwd>
@@ -11,8 +11,6 @@
 #include "kelvara/engine/output_format.h"
 
 namespace kelvara::cli {
-
-engine::OutputOptions OutputOptionsOf(const CliRequest& request);
 
 // Why a text was refused as it was read, without the program prefix.
 std::string RefusalMessage(TextRefusal refusal, const engine::TagOptions& options);

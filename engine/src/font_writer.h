@@ -92,4 +92,9 @@ private:
     ShortText m_tail;
 };
 
+template <>
+struct WriterFor<OutputFormat::Font> {
+    static FontWriter Make(const WriterInput& in) { return FontWriter(in.options); }
+};
+
 }  // namespace kelvara::engine::detail

@@ -38,7 +38,7 @@ struct FormattedRun::State {
     std::unique_ptr<FixedColors> stopColors;  // explicit stops for the classic walk
     bool classic = true;
     std::unique_ptr<Gradient> gradient;  // the gradient walk's stops and space
-    std::vector<Rgb> cssStops;
+    std::vector<Rgb> gradientStops;
     RunReport report;
     bool refused = false;
     // A fitted output: the first character of every run, then the text's length.
@@ -76,7 +76,7 @@ struct FormattedRun::State {
         return stops;
     }
 
-    [[nodiscard]] std::vector<Rgb> CssSamples() const;
+    [[nodiscard]] std::vector<Rgb> GradientSamples() const;
     [[nodiscard]] const PlannedCharacter& Representative(std::size_t run) const
     {
         const std::size_t first = runStarts[run];
@@ -123,7 +123,7 @@ void Blend(const Rgb& a, const Rgb& b, double u, const Rgb& target, double& wors
 // samples always include the stops, where the colour turns; clipping to the sRGB gamut
 // makes further bends, so a gradient may need many samples, but never more than characters:
 // with one sample per character every colour is exact.
-std::vector<Rgb> FormattedRun::State::CssSamples() const
+std::vector<Rgb> FormattedRun::State::GradientSamples() const
 {
     constexpr std::size_t kGrid = 1024;
     constexpr double kTolerance = 2.4;
@@ -222,9 +222,9 @@ void FormattedRun::State::Fit(const Writer& writer, std::size_t limit)
         plan.clear();
         return;
     }
-    // A css gradient never gets more stops than it had before fitting.
+    // A single gradient never gets more stops than it had before fitting.
     const std::size_t most =
-        (output.format == OutputFormat::Css ? std::min(n, cssStops.size()) : n) - 1;
+        (RowOf(output.format).oneGradient ? std::min(n, gradientStops.size()) : n) - 1;
     Group(1);
     const std::size_t single = Length(writer, true);
     if (single > limit) {
@@ -331,47 +331,29 @@ RunOutcome FormattedRun::State::Write(Writer& writer, TagSink& sink, RunHook* ho
     });
 }
 
+namespace detail {
+
+// Makes the writer of `format` and hands it to `function`; the rows are searched at compile
+// time, so every row needs a WriterFor.
+template <std::size_t Row = 0, class Function>
+decltype(auto) WithWriterOf(OutputFormat format, const WriterInput& in, Function&& function)
+{
+    if constexpr (Row + 1 < kFormats.size()) {
+        if (format != kFormats[Row].format) {
+            return WithWriterOf<Row + 1>(format, in, std::forward<Function>(function));
+        }
+    }
+    auto writer = WriterFor<kFormats[Row].format>::Make(in);
+    return function(writer);
+}
+
+}  // namespace detail
+
 template <class Function>
 decltype(auto) FormattedRun::State::WithWriter(Function&& function)
 {
-    switch (output.format) {
-        case OutputFormat::Span: {
-            detail::SpanWriter writer(*options, text);
-            return function(writer);
-        }
-        case OutputFormat::Css: {
-            detail::CssWriter writer(*options, cssStops);
-            return function(writer);
-        }
-        case OutputFormat::BbCode: {
-            detail::BbCodeWriter writer(*options);
-            return function(writer);
-        }
-        case OutputFormat::Wiki: {
-            detail::WikiWriter writer(*options);
-            return function(writer);
-        }
-        case OutputFormat::Ansi: {
-            detail::AnsiWriter writer(*options);
-            return function(writer);
-        }
-        case OutputFormat::Json: {
-            detail::JsonWriter writer(*options);
-            return function(writer);
-        }
-        case OutputFormat::Mfm: {
-            detail::MfmWriter writer(*options);
-            return function(writer);
-        }
-        case OutputFormat::MiniMessage: {
-            detail::MiniMessageWriter writer(*options);
-            return function(writer);
-        }
-        case OutputFormat::Font:
-            break;
-    }
-    detail::FontWriter writer(*options);
-    return function(writer);
+    const detail::WriterInput in{*options, text, gradientStops};
+    return detail::WithWriterOf(output.format, in, std::forward<Function>(function));
 }
 
 FormattedRun::FormattedRun(const TagOptions& options, const OutputOptions& output,
@@ -407,11 +389,11 @@ FormattedRun::FormattedRun(const TagOptions& options, const OutputOptions& outpu
         const std::vector<Rgb> stops = stopCount != 0 ? output.stops : s.FieldColors();
         s.gradient = std::make_unique<Gradient>(stops, output.space);
     }
-    if (output.format == OutputFormat::Css) {
+    if (RowOf(output.format).oneGradient) {
         if (!s.classic && output.space != ColorSpace::Rgb) {
-            s.cssStops = s.CssSamples();
+            s.gradientStops = s.GradientSamples();
         } else {
-            s.cssStops = stopCount != 0 ? output.stops : s.FieldColors();
+            s.gradientStops = stopCount != 0 ? output.stops : s.FieldColors();
         }
     }
     if (output.fit && FormatSupportsFit(output.format)) {

@@ -48,4 +48,13 @@ private:
     std::vector<Rgb> m_stops;
 };
 
+template <>
+struct WriterFor<OutputFormat::Span> {
+    static SpanWriter Make(const WriterInput& in) { return {in.options, in.text}; }
+};
+template <>
+struct WriterFor<OutputFormat::Css> {
+    static CssWriter Make(const WriterInput& in) { return {in.options, in.gradientStops}; }
+};
+
 }  // namespace kelvara::engine::detail

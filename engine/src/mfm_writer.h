@@ -34,4 +34,9 @@ bool ReadableAsMfm(std::u16string_view text);
 // "</plain>", and with a line break at either end doubled, since <plain> drops one there.
 void AppendMfmPlain(std::u16string& out, std::u16string_view text);
 
+template <>
+struct WriterFor<OutputFormat::Mfm> {
+    static MfmWriter Make(const WriterInput& in) { return MfmWriter(in.options); }
+};
+
 }  // namespace kelvara::engine::detail

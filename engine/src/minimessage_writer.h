@@ -29,4 +29,9 @@ private:
 // `text` with MiniMessage's escapes: "\" as "\\", "<" as "\<"; nothing else changes.
 void AppendMiniMessageEscaped(std::u16string& out, std::u16string_view text);
 
+template <>
+struct WriterFor<OutputFormat::MiniMessage> {
+    static MiniMessageWriter Make(const WriterInput& in) { return MiniMessageWriter(in.options); }
+};
+
 }  // namespace kelvara::engine::detail

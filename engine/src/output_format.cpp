@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Names of the formats and colour spaces, the stop list, the options each format leaves out,
-// and the contrast ratio as text.
+// and the contrast ratio as text; all that a format is comes from its row in the table.
 #include "kelvara/engine/output_format.h"
 
 #include <array>
@@ -10,24 +10,6 @@
 
 namespace kelvara::engine {
 namespace {
-
-constexpr std::array<std::pair<std::string_view, OutputFormat>, 9> kFormats{{
-    {"font", OutputFormat::Font},
-    {"span", OutputFormat::Span},
-    {"css", OutputFormat::Css},
-    {"bbcode", OutputFormat::BbCode},
-    {"wiki", OutputFormat::Wiki},
-    {"ansi", OutputFormat::Ansi},
-    {"json", OutputFormat::Json},
-    {"mfm", OutputFormat::Mfm},
-    {"minimessage", OutputFormat::MiniMessage},
-}};
-
-constexpr std::array<std::pair<std::string_view, ColorSpace>, 3> kSpaces{{
-    {"rgb", ColorSpace::Rgb},
-    {"oklab", ColorSpace::OkLab},
-    {"oklch", ColorSpace::OkLch},
-}};
 
 int HexDigit(char c)
 {
@@ -80,80 +62,37 @@ std::string_view OptionName(OmittedOption option)
     return "an option";
 }
 
-// Whether the format can write the base HTML size of size mode 0.
-bool WritesBaseSize(OutputFormat format)
+bool SizeLeftOut(const TagOptions& o, const FormatRow& row)
 {
-    return format == OutputFormat::Font || format == OutputFormat::Span ||
-           format == OutputFormat::Css || format == OutputFormat::BbCode;
-}
-
-// Whether the format can write the per-character sizes of size mode `fontflag` (1 to 4).
-bool WritesSizes(OutputFormat format, int fontflag)
-{
-    const bool html = fontflag == 1 || fontflag == 2;
-    switch (format) {
-        case OutputFormat::Font:
-        case OutputFormat::Span:
-        case OutputFormat::Json:
-            return true;
-        case OutputFormat::BbCode:
-            return html;
-        case OutputFormat::Wiki:
-            return !html;
-        case OutputFormat::Css:
-        case OutputFormat::Ansi:
-        case OutputFormat::Mfm:
-        case OutputFormat::MiniMessage:
-            return false;
-    }
-    return false;
-}
-
-bool SizeLeftOut(const TagOptions& o, OutputFormat format)
-{
-    if (o.h_fontflag >= 1 && o.h_fontflag <= 4) return !WritesSizes(format, o.h_fontflag);
+    if (o.h_fontflag == 1 || o.h_fontflag == 2) return !row.htmlSizes;
+    if (o.h_fontflag == 3 || o.h_fontflag == 4) return !row.pixelSizes;
     // The base size matters only when it is not the normal size 3.
-    return o.h_NFontSize != 3 && !WritesBaseSize(format);
+    return o.h_NFontSize != 3 && !row.baseSize;
 }
 
 }  // namespace
 
 std::optional<OutputFormat> ParseOutputFormat(std::string_view name)
 {
-    for (const auto& [text, format] : kFormats) {
-        if (text == name) return format;
+    for (const FormatRow& row : kFormats) {
+        if (row.name == name) return row.format;
     }
     return std::nullopt;
 }
 
-std::string_view OutputFormatName(OutputFormat format)
-{
-    for (const auto& [text, value] : kFormats) {
-        if (value == format) return text;
-    }
-    return "font";
-}
+std::string_view OutputFormatName(OutputFormat format) { return RowOf(format).name; }
 
 std::optional<ColorSpace> ParseColorSpace(std::string_view name)
 {
-    for (const auto& [text, space] : kSpaces) {
-        if (text == name) return space;
+    for (const ColorSpaceRow& row : kColorSpaces) {
+        if (row.name == name) return row.space;
     }
     return std::nullopt;
 }
 
-std::string_view ColorSpaceName(ColorSpace space)
-{
-    for (const auto& [text, value] : kSpaces) {
-        if (value == space) return text;
-    }
-    return "rgb";
-}
+std::string_view ColorSpaceName(ColorSpace space) { return RowOf(space).name; }
 
-bool FormatSupportsFit(OutputFormat format)
-{
-    return format != OutputFormat::Json && format != OutputFormat::Ansi;
-}
+bool FormatSupportsFit(OutputFormat format) { return RowOf(format).fits; }
 
 std::optional<std::vector<Rgb>> ParseStopList(std::string_view text)
 {
@@ -173,46 +112,32 @@ std::optional<std::vector<Rgb>> ParseStopList(std::string_view text)
 
 std::vector<OmittedOption> OmittedOptions(const TagOptions& o, OutputFormat format)
 {
+    const FormatRow& row = RowOf(format);
     std::vector<OmittedOption> out;
-    if (format == OutputFormat::Font) return out;
-    const bool markupStyles = format != OutputFormat::Json;
-    const bool html = format == OutputFormat::Span || format == OutputFormat::Css;
-    const bool text = format == OutputFormat::BbCode || format == OutputFormat::Wiki ||
-                      format == OutputFormat::Ansi;
-    auto leaveOut = [&out](bool set, bool expressible, OmittedOption option) {
-        if (set && !expressible) out.push_back(option);
-    };
     // The face is not noted: it is always set (the window and kelvara-gen default to one), so a
     // note would come with every run of a format that has no syntax for it.
-    leaveOut(SizeLeftOut(o, format), false, OmittedOption::Size);
-    leaveOut(IsSet(o.h_BoldFlag), markupStyles, OmittedOption::Bold);
-    leaveOut(IsSet(o.h_ItalicFlag), markupStyles, OmittedOption::Italic);
-    leaveOut(IsSet(o.h_UnderFlag), markupStyles && format != OutputFormat::Mfm,
-             OmittedOption::Underline);
-    leaveOut(IsSet(o.h_NotFlag), markupStyles, OmittedOption::Strike);
-    leaveOut(IsSet(o.h_SubFlag), html, OmittedOption::Subscript);
-    leaveOut(IsSet(o.h_UpFlag), html, OmittedOption::Superscript);
-    leaveOut(IsSet(o.h_Centerflag),
-             html || (text && format != OutputFormat::Ansi) || format == OutputFormat::Mfm,
-             OmittedOption::Center);
-    leaveOut(IsSet(o.h_styleflag), html, OmittedOption::Vertical);
-    // Terminals blink (SGR 5); HTML5 and the text markups have nothing for it.
-    leaveOut(IsSet(o.h_BlinkFlag), format == OutputFormat::Ansi, OmittedOption::Blink);
-    leaveOut(IsSet(o.h_marqueeFlag), false, OmittedOption::Marquee);
+    if (SizeLeftOut(o, row)) out.push_back(OmittedOption::Size);
+    const std::pair<std::int16_t, OmittedOption> flags[] = {
+        {o.h_BoldFlag, OmittedOption::Bold},       {o.h_ItalicFlag, OmittedOption::Italic},
+        {o.h_UnderFlag, OmittedOption::Underline}, {o.h_NotFlag, OmittedOption::Strike},
+        {o.h_SubFlag, OmittedOption::Subscript},   {o.h_UpFlag, OmittedOption::Superscript},
+        {o.h_Centerflag, OmittedOption::Center},   {o.h_styleflag, OmittedOption::Vertical},
+        {o.h_BlinkFlag, OmittedOption::Blink},     {o.h_marqueeFlag, OmittedOption::Marquee},
+    };
+    for (const auto& [value, option] : flags) {
+        if (IsSet(value) && !row.expresses.Has(option)) out.push_back(option);
+    }
     return out;
 }
 
 std::string NoteText(OutputFormat format, OmittedOption option)
 {
+    const FormatRow& row = RowOf(format);
+    if (option == OmittedOption::Size && !row.sizeNote.empty()) return std::string(row.sizeNote);
     std::string text(OptionName(option));
     text += " is left out: the ";
-    text += OutputFormatName(format);
+    text += row.name;
     text += " format cannot express it";
-    if (option == OmittedOption::Size && format == OutputFormat::Css) {
-        text =
-            "the sizes that change from character to character are left out: the css format "
-            "has one element for the whole text";
-    }
     return text;
 }
 

@@ -66,4 +66,21 @@ private:
     int m_fontflag;
 };
 
+template <>
+struct WriterFor<OutputFormat::BbCode> {
+    static BbCodeWriter Make(const WriterInput& in) { return BbCodeWriter(in.options); }
+};
+template <>
+struct WriterFor<OutputFormat::Wiki> {
+    static WikiWriter Make(const WriterInput& in) { return WikiWriter(in.options); }
+};
+template <>
+struct WriterFor<OutputFormat::Ansi> {
+    static AnsiWriter Make(const WriterInput& in) { return AnsiWriter(in.options); }
+};
+template <>
+struct WriterFor<OutputFormat::Json> {
+    static JsonWriter Make(const WriterInput& in) { return JsonWriter(in.options); }
+};
+
 }  // namespace kelvara::engine::detail

@@ -12,10 +12,24 @@
 #include <string_view>
 #include <vector>
 
+#include "kelvara/engine/characters.h"
 #include "kelvara/engine/color.h"
+#include "kelvara/engine/formats.h"
 #include "kelvara/engine/tag_options.h"
 
 namespace kelvara::engine::detail {
+
+// What a writer may be made from.
+struct WriterInput {
+    const TagOptions& options;
+    const CharacterText& text;
+    const std::vector<Rgb>& gradientStops;  // evenly spaced, for a format of one gradient
+};
+
+// The writer of each format: a specialisation next to each writer, with
+// `static Writer Make(const WriterInput&)`. A format row without one does not compile.
+template <OutputFormat Format>
+struct WriterFor;
 
 // A short piece of text in an array of fixed size, copied whole as one block of known size
 // (a few vector moves) rather than through a call to memcpy; the destination has room for

@@ -49,15 +49,22 @@ bool IsHexDigit(char16_t c)
     return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
 }
 
-// The name from the list that the value spells in any case, or the list's first (classic) one.
-template <std::size_t N>
-std::u16string OneOf(std::u16string_view value, const std::array<std::u16string_view, N>& names)
+// The row whose name the value spells in any case, or the first (classic) row.
+template <class Rows, class Keep>
+const auto& OneOf(std::u16string_view value, const Rows& rows, Keep keep)
 {
-    std::u16string lower(Trimmed(value));
-    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
-    const auto* found = std::find(names.begin(), names.end(), lower);
-    return std::u16string(found == names.end() ? names.front() : *found);
+    std::u16string_view name = Trimmed(value);
+    for (const auto& row : rows) {
+        if (!keep(row) || row.name.size() != name.size()) continue;
+        if (std::equal(name.begin(), name.end(), row.name.begin(),
+                       [](char16_t a, char b) { return Lower(a) == static_cast<char16_t>(b); })) {
+            return row;
+        }
+    }
+    return rows.front();
 }
+
+std::u16string Wide(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 
 std::vector<std::u16string> SplitStops(std::u16string_view value)
 {
@@ -100,31 +107,6 @@ FitValue ReadFit(std::u16string_view text)
     return {.reading = FitReading::Value, .value = static_cast<std::int32_t>(*number)};
 }
 
-engine::OutputOptions RunOptions(const OutputSettings& output, const engine::TagOptions& options,
-                                 const RunColors& colors)
-{
-    const auto name = [](const std::u16string& text) {
-        return std::string(text.begin(), text.end());  // the names are ASCII
-    };
-    engine::OutputOptions run;
-    run.format =
-        engine::ParseOutputFormat(name(output.Format)).value_or(engine::OutputFormat::Font);
-    run.space = engine::ParseColorSpace(name(output.Space)).value_or(engine::ColorSpace::Rgb);
-    if (!output.ExtraStops.empty()) {
-        run.stops.push_back(engine::ReadColorText(colors.first));
-        if (options.h_ColorCount == 3) run.stops.push_back(engine::ReadColorText(colors.middle));
-        for (const std::u16string& stop : output.ExtraStops) {
-            run.stops.push_back(engine::ReadColorText(stop));
-        }
-        run.stops.push_back(engine::ReadColorText(colors.last));
-    }
-    if (output.Fit) run.fit = static_cast<std::size_t>(*output.Fit);
-    if (engine::IsSet(output.Contrast)) {
-        run.contrastBackground = engine::ReadColorText(colors.background);
-    }
-    return run;
-}
-
 std::u16string JoinStops(const std::vector<std::u16string>& stops)
 {
     std::u16string joined;
@@ -140,8 +122,8 @@ std::span<const ProfileRead> OutputReads() { return kEntries; }
 OutputSettings OutputFromValues(std::span<const std::u16string> values)
 {
     OutputSettings output;
-    output.Format = OneOf(values[0], kOutputFormats);
-    output.Space = OneOf(values[1], kColorSpaces);
+    output.Format = OneOf(values[0], engine::kFormats, engine::InWindow).format;
+    output.Space = OneOf(values[1], engine::kColorSpaces, [](const auto&) { return true; }).space;
     output.ExtraStops = SplitStops(values[2]);
     const FitValue fit = ReadFit(values[3]);
     if (fit.reading == FitReading::Value) output.Fit = fit.value;
@@ -150,13 +132,14 @@ OutputSettings OutputFromValues(std::span<const std::u16string> values)
 }
 
 OutputWrites::OutputWrites(const OutputSettings& output)
-    : m_values{output.Format, output.Space, JoinStops(output.ExtraStops), FitText(output.Fit),
-               FormatSigned(output.Contrast)}
+    : m_values{Wide(engine::OutputFormatName(output.Format)),
+               Wide(engine::ColorSpaceName(output.Space)), JoinStops(output.ExtraStops),
+               FitText(output.Fit), FormatSigned(output.Contrast)}
 {
     const OutputSettings classic;
     const std::array<std::u16string, 5> classicValues{
-        classic.Format, classic.Space, JoinStops(classic.ExtraStops), FitText(classic.Fit),
-        FormatSigned(classic.Contrast)};
+        Wide(engine::OutputFormatName(classic.Format)), Wide(engine::ColorSpaceName(classic.Space)),
+        JoinStops(classic.ExtraStops), FitText(classic.Fit), FormatSigned(classic.Contrast)};
     for (std::size_t i = 0; i < m_values.size(); ++i) {
         m_classic[i] = m_values[i] == classicValues[i];
     }

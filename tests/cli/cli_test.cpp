@@ -144,6 +144,10 @@ TEST(CliSettings, SavedValuesComeBackExactly)
                                           "--middle=123",
                                           "--last=0000FF",
                                           "--background=000000",
+                                          "--format=span",
+                                          "--space=oklab",
+                                          "--fit=200",
+                                          "--contrast=FFFFFF",
                                           "グラデーション"};
     ASSERT_EQ(Gen(set).status, kExitOk);
     const GenRun printed = Gen({"--settings=" + ini, "--print-settings"});
@@ -157,7 +161,49 @@ TEST(CliSettings, SavedValuesComeBackExactly)
               "h_Centerflag=1\nh_ItalicFlag=2\nh_BoldFlag=1\nh_NotFlag=1\nh_SubFlag=1\nh_UpFlag=1\n"
               "h_UnderFlag=1\nh_MaxFontSize=40\nh_MinFontSize=-2\nh_marqueeFlag=1\nh_BlinkFlag=1\n"
               "txtCfor=ff8000\ntxtClat=0000FF\ntxtCmid=123\ntxtBack=000000\n"
-              "h_NFontSize=5\nh_FontFace=ＭＳ 明朝\n");
+              "h_NFontSize=5\nh_FontFace=ＭＳ 明朝\n"
+              "Format=span\nSpace=oklab\nStops=\nFit=200\nContrast=1\n");
+}
+
+// Section Output of a settings file is honoured, printed and saved as the window does.
+TEST(CliSettings, SectionOutputIsHonouredAndOverridden)
+{
+    TempDir dir;
+    const std::string ini = dir.File("Lum.ini");
+    {
+        std::ofstream file(ini, std::ios::binary);
+        file << "[Color]\r\nFor=FF0000\r\nLast=0000FF\r\nMid=00FF00\r\nBack=FFFFFF\r\n"
+                "[Set]\r\nn=2\r\n[Output]\r\nFormat=span\r\nStops=FFFF00\r\nContrast=1\r\n";
+    }
+    const GenRun fromFile = Gen({"--settings=" + ini, "abc"});
+    EXPECT_EQ(fromFile.out,
+              Gen({"--format=span", "--stops=FF0000,FFFF00,0000FF", "--face=", "abc"}).out);
+    // Reported against the file's background, white, or the colour of --contrast.
+    EXPECT_EQ(fromFile.err, "1\ta\t#FF0000\t3.99:1\n2\tb\t#FFFF00\t1.07:1\n");
+    EXPECT_EQ(Gen({"--settings=" + ini, "--contrast=000000", "abc"}).err,
+              "3\tc\t#0000FF\t2.44:1\n");
+    EXPECT_EQ(Gen({"--settings=" + ini, "--format=font", "--stops=FF0000,0000FF",
+                   "--face=MS Pゴシック", "abc"})
+                  .out,
+              kWorkedExample);
+    EXPECT_EQ(Gen({"--settings=" + ini, "--fit=5", "--format=json", "abc"}).status, kExitUsage);
+
+    // --stops saves as two colours and the stops between them; sixteen stops need the middle.
+    const std::string saved = dir.File("saved.ini");
+    ASSERT_EQ(Gen({"--settings=" + ini, "--save-settings=" + saved, "--stops=111111,222222,333333"})
+                  .status,
+              kExitOk);
+    const std::string printed = Gen({"--settings=" + saved, "--print-settings"}).out;
+    EXPECT_NE(printed.find("h_ColorCount=2\n"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("txtCfor=111111\ntxtClat=333333\n"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("Format=span\nSpace=rgb\nStops=222222\nFit=\nContrast=1\n"),
+              std::string::npos)
+        << printed;
+    std::string sixteen = "000000";
+    for (int i = 1; i < 16; ++i) sixteen += ",0000" + std::to_string(10 + i);
+    ASSERT_EQ(Gen({"--save-settings=" + saved, "--stops=" + sixteen}).status, kExitOk);
+    EXPECT_EQ(Gen({"--settings=" + saved, "abcdefghijklmnop"}).out,
+              Gen({"--stops=" + sixteen, "abcdefghijklmnop"}).out);
 }
 
 TEST(CliSettings, TheFileTextIsConvertedAndOptionsOverrideTheFile)

@@ -11,6 +11,7 @@
 
 #include "kelvara/settings/output_settings.h"
 #include "kelvara/settings/profile.h"
+#include "kelvara/settings/run_options.h"
 #include "kelvara/settings/settings_file.h"
 
 namespace kelvara::settings {
@@ -52,8 +53,8 @@ protected:
     static OutputSettings Chosen()
     {
         OutputSettings output;
-        output.Format = u"bbcode";
-        output.Space = u"oklch";
+        output.Format = engine::OutputFormat::BbCode;
+        output.Space = engine::ColorSpace::OkLch;
         output.ExtraStops = {u"FF8000", u"00FFFF", u"123ABC"};
         output.Fit = 2000;
         output.Contrast = 1;
@@ -69,8 +70,8 @@ TEST_F(OutputSection, FileWithoutTheSectionGivesTheClassicOutput)
     Put("[Set]\r\nn=3\r\n[Color]\r\nFor=FF0000\r\n");
     const StoredSettings settings = LoadSettings(m_ini);
     EXPECT_TRUE(settings.Output.IsClassic());
-    EXPECT_EQ(settings.Output.Format, u"font");
-    EXPECT_EQ(settings.Output.Space, u"rgb");
+    EXPECT_EQ(settings.Output.Format, engine::OutputFormat::Font);
+    EXPECT_EQ(settings.Output.Space, engine::ColorSpace::Rgb);
     EXPECT_TRUE(settings.Output.ExtraStops.empty());
     EXPECT_FALSE(settings.Output.Fit.has_value());
     EXPECT_EQ(settings.Output.Contrast, 0);
@@ -159,13 +160,13 @@ TEST_F(OutputSection, AnOlderCopysSaveKeepsTheSection)
 
 TEST_F(OutputSection, NamesAreReadInAnyCaseAndUnknownOnesGiveTheClassicOutput)
 {
-    EXPECT_EQ(OutputFrom("Format=SPAN\r\nSpace= OKLab \r\n").Format, u"span");
-    EXPECT_EQ(OutputFrom("Format=SPAN\r\nSpace= OKLab \r\n").Space, u"oklab");
+    EXPECT_EQ(OutputFrom("Format=SPAN\r\nSpace= OKLab \r\n").Format, engine::OutputFormat::Span);
+    EXPECT_EQ(OutputFrom("Format=SPAN\r\nSpace= OKLab \r\n").Space, engine::ColorSpace::OkLab);
     // The terminal format is for the command line only.
-    EXPECT_EQ(OutputFrom("Format=ansi\r\n").Format, u"font");
-    EXPECT_EQ(OutputFrom("Format=html\r\nSpace=hsl\r\n").Space, u"rgb");
-    EXPECT_EQ(OutputFrom("format=json\r\n").Format, u"json");
-    EXPECT_EQ(OutputFrom("Format=MiniMessage\r\n").Format, u"minimessage");
+    EXPECT_EQ(OutputFrom("Format=ansi\r\n").Format, engine::OutputFormat::Font);
+    EXPECT_EQ(OutputFrom("Format=html\r\nSpace=hsl\r\n").Space, engine::ColorSpace::Rgb);
+    EXPECT_EQ(OutputFrom("format=json\r\n").Format, engine::OutputFormat::Json);
+    EXPECT_EQ(OutputFrom("Format=MiniMessage\r\n").Format, engine::OutputFormat::MiniMessage);
 }
 
 TEST_F(OutputSection, MalformedStopsAreDroppedAndAtMostThirteenKept)
@@ -256,8 +257,8 @@ TEST(RunOptionsOf, ExtraStopsComeAfterTheFirstAndMiddleColoursBeforeTheLast)
 TEST(RunOptionsOf, FormatSpaceLimitAndContrastCarryOver)
 {
     OutputSettings output;
-    output.Format = u"wiki";
-    output.Space = u"oklab";
+    output.Format = engine::OutputFormat::Wiki;
+    output.Space = engine::ColorSpace::OkLab;
     output.Fit = 640;
     output.Contrast = 1;
     const RunColors colors{u"FF0000", u"00FF00", u"0000FF", u"FFFFF0"};

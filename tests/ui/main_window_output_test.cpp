@@ -131,6 +131,9 @@ void MainWindowOutputTest::everyFormatReachesClipboardAndEditWindow_data()
     QTest::newRow("bbcode") << "bbcode" << static_cast<int>(engine::OutputFormat::BbCode);
     QTest::newRow("wiki") << "wiki" << static_cast<int>(engine::OutputFormat::Wiki);
     QTest::newRow("json") << "json" << static_cast<int>(engine::OutputFormat::Json);
+    QTest::newRow("mfm") << "mfm" << static_cast<int>(engine::OutputFormat::Mfm);
+    QTest::newRow("minimessage") << "minimessage"
+                                 << static_cast<int>(engine::OutputFormat::MiniMessage);
 }
 
 void MainWindowOutputTest::everyFormatReachesClipboardAndEditWindow()
@@ -165,10 +168,12 @@ void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("space");
     QTest::addColumn<QString>("fit");  // empty: no limit
-    for (const char* name :
-         {"font", "span", "css", "bbcode", "wiki", "json", "mfm", "minimessage"}) {
-        QTest::addRow("%s", name) << name << "oklch"
-                                  << "";
+    for (const engine::FormatRow& row : engine::kFormats) {
+        if (!engine::InWindow(row)) continue;
+        QTest::addRow("%s", row.name.data())
+            << QString::fromLatin1(row.name.data(), static_cast<qsizetype>(row.name.size()))
+            << "oklch"
+            << "";
     }
     QTest::newRow("span, rgb, fitted") << "span"
                                        << "rgb"
@@ -199,19 +204,24 @@ void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes()
     f.Button("cmdGo")->click();
     const QString fromWindow = QGuiApplication::clipboard()->text();
 
-    QStringList args{QStringLiteral("--settings=") + f.dir.filePath(QStringLiteral("Lum.ini")),
-                     QStringLiteral("--format=") + name, QStringLiteral("--space=") + space,
+    const QString settings =
+        QStringLiteral("--settings=") + f.dir.filePath(QStringLiteral("Lum.ini"));
+    QStringList args{settings, QStringLiteral("--format=") + name,
+                     QStringLiteral("--space=") + space,
                      QStringLiteral("--stops=FF0000,00FF00,FF8000,0000FF")};
     if (!fit.isEmpty()) args << QStringLiteral("--fit=") + fit;
-    args << QStringLiteral("--") << text;
-    QProcess gen;
-    gen.start(QStringLiteral(KELVARA_GEN), args);
-    QVERIFY(gen.waitForFinished());
-    QCOMPARE(gen.exitCode(), 0);
-    QByteArray out = gen.readAllStandardOutput();
-    QVERIFY(out.endsWith('\n'));
-    out.chop(1);
-    QCOMPARE(fromWindow, QString::fromUtf8(out));
+    // With its options, and with the settings file alone: section Output is read as the
+    // window reads it.
+    for (const QStringList& given : {args, QStringList{settings}}) {
+        QProcess gen;
+        gen.start(QStringLiteral(KELVARA_GEN), given + QStringList{QStringLiteral("--"), text});
+        QVERIFY(gen.waitForFinished());
+        QCOMPARE(gen.exitCode(), 0);
+        QByteArray out = gen.readAllStandardOutput();
+        QVERIFY(out.endsWith('\n'));
+        out.chop(1);
+        QCOMPARE(fromWindow, QString::fromUtf8(out));
+    }
 }
 
 void MainWindowOutputTest::extraStopsComeBeforeTheLastColour_data()

@@ -33,8 +33,8 @@ const char16_t* const kSampleSettings =
 bool SaveOutputPage(kelvara::ui::Forms& forms, const QString& file)
 {
     kelvara::settings::OutputSettings& output = forms.State().Output;
-    output.Format = u"bbcode";
-    output.Space = u"oklch";
+    output.Format = kelvara::engine::OutputFormat::BbCode;
+    output.Space = kelvara::engine::ColorSpace::OkLch;
     output.ExtraStops = {u"FF8000", u"E0C000"};
     output.Contrast = 1;
     kelvara::ui::SettingsDialog* dialog = forms.ShowForm4();

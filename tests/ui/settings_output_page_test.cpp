@@ -170,8 +170,8 @@ void SettingsOutputPageTest::pageShowsTheClassicChoicesOnAFreshStart()
 
 void SettingsOutputPageTest::pageIsFilledFromTheState()
 {
-    Output().Format = u"wiki";
-    Output().Space = u"oklab";
+    Output().Format = kelvara::engine::OutputFormat::Wiki;
+    Output().Space = kelvara::engine::ColorSpace::OkLab;
     Output().Fit = 750;
     Output().Contrast = 1;
     Output().ExtraStops = {u"FF8000", u"ABCDEF"};
@@ -204,8 +204,8 @@ void SettingsOutputPageTest::okTakesThePage()
     ClickOK(dialog);
 
     QVERIFY(m_messages.isEmpty());
-    QVERIFY(Output().Format == u"wiki");
-    QVERIFY(Output().Space == u"oklch");
+    QVERIFY(Output().Format == kelvara::engine::OutputFormat::Wiki);
+    QVERIFY(Output().Space == kelvara::engine::ColorSpace::OkLch);
     QCOMPARE(Output().Fit.value_or(-1), 1200);
     QCOMPARE(Output().Contrast, 1);
     QCOMPARE(Output().ExtraStops, (std::vector<std::u16string>{u"FF8000", u"00FFFF", u"123456"}));
@@ -297,7 +297,7 @@ void SettingsOutputPageTest::limitIsLeftAloneForAFormatThatCannotMeetIt()
     fit->setText(QStringLiteral("abc"));
     ClickOK(dialog);
     QVERIFY(m_messages.isEmpty());
-    QVERIFY(Output().Format == u"json");
+    QVERIFY(Output().Format == kelvara::engine::OutputFormat::Json);
     QCOMPARE(Output().Fit.value_or(-1), 300);
 
     // Opened again on JSON, the limit is shown but cannot be edited; back on BBCode it can.
@@ -377,8 +377,8 @@ void SettingsOutputPageTest::choicesSurviveAShutDownAndAStart()
     m_forms = std::make_unique<Forms>(*m_state);
     m_forms->ShowForm1();
 
-    QVERIFY(Output().Format == u"bbcode");
-    QVERIFY(Output().Space == u"oklab");
+    QVERIFY(Output().Format == kelvara::engine::OutputFormat::BbCode);
+    QVERIFY(Output().Space == kelvara::engine::ColorSpace::OkLab);
     QCOMPARE(Output().Fit.value_or(-1), 640);
     QCOMPARE(Output().Contrast, 1);
     QCOMPARE(Output().ExtraStops, std::vector<std::u16string>{u"FF8000"});

@@ -10,6 +10,7 @@
 #include "kelvara/engine/characters.h"
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/output_format.h"
+#include "kelvara/settings/run_options.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
@@ -18,25 +19,6 @@ namespace kelvara::ui {
 namespace {
 
 constexpr int kStatusHeight = 270;  // twips, the row below frmMain while the view is open
-
-// Formats a browser does not render; the page shows their HTML5 span equivalent instead.
-const char* PreviewedAs(engine::OutputFormat format)
-{
-    switch (format) {
-        case engine::OutputFormat::BbCode:
-            return "BBCode";
-        case engine::OutputFormat::Wiki:
-            return "Wiki";
-        case engine::OutputFormat::Json:
-            return "JSON";
-        case engine::OutputFormat::Mfm:
-            return "Misskey MFM";
-        case engine::OutputFormat::MiniMessage:
-            return "MiniMessage";
-        default:
-            return nullptr;
-    }
-}
 
 QString OptionName(engine::OmittedOption option)
 {
@@ -148,8 +130,9 @@ void MainWindow::PrepareOutputPreview()
     m_previewTags.clear();
 
     const engine::OutputOptions options = OutputSettings();
-    const char* shownAs = PreviewedAs(options.format);
-    if (shownAs == nullptr) return;
+    // A format a browser does not render is shown as its HTML5 span equivalent.
+    const engine::FormatRow& row = engine::RowOf(options.format);
+    if (row.preview != engine::Preview::AsSpans) return;
     engine::OutputOptions span = options;
     span.format = engine::OutputFormat::Span;
     span.fit.reset();  // a limit sized for the chosen format says nothing about the spans
@@ -157,9 +140,10 @@ void MainWindow::PrepareOutputPreview()
     const engine::FormattedResult preview =
         engine::GenerateFormatted(Options(), span, ToU16(txtFor->text()), *this);
     if (preview.outcome != engine::RunOutcome::Completed) return;
-    m_previewTags =
-        QStringLiteral("<TITLE>%1（HTML5 spanで表示）</TITLE>").arg(QLatin1String(shownAs)) +
-        ToQString(preview.tags);
+    m_previewTags = QStringLiteral("<TITLE>%1（HTML5 spanで表示）</TITLE>")
+                        .arg(QString::fromUtf8(row.caption.data(),
+                                               static_cast<qsizetype>(row.caption.size()))) +
+                    ToQString(preview.tags);
 }
 
 QString MainWindow::PageTags(const QString& tags) const

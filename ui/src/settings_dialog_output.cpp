@@ -23,32 +23,28 @@ namespace {
 
 constexpr int kOutputTab = 4;
 
-// Shown in the order of settings::kOutputFormats and settings::kColorSpaces.
-const char* const kFormatCaptions[] = {"FONT ﾀｸﾞ", "HTML5 span", "CSS ｸﾞﾗﾃﾞｰｼｮﾝ", "BBCode",
-                                       "Wiki",     "JSON",       "Misskey MFM",   "MiniMessage"};
-const char* const kSpaceCaptions[] = {"RGB", "OKLab", "OKLCH"};
-
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                   int width, int height)
 {
     return Place(new QLabel(caption, parent), name, left, top, width, height);
 }
 
-// Whether the format at this index of the list can group characters to meet a length limit.
-bool TakesLimit(int formatIndex)
+QString Caption(std::string_view caption)
 {
-    const std::u16string_view name = settings::kOutputFormats[formatIndex];
-    const auto format = engine::ParseOutputFormat(std::string(name.begin(), name.end()));
-    return format && engine::FormatSupportsFit(*format);
+    return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
 }
 
-template <std::size_t N>
-int IndexOf(const std::u16string& name, const std::array<std::u16string_view, N>& names)
+// Each item keeps its enum value as data.
+template <class Value>
+Value ValueAt(const QComboBox* box, int index)
 {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (names[i] == name) return static_cast<int>(i);
-    }
-    return 0;
+    return static_cast<Value>(box->itemData(std::max(0, index)).toInt());
+}
+
+template <class Value>
+void SelectValue(QComboBox* box, Value value)
+{
+    box->setCurrentIndex(std::max(0, box->findData(static_cast<int>(value))));
 }
 
 }  // namespace
@@ -59,10 +55,14 @@ void SettingsDialog::CreateOutputPage(QWidget* page)
                    4920, 1455);
     MakeLabel(Frame7, QStringLiteral("lblFormat"), QStringLiteral("形式："), 135, 330, 540, 180);
     cmbFormat = Place(new QComboBox(Frame7), QStringLiteral("cmbFormat"), 675, 270, 1770, 300);
-    for (const char* caption : kFormatCaptions) cmbFormat->addItem(QString::fromUtf8(caption));
+    for (const engine::FormatRow& row : engine::kFormats) {
+        if (engine::InWindow(row)) cmbFormat->addItem(Caption(row.caption), int(row.format));
+    }
     MakeLabel(Frame7, QStringLiteral("lblSpace"), QStringLiteral("色空間："), 2580, 330, 720, 180);
     cmbSpace = Place(new QComboBox(Frame7), QStringLiteral("cmbSpace"), 3300, 270, 1485, 300);
-    for (const char* caption : kSpaceCaptions) cmbSpace->addItem(QString::fromUtf8(caption));
+    for (const engine::ColorSpaceRow& row : engine::kColorSpaces) {
+        cmbSpace->addItem(Caption(row.caption), int(row.space));
+    }
     MakeLabel(Frame7, QStringLiteral("lblFit"), QStringLiteral("文字数の上限："), 135, 720, 1200,
               180);
     txtFit = Place(new QLineEdit(Frame7), QStringLiteral("txtFit"), 1335, 675, 1110, 270);
@@ -85,8 +85,10 @@ void SettingsDialog::CreateOutputPage(QWidget* page)
         txtStop[k]->setTextMargins(-1, 0, -1, 0);  // six digits in a field sized for them
     }
     // A format that cannot meet a limit leaves the limit alone, neither checked nor taken.
-    connect(cmbFormat, &QComboBox::currentIndexChanged, this,
-            [this](int index) { txtFit->setEnabled(TakesLimit(index)); });
+    connect(cmbFormat, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const auto format = ValueAt<engine::OutputFormat>(cmbFormat, index);
+        txtFit->setEnabled(engine::FormatSupportsFit(format));
+    });
     for (int k = 0; k < kStopCount; ++k) {
         connect(txtStop[k], &QLineEdit::textChanged, this, [this, k] { txtStop_Change(k); });
         connect(picStop[k], &ColorBox::clicked, this, [this, k] { picStop_Click(k); });
@@ -96,8 +98,8 @@ void SettingsDialog::CreateOutputPage(QWidget* page)
 void SettingsDialog::LoadOutputPage()
 {
     const settings::OutputSettings& output = FormsOf().State().Output;
-    cmbFormat->setCurrentIndex(IndexOf(output.Format, settings::kOutputFormats));
-    cmbSpace->setCurrentIndex(IndexOf(output.Space, settings::kColorSpaces));
+    SelectValue(cmbFormat, output.Format);
+    SelectValue(cmbSpace, output.Space);
     txtFit->setText(output.Fit ? QString::number(*output.Fit) : QString());
     chkContrast->setChecked(engine::IsSet(output.Contrast));
     for (std::size_t k = 0; k < txtStop.size(); ++k) {
@@ -141,8 +143,8 @@ bool SettingsDialog::CheckOutputPage()
 void SettingsDialog::TakeOutputPage()
 {
     settings::OutputSettings& output = FormsOf().State().Output;
-    output.Format = std::u16string(settings::kOutputFormats[cmbFormat->currentIndex()]);
-    output.Space = std::u16string(settings::kColorSpaces[cmbSpace->currentIndex()]);
+    output.Format = ValueAt<engine::OutputFormat>(cmbFormat, cmbFormat->currentIndex());
+    output.Space = ValueAt<engine::ColorSpace>(cmbSpace, cmbSpace->currentIndex());
     output.ExtraStops.clear();
     for (const QLineEdit* stop : txtStop) {
         if (auto color = settings::ReadStopColor(ToU16(stop->text()))) {

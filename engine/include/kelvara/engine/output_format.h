@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Output formats beyond FONT tags (HTML5 spans, one CSS gradient, BBCode, wiki markup, ANSI
-// terminal colours, JSON), colour stops and colour spaces, fitting the output into a length
-// limit, and the report of low-contrast characters. With the default OutputOptions a run
-// writes exactly the classic FONT tags.
+// A run in any output format of the table in formats.h: colour stops and colour spaces, fitting
+// the output into a length limit, and the report of low-contrast characters. With the default
+// OutputOptions a run writes exactly the classic FONT tags.
 #pragma once
 
 #include <cstddef>
@@ -14,25 +13,13 @@
 
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/color_space.h"
+#include "kelvara/engine/formats.h"
 #include "kelvara/engine/generator.h"
 #include "kelvara/engine/tag_options.h"
 
 namespace kelvara::engine {
 
 class CharacterText;
-
-enum class OutputFormat { Font, Span, Css, BbCode, Wiki, Ansi, Json, Mfm, MiniMessage };
-
-// Names as typed on the command line: font, span, css, bbcode, wiki, ansi, json, mfm,
-// minimessage.
-std::optional<OutputFormat> ParseOutputFormat(std::string_view name);
-std::string_view OutputFormatName(OutputFormat format);
-// rgb, oklab, oklch.
-std::optional<ColorSpace> ParseColorSpace(std::string_view name);
-std::string_view ColorSpaceName(ColorSpace space);
-
-// Every format but json and ansi can group characters into runs to meet a length limit.
-bool FormatSupportsFit(OutputFormat format);
 
 inline constexpr std::size_t kMinStops = 2;
 inline constexpr std::size_t kMaxStops = 16;
@@ -47,7 +34,8 @@ struct OutputOptions {
     // Colour stops replacing the colour fields (kMinStops to kMaxStops expected). Empty: the
     // first and last colour field, with the middle one between them when h_ColorCount is 3.
     std::vector<Rgb> stops;
-    // The most code points the result may have; nothing: no limit. Ignored by json and ansi.
+    // The most code points the result may have; nothing: no limit. Ignored by the formats that
+    // cannot group characters.
     std::optional<std::size_t> fit;
     // Report characters whose colour contrasts less than kMinimumContrast with this colour.
     std::optional<Rgb> contrastBackground;
@@ -56,22 +44,6 @@ struct OutputOptions {
 };
 
 inline constexpr double kMinimumContrast = 4.5;
-
-// Options a format has no syntax for; they are left out of its output.
-enum class OmittedOption {
-    Face,
-    Size,
-    Bold,
-    Italic,
-    Underline,
-    Strike,
-    Subscript,
-    Superscript,
-    Center,
-    Vertical,
-    Blink,
-    Marquee,
-};
 
 // The options that `format` leaves out with these settings, in the order of the enum.
 std::vector<OmittedOption> OmittedOptions(const TagOptions& options, OutputFormat format);

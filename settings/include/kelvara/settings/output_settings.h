@@ -23,19 +23,15 @@ struct ProfileWrite;
 
 inline constexpr std::u16string_view kOutputSection = u"Output";
 
-// The formats the window offers, in the order it lists them; the first is the classic one.
-inline constexpr std::array<std::u16string_view, 8> kOutputFormats = {
-    u"font", u"span", u"css", u"bbcode", u"wiki", u"json", u"mfm", u"minimessage"};
-inline constexpr std::array<std::u16string_view, 3> kColorSpaces = {u"rgb", u"oklab", u"oklch"};
-
 // Up to this many colours besides the first, middle and last (16 stops in all).
 inline constexpr std::size_t kMaxExtraStops = 13;
 // Length limits are whole numbers from 1 to this.
 inline constexpr std::int32_t kMaxFit = 99'999'999;
 
 struct OutputSettings {
-    std::u16string Format = std::u16string(kOutputFormats[0]);
-    std::u16string Space = std::u16string(kColorSpaces[0]);
+    // Stored by the names of the engine's table; only the formats the window offers.
+    engine::OutputFormat Format = engine::OutputFormat::Font;
+    engine::ColorSpace Space = engine::ColorSpace::Rgb;
     // RRGGBB, upper case; they come after the first (and middle) colour, before the last.
     std::vector<std::u16string> ExtraStops;
     std::optional<std::int32_t> Fit;  // at most this many characters of output; none when empty
@@ -77,21 +73,6 @@ private:
     std::array<std::u16string, 5> m_values;
     std::array<bool, 5> m_classic{};
 };
-
-// The colour texts of a run, as the colour fields hold them.
-struct RunColors {
-    std::u16string_view first;
-    std::u16string_view middle;
-    std::u16string_view last;
-    std::u16string_view background;
-};
-
-// The engine's options for a run with these choices. With extra stops the stops are the first
-// colour, the middle one when h_ColorCount is 3, the extra stops in order, and the last colour;
-// without, the engine reads the colour fields itself. The contrast is checked against the
-// background colour when Contrast is 1.
-engine::OutputOptions RunOptions(const OutputSettings& output, const engine::TagOptions& options,
-                                 const RunColors& colors);
 
 // "FF8000,00FFFF": the extra stops as one entry value.
 std::u16string JoinStops(const std::vector<std::u16string>& stops);
