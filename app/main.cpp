@@ -41,6 +41,6 @@ int main(int argc, char* argv[])
     kelvara::ui::AppState state;
     kelvara::ui::PlaceFiles(state);
     kelvara::ui::Forms forms(state);
-    forms.ShowForm1();
+    forms.Show<kelvara::ui::MainWindow>();
     return QApplication::exec();
 }

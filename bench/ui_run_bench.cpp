@@ -51,7 +51,7 @@ void BM_RunThroughWindow(benchmark::State& bench)
     AppState state;
     state.ProgramFolder = folder.Path();
     Forms forms(state);
-    MainWindow* window = forms.ShowForm1();
+    MainWindow* window = forms.Show<MainWindow>();
     if (!QTest::qWaitForWindowExposed(window)) bench.SkipWithError("window not shown");
     const auto characters = static_cast<int>(bench.range(0));
     window->findChild<QLineEdit*>(QStringLiteral("txtFor"))->setText(QString(characters, u'あ'));
@@ -74,7 +74,7 @@ void BM_RunThroughWindowInFormat(benchmark::State& bench, engine::OutputFormat f
     AppState state;
     state.ProgramFolder = folder.Path();
     Forms forms(state);
-    MainWindow* window = forms.ShowForm1();
+    MainWindow* window = forms.Show<MainWindow>();
     if (!QTest::qWaitForWindowExposed(window)) bench.SkipWithError("window not shown");
     state.Output.Format = format;
     state.Output.Space = engine::kColorSpaces.back().space;
@@ -112,7 +112,7 @@ void BM_StartUpToShownWindow(benchmark::State& bench)
         AppState state;
         state.ProgramFolder = folder.Path();
         auto forms = std::make_unique<Forms>(state);
-        MainWindow* window = forms->ShowForm1();
+        MainWindow* window = forms->Show<MainWindow>();
         if (!QTest::qWaitForWindowExposed(window)) bench.SkipWithError("window not shown");
         bench.PauseTiming();
         forms.reset();

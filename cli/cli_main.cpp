@@ -46,7 +46,7 @@ StoredSettings Defaults()
     s.txtBack = u"FFFFFF";
     s.TagOptions.h_ColorCount = 2;
     s.TagOptions.h_NFontSize = settings::kDefaultNFontSize;
-    s.TagOptions.h_FontFace = u"MS Pゴシック";
+    s.TagOptions.h_FontFace = engine::kDefaultFace;
     return s;
 }
 

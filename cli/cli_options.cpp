@@ -5,6 +5,8 @@
 // every option.
 #include "cli_options.h"
 
+#include "utf8.h"
+
 #include <algorithm>
 #include <charconv>
 #include <functional>
@@ -29,15 +31,16 @@ constexpr std::string_view kUsageHead =
     "  --stops=C1,C2,...    2 to 16 colours RRGGBB, in place of the colours and\n"
     "                       the number of colours above\n";
 // --space, --format and --fit come from the tables of spaces and formats.
-constexpr std::string_view kUsageTail =
+constexpr std::string_view kUsageMiddle =
     "  --contrast=RRGGBB    report on standard error every character whose contrast\n"
     "                       with this background is below 4.5:1\n"
     "  --lines              every line of the input (TEXT or standard input) is a text\n"
     "                       of its own: one result per line, a refused line empty\n"
     "  --font-mode=N        0 fixed size, 1/2 HTML sizes down/up,\n"
     "                       3/4 pixel sizes down/up                 default 0\n"
-    "  --base-size=N        HTML size for font mode 0               default 3\n"
-    "  --face=NAME          font face                               default MS Pゴシック\n"
+    "  --base-size=N        HTML size for font mode 0               default 3\n";
+// --face: its default is the engine's.
+constexpr std::string_view kUsageTail =
     "  --max=N              largest pixel size, font modes 3 and 4  default 0\n"
     "  --min=N              smallest pixel size, font modes 3 and 4 default 0\n"
     "  --center             centre the text (CENTER)\n"
@@ -132,6 +135,8 @@ std::string Usage()
               "at most N characters of output (not with " +
                   engine::NameList(engine::kFormats, [](const auto& row) { return !row.fits; }) +
                   ")");
+    help += kUsageMiddle;
+    HelpEntry(help, "--face=NAME", "font face", ToUtf8(engine::kDefaultFace));
     help += kUsageTail;
     return help;
 }
@@ -156,12 +161,7 @@ std::optional<std::int16_t> ParseInt16(std::string_view text)
     return static_cast<std::int16_t>(value);
 }
 
-bool IsColor(std::string_view text)
-{
-    return text.size() == 6 && std::all_of(text.begin(), text.end(), [](char c) {
-               return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-           });
-}
+bool IsColor(std::string_view text) { return engine::ReadStrictColor(text).has_value(); }
 
 std::vector<std::string> SplitAtCommas(const std::string& text)
 {

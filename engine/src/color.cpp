@@ -5,7 +5,8 @@
 namespace kelvara::engine {
 namespace {
 
-int HexDigit(char16_t c)
+template <class Char>
+int HexDigit(Char c)
 {
     if (c >= u'0' && c <= u'9') return c - u'0';
     if (c >= u'A' && c <= u'F') return c - u'A' + 10;
@@ -31,7 +32,23 @@ std::u16string_view Slice(std::u16string_view text, std::size_t start, std::size
     return text.substr(start, length);
 }
 
+template <class Char>
+std::optional<Rgb> StrictColor(std::basic_string_view<Char> text)
+{
+    if (text.size() != 6) return std::nullopt;
+    int values[3] = {};
+    for (std::size_t i = 0; i < 6; ++i) {
+        const int digit = HexDigit(text[i]);
+        if (digit < 0) return std::nullopt;
+        values[i / 2] = values[i / 2] * 16 + digit;
+    }
+    return Rgb{values[0], values[1], values[2]};
+}
+
 }  // namespace
+
+std::optional<Rgb> ReadStrictColor(std::string_view text) { return StrictColor(text); }
+std::optional<Rgb> ReadStrictColor(std::u16string_view text) { return StrictColor(text); }
 
 Rgb ReadColorText(std::u16string_view text)
 {

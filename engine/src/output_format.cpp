@@ -11,26 +11,6 @@
 namespace kelvara::engine {
 namespace {
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-std::optional<Rgb> StrictColor(std::string_view text)
-{
-    if (text.size() != 6) return std::nullopt;
-    int values[3] = {};
-    for (std::size_t i = 0; i < 6; ++i) {
-        const int digit = HexDigit(text[i]);
-        if (digit < 0) return std::nullopt;
-        values[i / 2] = values[i / 2] * 16 + digit;
-    }
-    return Rgb{values[0], values[1], values[2]};
-}
-
 std::string_view OptionName(OmittedOption option)
 {
     switch (option) {
@@ -99,7 +79,7 @@ std::optional<std::vector<Rgb>> ParseStopList(std::string_view text)
     std::vector<Rgb> stops;
     while (true) {
         const std::size_t comma = text.find(',');
-        const auto color = StrictColor(text.substr(0, comma));
+        const auto color = ReadStrictColor(text.substr(0, comma));
         if (!color) return std::nullopt;
         stops.push_back(*color);
         if (stops.size() > kMaxStops) return std::nullopt;

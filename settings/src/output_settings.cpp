@@ -42,12 +42,6 @@ std::u16string_view Trimmed(std::u16string_view text)
 }
 
 char16_t Lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
-char16_t Upper(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
-
-bool IsHexDigit(char16_t c)
-{
-    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
-}
 
 // The row whose name the value spells in any case, or the first (classic) row.
 template <class Rows, class Keep>
@@ -87,13 +81,9 @@ std::u16string FitText(const std::optional<std::int32_t>& fit)
 
 std::optional<std::u16string> ReadStopColor(std::u16string_view text)
 {
-    const std::u16string_view digits = Trimmed(text);
-    if (digits.size() != 6 || !std::all_of(digits.begin(), digits.end(), IsHexDigit)) {
-        return std::nullopt;
-    }
-    std::u16string color(digits);
-    std::transform(color.begin(), color.end(), color.begin(), Upper);
-    return color;
+    const std::optional<engine::Rgb> color = engine::ReadStrictColor(Trimmed(text));
+    if (!color) return std::nullopt;
+    return engine::ComposeColorText(color->red, color->green, color->blue);
 }
 
 FitValue ReadFit(std::u16string_view text)

@@ -58,7 +58,7 @@ private:
     EditWindow* Open(const QString& result)
     {
         m_state->ResultTags = result;
-        EditWindow* window = m_forms->ShowForm3();
+        EditWindow* window = m_forms->Show<EditWindow>();
         Box(window)->setPlainText(m_state->ResultTags);
         return window;
     }
@@ -70,7 +70,7 @@ private:
     {
         Find<QPushButton>(window, QStringLiteral("cmdSend"))->click();
     }
-    MainWindow* Main() { return m_forms->Form1(); }
+    MainWindow* Main() { return m_forms->Find<MainWindow>(); }
     QString PagePath() const { return m_folder->filePath(QStringLiteral("temp.html")); }
     QByteArray Page() const
     {
@@ -89,7 +89,7 @@ void EditWindowTest::init()
 {
     QVERIFY(kelvara::ui::testing::MakeApp(m_folder, m_state, m_forms));
     kelvara::ui::SetMessageInterceptor([](const QString& text) { QFAIL(qPrintable(text)); });
-    m_forms->ShowForm1();
+    m_forms->Show<MainWindow>();
     Find<QLineEdit>(Main(), QStringLiteral("txtBack"))->setText(QStringLiteral("FFFFFF"));
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
 }
@@ -130,7 +130,7 @@ void EditWindowTest::leavesTheMainWindowUsable()
     QVERIFY(Main()->isEnabled());
     FlushDeletes();
     QVERIFY(window.isNull());
-    QVERIFY(!m_forms->Form3());
+    QVERIFY(!m_forms->Find<EditWindow>());
 }
 
 void EditWindowTest::readsTopmostAtLoad()
@@ -215,7 +215,7 @@ void EditWindowTest::sendAfterTheMainWindowIsGoneStillCopies()
 {
     QPointer<EditWindow> window = Open(QStringLiteral("kept"));
     delete Main();
-    QVERIFY(!m_forms->Form1());
+    QVERIFY(!m_forms->Find<MainWindow>());
     QFile::remove(PagePath());
     Send(window);
     QCOMPARE(m_state->ResultTags, QStringLiteral("kept"));

@@ -149,17 +149,18 @@ int main(int argc, char* argv[])
     state.ProgramFolder = folder.path();
     kelvara::ui::Forms forms(state);
 
-    kelvara::ui::MainWindow* window = forms.ShowForm1();
+    kelvara::ui::MainWindow* window = forms.Show<kelvara::ui::MainWindow>();
     if (!WaitForFrame(window)) {
         Report(false, QStringLiteral("Form1: framed by the window manager"));
         return 1;
     }
     CheckMainWindow(window);
 
-    CheckSecondary(forms.ShowForm2(), 4545, 3990);
-    CheckSecondary(forms.ShowForm3(), 4440, 3750);
-    CheckSecondary(forms.ShowForm4(), 5340, 4755);
-    CheckSecondary(forms.ShowForm5(), 3030, 4545);
+    window->EditColor(kelvara::ui::MainWindow::ColorField::First);
+    CheckSecondary(forms.Find<kelvara::ui::PaletteDialog>(), 4545, 3990);
+    CheckSecondary(forms.Show<kelvara::ui::EditWindow>(), 4440, 3750);
+    CheckSecondary(forms.Show<kelvara::ui::SettingsDialog>(), 5340, 4755);
+    CheckSecondary(forms.Show<kelvara::ui::VersionWindow>(), 3030, 4545);
     forms.UnloadAll();
     QTextStream(stdout) << (g_failures == 0 ? "all checks passed\n" : "checks failed\n");
     return g_failures == 0 ? 0 : 1;

@@ -93,7 +93,7 @@ public:
     void Start()
     {
         forms = std::make_unique<Forms>(state);
-        window = forms->ShowForm1();
+        window = forms->Show<MainWindow>();
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }
 

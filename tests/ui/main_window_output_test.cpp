@@ -155,7 +155,8 @@ void MainWindowOutputTest::everyFormatReachesClipboardAndEditWindow()
     QVERIFY(!expected.isEmpty());
     QCOMPARE(f.state.ResultTags, expected);
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
-    auto* edit = f.forms->Form3()->findChild<QPlainTextEdit*>(QStringLiteral("txtKekka"));
+    auto* edit =
+        f.forms->Find<EditWindow>()->findChild<QPlainTextEdit*>(QStringLiteral("txtKekka"));
     QCOMPARE(edit->toPlainText(), expected);
 
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
@@ -298,7 +299,7 @@ void MainWindowOutputTest::editedResultIsShownAsItIs()
     MainWindowFixture f(IniWith({{"Set", "h_textflag", "1"}, {"Output", "Format", "bbcode"}}));
     f.Field("txtFor")->setText(QStringLiteral("abc"));
     f.Button("cmdGo")->click();
-    EditWindow* edit = f.forms->Form3();
+    EditWindow* edit = f.forms->Find<EditWindow>();
     edit->findChild<QPlainTextEdit*>(QStringLiteral("txtKekka"))
         ->setPlainText(QStringLiteral("[b]edited[/b]"));
     edit->findChild<QAbstractButton*>(QStringLiteral("cmdSend"))->click();
@@ -469,7 +470,7 @@ void MainWindowOutputTest::settingsDialogShowsTheStatusLineAtOnce()
     f.Button("cmdView")->click();
     QVERIFY(f.Find("frmStatus")->isHidden());
     const auto setContrast = [&f](bool on) {
-        SettingsDialog* dialog = f.forms->ShowForm4();
+        SettingsDialog* dialog = f.forms->Show<SettingsDialog>();
         auto* box = dialog->findChild<QCheckBox*>(QStringLiteral("chkContrast"));
         if (box->isChecked() != on) box->click();
         dialog->findChild<QAbstractButton*>(QStringLiteral("cmdOK"))->click();

@@ -145,7 +145,7 @@ void MainWindowRunTest::completedRunWritesPageClipboardAndEditWindow()
     QCOMPARE(QGuiApplication::clipboard()->text(), kWorkedExample);
     QCOMPARE(f.Page(),
              ShiftJis(QStringLiteral("<BODY BGCOLOR=\"#FFFFFF\" > ") + kWorkedExample + "\r\n"));
-    EditWindow* edit = f.forms->Form3();
+    EditWindow* edit = f.forms->Find<EditWindow>();
     QVERIFY(edit != nullptr);
     QVERIFY(edit->isVisible());
     if (auto* text = edit->findChild<QPlainTextEdit*>(QStringLiteral("txtKekka"))) {

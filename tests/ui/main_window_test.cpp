@@ -219,7 +219,7 @@ void MainWindowTest::menuExitClosesTheMainWindowAndSaves()
 {
     MainWindowFixture f;
     QPointer<MainWindow> window = f.window;
-    QPointer<EditWindow> edit = f.forms->ShowForm3();
+    QPointer<EditWindow> edit = f.forms->Show<EditWindow>();
     f.Field("txtFor")->setText(QStringLiteral("saved text"));
 
     f.Action("mnuEnd")->trigger();
@@ -233,7 +233,7 @@ void MainWindowTest::exitButtonClosesEveryWindow()
 {
     MainWindowFixture f;
     // The edit window is the one secondary window that leaves the exit button usable.
-    QPointer<EditWindow> edit = f.forms->ShowForm3();
+    QPointer<EditWindow> edit = f.forms->Show<EditWindow>();
     QPointer<MainWindow> window = f.window;
 
     f.Button("cmdEnd")->click();

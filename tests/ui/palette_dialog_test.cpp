@@ -67,10 +67,11 @@ private slots:
 private:
     PaletteDialog* Open(qint16 target)
     {
-        m_state->ColorTarget = target;
-        return m_forms->ShowForm2();
+        // 0 first, 1 last, 2 background, 3 middle
+        Main()->EditColor(static_cast<MainWindow::ColorField>(target));
+        return m_forms->Find<PaletteDialog>();
     }
-    MainWindow* Main() { return m_forms->Form1(); }
+    MainWindow* Main() { return m_forms->Find<MainWindow>(); }
     QLineEdit* Field(const char* name) { return Find<QLineEdit>(Main(), QLatin1String(name)); }
     QString PagePath() const { return m_folder->filePath(QStringLiteral("temp.html")); }
     QByteArray Page() const
@@ -106,7 +107,7 @@ void PaletteDialogTest::init()
 {
     QVERIFY(kelvara::ui::testing::MakeApp(m_folder, m_state, m_forms));
     kelvara::ui::SetMessageInterceptor([](const QString& text) { QFAIL(qPrintable(text)); });
-    m_forms->ShowForm1();
+    m_forms->Show<MainWindow>();
     Field("txtCfor")->setText(QStringLiteral("FF0000"));
     Field("txtClat")->setText(QStringLiteral("0000FF"));
     Field("txtCmid")->setText(QStringLiteral("00FF00"));
@@ -134,7 +135,7 @@ void PaletteDialogTest::keepsTheMainWindowDisabledWhileOpen()
     QVERIFY(Main()->isEnabled());
     FlushDeletes();
     QVERIFY(dialog.isNull());
-    QVERIFY(!m_forms->Form2());
+    QVERIFY(!m_forms->Find<PaletteDialog>());
 }
 
 void PaletteDialogTest::readsTopmostAtLoad()

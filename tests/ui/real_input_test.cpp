@@ -217,14 +217,14 @@ void RealInputTest::disabledMainWindowIgnoresACloseRequest()
     QCOMPARE(f.ReadFile("Lum.ini"), ShiftJis(StandardIni()));
 
     // The secondary window still works on the main window, and closes as usual.
-    if (PaletteDialog* palette = f.forms->Form2()) {
+    if (PaletteDialog* palette = f.forms->Find<PaletteDialog>()) {
         Click(palette->findChild<QWidget*>("Picture2(21)"));
         Click(palette->findChild<QPushButton*>("cmdOK"));
         QCOMPARE(f.Field("txtCfor")->text(), QStringLiteral("555555"));
-    } else if (SettingsDialog* settings = f.forms->Form4()) {
+    } else if (SettingsDialog* settings = f.forms->Find<SettingsDialog>()) {
         Click(settings->findChild<QPushButton*>("cmdOK"));
     } else {
-        Click(f.forms->Form5()->findChild<QPushButton*>("cmdOK"));
+        Click(f.forms->Find<VersionWindow>()->findChild<QPushButton*>("cmdOK"));
     }
     QVERIFY(window->isEnabled());
     CloseFromTitleBar(f.window);
@@ -236,7 +236,7 @@ void RealInputTest::typedFontFaceIsStoredAsTyped()
     MainWindowFixture f;
     QVERIFY(Activate(f.window));
     Click(f.Find("cmdBtn(7)"));
-    SettingsDialog* dialog = f.forms->Form4();
+    SettingsDialog* dialog = f.forms->Find<SettingsDialog>();
     QVERIFY(dialog);
     QVERIFY(Activate(dialog));
     auto* fonts = dialog->findChild<QComboBox*>("cmbFont");
@@ -258,7 +258,7 @@ void RealInputTest::typedFontFaceIsStoredAsTyped()
 
     // The base size is not completed either.
     Click(f.Find("cmdBtn(7)"));
-    dialog = f.forms->Form4();
+    dialog = f.forms->Find<SettingsDialog>();
     QVERIFY(Activate(dialog));
     TypeInto(dialog->findChild<QComboBox*>("cmbSize")->lineEdit(), QStringLiteral("7"));
     Click(dialog->findChild<QPushButton*>("cmdOK"));
@@ -268,8 +268,8 @@ void RealInputTest::typedFontFaceIsStoredAsTyped()
 void RealInputTest::fontListHasNoFoundrySuffixes()
 {
     MainWindowFixture f;
-    f.forms->ShowForm4();
-    auto* fonts = f.forms->Form4()->findChild<QComboBox*>("cmbFont");
+    f.forms->Show<SettingsDialog>();
+    auto* fonts = f.forms->Find<SettingsDialog>()->findChild<QComboBox*>("cmbFont");
     QStringList listed;
     for (int i = 0; i < fonts->count(); ++i) listed << fonts->itemText(i);
 

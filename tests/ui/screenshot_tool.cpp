@@ -37,7 +37,7 @@ bool SaveOutputPage(kelvara::ui::Forms& forms, const QString& file)
     output.Space = kelvara::engine::ColorSpace::OkLch;
     output.ExtraStops = {u"FF8000", u"E0C000"};
     output.Contrast = 1;
-    kelvara::ui::SettingsDialog* dialog = forms.ShowForm4();
+    kelvara::ui::SettingsDialog* dialog = forms.Show<kelvara::ui::SettingsDialog>();
     if (!QTest::qWaitForWindowExposed(dialog)) return false;
     dialog->findChild<QTabBar*>(QStringLiteral("TabStrip1"))->setCurrentIndex(4);
     QTest::qWait(100);
@@ -70,7 +70,7 @@ int main(int argc, char* argv[])
     ui::AppState state;
     state.ProgramFolder = folder.path();
     ui::Forms forms(state);
-    ui::MainWindow* window = forms.ShowForm1();
+    ui::MainWindow* window = forms.Show<kelvara::ui::MainWindow>();
     if (!QTest::qWaitForWindowExposed(window)) return 1;
 
     window->findChild<QAbstractButton*>(QStringLiteral("cmdView"))->click();

@@ -88,9 +88,9 @@ private slots:
     void closeBoxKeepsImmediateChangesOnly();
 
 private:
-    SettingsDialog* Open() { return m_forms->ShowForm4(); }
+    SettingsDialog* Open() { return m_forms->Show<SettingsDialog>(); }
     kelvara::engine::TagOptions& Options() { return m_state->TagOptions; }
-    MainWindow* Main() { return m_forms->Form1(); }
+    MainWindow* Main() { return m_forms->Find<MainWindow>(); }
     QAbstractButton* Toggle(int index) { return Main()->chkBtn(index); }
     QString SizeCaption() { return Find<QLabel>(Main(), QStringLiteral("lblSize"))->text(); }
 
@@ -107,7 +107,7 @@ void SettingsDialogTest::init()
     QVERIFY(kelvara::ui::testing::MakeApp(m_folder, m_state, m_forms));
     m_messages.clear();
     kelvara::ui::SetMessageInterceptor([this](const QString& text) { m_messages << text; });
-    m_forms->ShowForm1();
+    m_forms->Show<MainWindow>();
     // The options a fresh start would hold, with the toolbar in line with them.
     Options().h_NFontSize = 3;
     Options().h_FontFace = u"MS Pゴシック";
@@ -201,7 +201,7 @@ void SettingsDialogTest::keepsTheMainWindowDisabledWhileOpen()
     QVERIFY(Main()->isEnabled());
     FlushDeletes();
     QVERIFY(dialog.isNull());
-    QVERIFY(!m_forms->Form4());
+    QVERIFY(!m_forms->Find<SettingsDialog>());
 }
 
 void SettingsDialogTest::readsTopmostAtLoad()

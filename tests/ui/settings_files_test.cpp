@@ -70,7 +70,7 @@ QByteArray PackagedSettings()
 struct Window {
     explicit Window(AppState& state) : forms(std::make_unique<Forms>(state))
     {
-        window = forms->ShowForm1();
+        window = forms->Show<MainWindow>();
         QVERIFY(QTest::qWaitForWindowExposed(window));
     }
     ~Window()

@@ -59,7 +59,7 @@ void VersionWindowTest::initTestCase() { QApplication::setQuitOnLastWindowClosed
 void VersionWindowTest::init()
 {
     QVERIFY(kelvara::ui::testing::MakeApp(m_folder, m_state, m_forms));
-    m_forms->ShowForm1();
+    m_forms->Show<kelvara::ui::MainWindow>();
 }
 
 void VersionWindowTest::cleanup()
@@ -74,7 +74,7 @@ void VersionWindowTest::cleanup()
 
 void VersionWindowTest::showsNameVersionAndContacts()
 {
-    VersionWindow* window = m_forms->ShowForm5();
+    VersionWindow* window = m_forms->Show<kelvara::ui::VersionWindow>();
     QCOMPARE(window->windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
 
     QLabel* name = Label(window, "Label1");
@@ -104,7 +104,7 @@ void VersionWindowTest::showsNameVersionAndContacts()
 void VersionWindowTest::listsTheContributors()
 {
     const QStringList lines =
-        Label(m_forms->ShowForm5(), "Label6")->text().split(QLatin1Char('\n'));
+        Label(m_forms->Show<kelvara::ui::VersionWindow>(), "Label6")->text().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 11);
     QCOMPARE(lines[0], QStringLiteral("協力者："));
     QVERIFY(lines[1].isEmpty());
@@ -128,31 +128,31 @@ void VersionWindowTest::holdsTheMainWindowUntilClosed_data()
 void VersionWindowTest::holdsTheMainWindowUntilClosed()
 {
     QFETCH(bool, closeBox);
-    QVERIFY(m_forms->Form1()->isEnabled());
-    QPointer<VersionWindow> window = m_forms->ShowForm5();
-    QVERIFY(!m_forms->Form1()->isEnabled());
+    QVERIFY(m_forms->Find<kelvara::ui::MainWindow>()->isEnabled());
+    QPointer<VersionWindow> window = m_forms->Show<kelvara::ui::VersionWindow>();
+    QVERIFY(!m_forms->Find<kelvara::ui::MainWindow>()->isEnabled());
     if (closeBox) {
         window->close();
     } else {
         window->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
     }
-    QVERIFY(m_forms->Form1()->isEnabled());
+    QVERIFY(m_forms->Find<kelvara::ui::MainWindow>()->isEnabled());
     FlushDeletes();
     QVERIFY(window.isNull());
-    QVERIFY(!m_forms->Form5());
+    QVERIFY(!m_forms->Find<kelvara::ui::VersionWindow>());
 }
 
 void VersionWindowTest::readsTopmostAtLoad()
 {
-    auto* topmost = m_forms->Form1()->findChild<QAction*>(QStringLiteral("mnuTop"));
+    auto* topmost = m_forms->Find<kelvara::ui::MainWindow>()->findChild<QAction*>(QStringLiteral("mnuTop"));
     QVERIFY(topmost && topmost->isChecked());
-    VersionWindow* onTop = m_forms->ShowForm5();
+    VersionWindow* onTop = m_forms->Show<kelvara::ui::VersionWindow>();
     QVERIFY(onTop->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     onTop->close();
     FlushDeletes();
 
     topmost->trigger();
-    QVERIFY(!m_forms->ShowForm5()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(!m_forms->Show<kelvara::ui::VersionWindow>()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 KELVARA_UI_TEST_MAIN(VersionWindowTest)

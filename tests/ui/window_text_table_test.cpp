@@ -257,10 +257,10 @@ void WindowTextTableTest::initTestCase()
     // window is opened.
     m_fixture->Button("cmdView")->click();
     m_fixture->Button("cmdView")->click();
-    m_fixture->forms->ShowForm2();
-    m_fixture->forms->ShowForm3();
-    m_fixture->forms->ShowForm4();
-    m_fixture->forms->ShowForm5();
+    m_fixture->forms->Find<MainWindow>()->EditColor(MainWindow::ColorField::First);
+    m_fixture->forms->Show<EditWindow>();
+    m_fixture->forms->Show<SettingsDialog>();
+    m_fixture->forms->Show<VersionWindow>();
 }
 
 void WindowTextTableTest::cleanupTestCase()
@@ -273,11 +273,11 @@ void WindowTextTableTest::cleanupTestCase()
 QWidget* WindowTextTableTest::Window(const QString& name) const
 {
     Forms& forms = *m_fixture->forms;
-    if (name == QLatin1String("Form1")) return forms.Form1();
-    if (name == QLatin1String("Form2")) return forms.Form2();
-    if (name == QLatin1String("Form3")) return forms.Form3();
-    if (name == QLatin1String("Form4")) return forms.Form4();
-    return forms.Form5();
+    if (name == QLatin1String("Form1")) return forms.Find<MainWindow>();
+    if (name == QLatin1String("Form2")) return forms.Find<PaletteDialog>();
+    if (name == QLatin1String("Form3")) return forms.Find<EditWindow>();
+    if (name == QLatin1String("Form4")) return forms.Find<SettingsDialog>();
+    return forms.Find<VersionWindow>();
 }
 
 void WindowTextTableTest::windows_data()

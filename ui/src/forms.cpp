@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Forms: creates each window on first use, shows it, and unloads windows by number.
+// Forms: creates each window on first use, shows it, and unloads windows by type.
 #include "kelvara/ui/forms.h"
+
+#include <type_traits>
 
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/edit_window.h"
@@ -8,8 +10,6 @@
 #include "kelvara/ui/palette_dialog.h"
 #include "kelvara/ui/settings_dialog.h"
 #include "kelvara/ui/version_window.h"
-
-#include <type_traits>
 
 namespace kelvara::ui {
 
@@ -26,81 +26,94 @@ Window* Loaded(const QPointer<Window>& slot)
 }
 
 template <typename Window>
-Window* Show(QPointer<Window>& slot, Forms& forms)
+Window* Raise(Window* window)
 {
-    if (Loaded(slot) == nullptr) {
-        slot = new Window(forms);
-    }
-    slot->show();
-    slot->raise();
-    slot->activateWindow();
-    return slot.data();
-}
-
-// Closes the window (its unload step runs). A window that is destroyed on close counts as
-// unloaded at once, even before its deferred deletion.
-template <typename Window>
-void Close(QPointer<Window>& slot)
-{
-    if (!slot.isNull() && slot->close() && slot->testAttribute(Qt::WA_DeleteOnClose)) {
-        slot = nullptr;
-    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
 }
 
 }  // namespace
+
+template <class Window>
+QPointer<Window>& Forms::Slot()
+{
+    return std::get<QPointer<Window>>(m_windows);
+}
+
+template <class Window>
+const QPointer<Window>& Forms::Slot() const
+{
+    return std::get<QPointer<Window>>(m_windows);
+}
 
 Forms::Forms(AppState& state, QObject* parent) : QObject(parent), m_state(state) {}
 
 Forms::~Forms()
 {
     // Windows still loaded refer to this object; they go with it, without their unload steps.
-    delete m_form2.data();
-    delete m_form3.data();
-    delete m_form4.data();
-    delete m_form5.data();
-    delete m_form1.data();
+    delete Slot<PaletteDialog>().data();
+    delete Slot<EditWindow>().data();
+    delete Slot<SettingsDialog>().data();
+    delete Slot<VersionWindow>().data();
+    delete Slot<MainWindow>().data();
 }
 
-MainWindow* Forms::ShowForm1() { return Show(m_form1, *this); }
-PaletteDialog* Forms::ShowForm2() { return Show(m_form2, *this); }
-EditWindow* Forms::ShowForm3() { return Show(m_form3, *this); }
-SettingsDialog* Forms::ShowForm4() { return Show(m_form4, *this); }
-VersionWindow* Forms::ShowForm5() { return Show(m_form5, *this); }
-
-MainWindow* Forms::Form1() const { return Loaded(m_form1); }
-PaletteDialog* Forms::Form2() const { return Loaded(m_form2); }
-EditWindow* Forms::Form3() const { return Loaded(m_form3); }
-SettingsDialog* Forms::Form4() const { return Loaded(m_form4); }
-VersionWindow* Forms::Form5() const { return Loaded(m_form5); }
-
-void Forms::Unload(int formNumber)
+template <class Window>
+Window* Forms::Show()
 {
-    switch (formNumber) {
-        case 1:
-            Close(m_form1);
-            break;
-        case 2:
-            Close(m_form2);
-            break;
-        case 3:
-            Close(m_form3);
-            break;
-        case 4:
-            Close(m_form4);
-            break;
-        case 5:
-            Close(m_form5);
-            break;
-        default:
-            break;
+    QPointer<Window>& slot = Slot<Window>();
+    if (Loaded(slot) == nullptr) slot = new Window(*this);
+    return Raise(slot.data());
+}
+
+PaletteDialog* Forms::ShowPalette(std::optional<QString> start, SecondaryWindow::Modality modality)
+{
+    QPointer<PaletteDialog>& slot = Slot<PaletteDialog>();
+    if (Loaded(slot) == nullptr) slot = new PaletteDialog(*this, std::move(start), modality);
+    return Raise(slot.data());
+}
+
+template <class Window>
+Window* Forms::Find() const
+{
+    return Loaded(Slot<Window>());
+}
+
+// Closes the window (its unload step runs). A window that is destroyed on close counts as
+// unloaded at once, even before its deferred deletion.
+template <class Window>
+void Forms::Unload()
+{
+    QPointer<Window>& slot = Slot<Window>();
+    if (!slot.isNull() && slot->close() && slot->testAttribute(Qt::WA_DeleteOnClose)) {
+        slot = nullptr;
     }
 }
 
 void Forms::UnloadAll()
 {
-    for (int formNumber : {2, 3, 4, 1, 5}) {
-        Unload(formNumber);
-    }
+    Unload<PaletteDialog>();
+    Unload<EditWindow>();
+    Unload<SettingsDialog>();
+    Unload<MainWindow>();
+    Unload<VersionWindow>();
 }
+
+template MainWindow* Forms::Show<MainWindow>();
+template EditWindow* Forms::Show<EditWindow>();
+template SettingsDialog* Forms::Show<SettingsDialog>();
+template VersionWindow* Forms::Show<VersionWindow>();
+template MainWindow* Forms::Find<MainWindow>() const;
+template PaletteDialog* Forms::Find<PaletteDialog>() const;
+template EditWindow* Forms::Find<EditWindow>() const;
+template SettingsDialog* Forms::Find<SettingsDialog>() const;
+template VersionWindow* Forms::Find<VersionWindow>() const;
+template void Forms::Unload<MainWindow>();
+template void Forms::Unload<PaletteDialog>();
+template void Forms::Unload<EditWindow>();
+template void Forms::Unload<SettingsDialog>();
+template void Forms::Unload<VersionWindow>();
 
 }  // namespace kelvara::ui

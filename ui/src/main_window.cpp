@@ -180,7 +180,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     Form_Unload();
     // The edit window's send button reaches into this window, so it goes too.
-    m_forms.Unload(3);
+    m_forms.Unload<EditWindow>();
     event->accept();
 }
 

@@ -43,32 +43,19 @@ void MainWindow::txtBack_LostFocus()
     WritePreviewPage(txtBack->text(), State().ResultTags, engine::PageForm::Normal);
 }
 
-std::optional<MainWindow::ColorControls> MainWindow::ColorTargetControls(qint16 target) const
+MainWindow::ColorControls MainWindow::ControlsOf(ColorField field) const
 {
-    // By ColorTarget: first, last, background, middle.
-    const std::array<ColorControls, 4> controls{{
-        {txtCfor, Picture1},
-        {txtClat, Picture2},
-        {txtBack, Picture3},
-        {txtCmid, Picture4},
-    }};
-    if (target < 0 || target >= static_cast<qint16>(controls.size())) return std::nullopt;
-    return controls[static_cast<std::size_t>(target)];
-}
-
-std::optional<QString> MainWindow::ColorFieldText(qint16 target) const
-{
-    const auto controls = ColorTargetControls(target);
-    if (!controls) return std::nullopt;
-    return controls->field->text();
-}
-
-void MainWindow::SetColorField(qint16 target, const QString& text, const QColor& swatch)
-{
-    if (const auto controls = ColorTargetControls(target)) {
-        controls->field->setText(text);
-        SetSwatchColor(controls->swatch, swatch);
+    switch (field) {
+        case ColorField::First:
+            return {txtCfor, Picture1};
+        case ColorField::Last:
+            return {txtClat, Picture2};
+        case ColorField::Background:
+            return {txtBack, Picture3};
+        case ColorField::Middle:
+            break;
     }
+    return {txtCmid, Picture4};
 }
 
 QString MainWindow::BackgroundText() const { return txtBack->text(); }

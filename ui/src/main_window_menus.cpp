@@ -11,6 +11,7 @@
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
+#include "kelvara/ui/palette_dialog.h"
 #include "kelvara/ui/platform.h"
 
 namespace kelvara::ui {
@@ -91,16 +92,16 @@ void MainWindow::ConnectControls()
     connect(cmdStop, &QToolButton::clicked, this, &MainWindow::cmdStop_Click);
     connect(cmdSend, &QToolButton::clicked, this, &MainWindow::cmdSend_Click);
 
-    // Colour editing: ColorTarget 0 first, 1 last, 2 background, 3 middle.
-    const auto edit = [this](qint16 target) { return [this, target] { EditColor(target); }; };
-    connect(cmdLColor, &QPushButton::clicked, this, edit(0));
-    connect(mnuFirstColor, &QAction::triggered, this, edit(0));
-    connect(cmdMid, &QPushButton::clicked, this, edit(3));
-    connect(mnuMidColor, &QAction::triggered, this, edit(3));
-    connect(cmdFColor, &QPushButton::clicked, this, edit(1));
-    connect(mnuLaterColor, &QAction::triggered, this, edit(1));
-    connect(cmdBack, &QPushButton::clicked, this, edit(2));
-    connect(mnuBack, &QAction::triggered, this, edit(2));
+    // Colour editing, each field from its button and its menu item.
+    const auto edit = [this](ColorField field) { return [this, field] { EditColor(field); }; };
+    connect(cmdLColor, &QPushButton::clicked, this, edit(ColorField::First));
+    connect(mnuFirstColor, &QAction::triggered, this, edit(ColorField::First));
+    connect(cmdMid, &QPushButton::clicked, this, edit(ColorField::Middle));
+    connect(mnuMidColor, &QAction::triggered, this, edit(ColorField::Middle));
+    connect(cmdFColor, &QPushButton::clicked, this, edit(ColorField::Last));
+    connect(mnuLaterColor, &QAction::triggered, this, edit(ColorField::Last));
+    connect(cmdBack, &QPushButton::clicked, this, edit(ColorField::Background));
+    connect(mnuBack, &QAction::triggered, this, edit(ColorField::Background));
 
     connect(mnuSet, &QAction::triggered, this, &MainWindow::mnuSet_Click);
     connect(mnuVersion, &QAction::triggered, this, &MainWindow::mnuVersion_Click);
@@ -169,7 +170,7 @@ void MainWindow::EnableMiddleColor(bool enabled)
 
 void MainWindow::cmdEnd_Click() { m_forms.UnloadAll(); }
 
-void MainWindow::mnuEnd_Click() { m_forms.Unload(1); }
+void MainWindow::mnuEnd_Click() { m_forms.Unload<MainWindow>(); }
 
 void MainWindow::cmdClear_Click()
 {
@@ -178,14 +179,23 @@ void MainWindow::cmdClear_Click()
     WritePreviewPage(txtBack->text(), QString(), engine::PageForm::Cleared);
 }
 
-void MainWindow::EditColor(qint16 target)
+void MainWindow::EditColor(ColorField field)
 {
-    State().ColorTarget = target;
-    m_forms.ShowForm2();
+    const ColorControls controls = ControlsOf(field);
+    PaletteDialog* palette =
+        m_forms.ShowPalette(controls.field->text(), SecondaryWindow::Modality::DisablesMain);
+    connect(palette, &PaletteDialog::colorChosen, this,
+            [this, controls, field](const QString& text, const QColor& color) {
+                controls.field->setText(text);
+                SetSwatchColor(controls.swatch, color);
+                if (field == ColorField::Background) {
+                    WritePreviewPage(text, State().ResultTags, engine::PageForm::Normal);
+                }
+            });
 }
 
-void MainWindow::mnuSet_Click() { m_forms.ShowForm4(); }
+void MainWindow::mnuSet_Click() { m_forms.Show<SettingsDialog>(); }
 
-void MainWindow::mnuVersion_Click() { m_forms.ShowForm5(); }
+void MainWindow::mnuVersion_Click() { m_forms.Show<VersionWindow>(); }
 
 }  // namespace kelvara::ui

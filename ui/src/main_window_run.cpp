@@ -146,7 +146,7 @@ void MainWindow::ShowMessage(std::u16string_view message)
 
 void MainWindow::ShowEditWindow(std::u16string_view tags)
 {
-    m_forms.ShowForm3()->ShowResult(ToQString(tags));
+    m_forms.Show<EditWindow>()->ShowResult(ToQString(tags));
 }
 
 void MainWindow::SetClipboard(std::u16string_view text) { SetClipboardText(ToQString(text)); }

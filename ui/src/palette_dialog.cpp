@@ -9,33 +9,16 @@
 #include <optional>
 
 #include "kelvara/engine/color.h"
-#include "kelvara/engine/preview_page.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
-#include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
-#include "kelvara/ui/settings_dialog.h"
 
 namespace kelvara::ui {
-namespace {
 
-constexpr qint16 kBackgroundTarget = 2;
-
-// An extra stop is edited from the settings dialog, which already holds the main window; the
-// palette holds that dialog instead.
-SecondaryWindow::Modality ModalityFor(Forms& forms)
-{
-    return SettingsDialog::StopOfTarget(forms.State().ColorTarget)
-               ? SecondaryWindow::Modality::Modeless
-               : SecondaryWindow::Modality::DisablesMain;
-}
-
-}  // namespace
-
-PaletteDialog::PaletteDialog(Forms& forms)
-    : SecondaryWindow(forms, ModalityFor(forms), QStringLiteral("Form2"),
-                      QStringLiteral("ｶﾗｰﾊﾟﾚｯﾄ"), 4545, 3990),
-      m_stop(SettingsDialog::StopOfTarget(forms.State().ColorTarget))
+PaletteDialog::PaletteDialog(Forms& forms, std::optional<QString> start, Modality modality)
+    : SecondaryWindow(forms, modality, QStringLiteral("Form2"), QStringLiteral("ｶﾗｰﾊﾟﾚｯﾄ"), 4545,
+                      3990),
+      m_start(std::move(start))
 {
     CreateControls();
     ConnectControls();
@@ -68,19 +51,11 @@ void PaletteDialog::ConnectControls()
 void PaletteDialog::Form_Load()
 {
     LoadAsSecondary();
-    SettingsDialog* settings = FormsOf().Form4();
-    if (m_stop && settings) settings->setEnabled(false);
 
     // The sliders start at 0, so a colour reading as (0, 0, 0) runs no update and lblRGB keeps
     // the field text as typed; otherwise the last update leaves the composed text.
-    std::optional<QString> target;
-    if (m_stop) {
-        if (settings) target = settings->StopText(*m_stop);
-    } else if (Main()) {
-        target = Main()->ColorFieldText(FormsOf().State().ColorTarget);
-    }
-    if (target) {
-        const QString& text = *target;
+    if (m_start) {
+        const QString& text = *m_start;
         lblRGB->setText(QLatin1Char('#') + text);
         ShowComponentsOf(text);
         SetSwatchColor(Picture1, LabelColor());
@@ -172,30 +147,13 @@ void PaletteDialog::cmdOK_Click()
     const int red = HScroll1->value();
     const int green = HScroll2->value();
     const int blue = HScroll3->value();
-    const QString text = ComposeColorText(red, green, blue);
-    // Setting the field runs no leave-field handling, so its own page rewrite does not happen.
-    const AppState& state = FormsOf().State();
-    if (m_stop) {
-        if (SettingsDialog* settings = FormsOf().Form4()) {
-            settings->SetStop(*m_stop, text, QColor(red, green, blue));
-        }
-    } else if (MainWindow* main = Main()) {
-        main->SetColorField(state.ColorTarget, text, QColor(red, green, blue));
-        if (state.ColorTarget == kBackgroundTarget) {
-            main->WritePreviewPage(text, state.ResultTags, engine::PageForm::Normal);
-        }
-    }
+    emit colorChosen(ComposeColorText(red, green, blue), QColor(red, green, blue));
     close();
 }
 
 void PaletteDialog::cmdCancel_Click() { close(); }
 
-void PaletteDialog::Form_Unload()
-{
-    if (SettingsDialog* settings = FormsOf().Form4(); m_stop && settings) {
-        settings->setEnabled(true);
-    }
-}
+void PaletteDialog::Form_Unload() { emit unloaded(); }
 
 QScrollBar* PaletteDialog::Slider(int component) const
 {

@@ -24,7 +24,7 @@ SecondaryWindow::SecondaryWindow(Forms& forms, Modality modality, const QString&
     setFixedSize(Twips(clientWidthTwips), Twips(clientHeightTwips));
 }
 
-MainWindow* SecondaryWindow::Main() const { return m_forms.Form1(); }
+MainWindow* SecondaryWindow::Main() const { return m_forms.Find<MainWindow>(); }
 
 void SecondaryWindow::LoadAsSecondary()
 {

@@ -198,7 +198,7 @@ void SettingsDialog::cmdOK_Click()
     options.h_NFontSize =
         settings::RoundToInt16(settings::ParseLenient(ToU16(cmbSize->currentText())));
     const QString face = cmbFont->currentText();
-    options.h_FontFace = face.isEmpty() ? std::u16string(u"MS Pゴシック") : ToU16(face);
+    options.h_FontFace = face.isEmpty() ? std::u16string(engine::kDefaultFace) : ToU16(face);
     TakeOutputPage();
 
     if (MainWindow* main = Main()) {

@@ -183,25 +183,18 @@ void SettingsDialog::txtStop_Change(int index)
     swatch->update();
 }
 
-std::optional<int> SettingsDialog::StopOfTarget(int target)
-{
-    const int index = target - kFirstStopTarget;
-    if (index < 0 || index >= kStopCount) return std::nullopt;
-    return index;
-}
-
-QString SettingsDialog::StopText(int index) const { return txtStop[index]->text(); }
-
-void SettingsDialog::SetStop(int index, const QString& text, const QColor& swatch)
-{
-    txtStop[index]->setText(text);
-    SetSwatchColor(picStop[index], swatch);
-}
-
 void SettingsDialog::picStop_Click(int index)
 {
-    FormsOf().State().ColorTarget = static_cast<qint16>(kFirstStopTarget + index);
-    FormsOf().ShowForm2();
+    // This dialog already holds the main window; the palette holds this dialog instead.
+    PaletteDialog* palette =
+        FormsOf().ShowPalette(txtStop[index]->text(), SecondaryWindow::Modality::Modeless);
+    setEnabled(false);
+    connect(palette, &PaletteDialog::colorChosen, this,
+            [this, index](const QString& text, const QColor& color) {
+                txtStop[index]->setText(text);
+                SetSwatchColor(picStop[index], color);
+            });
+    connect(palette, &PaletteDialog::unloaded, this, [this] { setEnabled(true); });
 }
 
 }  // namespace kelvara::ui

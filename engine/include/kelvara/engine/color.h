@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,11 @@ struct Rgb {
 // Red from the first two characters, green from the two starting at the third,
 // blue from the last two; each pair read as hex as far as it goes (0 if nothing).
 Rgb ReadColorText(std::u16string_view text);
+
+// Exactly six hexadecimal digits, either case, and nothing else: the colour, or nothing. The
+// one strict reader of RRGGBB, for command-line options and stop lists.
+std::optional<Rgb> ReadStrictColor(std::string_view text);
+std::optional<Rgb> ReadStrictColor(std::u16string_view text);
 
 // red + 256 * green + 65536 * blue, red in the lowest byte.
 std::uint32_t HexToColor(std::u16string_view text);

@@ -4,10 +4,14 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kelvara::engine {
 
 // Field order and names follow the settings keys; every number is 16-bit signed.
+// The face the window and kelvara-gen start with, and the one an empty face field stands for.
+inline constexpr std::u16string_view kDefaultFace = u"MS Pゴシック";
+
 struct TagOptions {
     std::int16_t h_NFontSize = 0;
     std::u16string h_FontFace;

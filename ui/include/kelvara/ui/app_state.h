@@ -12,8 +12,7 @@ namespace kelvara::ui {
 
 struct AppState {
     engine::TagOptions TagOptions;
-    QString ResultTags;      // the last generated (or sent-back) tag string
-    qint16 ColorTarget = 0;  // 0 first, 1 last, 2 background, 3 middle, 4 + k extra stop k
+    QString ResultTags;                   // the last generated (or sent-back) tag string
     std::array<QString, 12> SavedColors;  // 0 = most recently saved; empty = nothing saved
     QString ProgramFolder;                // where temp.html lives (and Lum.ini, unless set below)
     QString SettingsFile;  // Lum.ini read at start-up, written at exit; empty: ProgramFolder's

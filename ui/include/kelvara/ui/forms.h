@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: MIT
-// The five windows of the program: each exists at most once and is created on first use.
+// The five windows of the program, by type: each exists at most once and is created on first
+// use.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
+#include <optional>
+#include <tuple>
+
+#include "kelvara/ui/secondary_window.h"
 
 namespace kelvara::ui {
 
@@ -23,32 +29,35 @@ public:
     AppState& State() { return m_state; }
 
     // Loads the window if needed (its load step runs once per loading) and shows it modeless.
-    MainWindow* ShowForm1();
-    PaletteDialog* ShowForm2();
-    EditWindow* ShowForm3();
-    SettingsDialog* ShowForm4();
-    VersionWindow* ShowForm5();
+    // MainWindow, EditWindow, SettingsDialog, VersionWindow.
+    template <class Window>
+    Window* Show();
+    // The palette for one colour, starting from `start` (nothing: black), holding the main
+    // window or not. Whoever opens it takes the colour from its signal.
+    PaletteDialog* ShowPalette(std::optional<QString> start, SecondaryWindow::Modality modality);
 
-    // The loaded window, or nullptr.
-    MainWindow* Form1() const;
-    PaletteDialog* Form2() const;
-    EditWindow* Form3() const;
-    SettingsDialog* Form4() const;
-    VersionWindow* Form5() const;
+    // The loaded window of that type, or nullptr.
+    template <class Window>
+    Window* Find() const;
 
     // Unloading a window that is not loaded does nothing. The window is closed (its unload
     // step runs) and destroyed later.
-    void Unload(int formNumber);
-    // cmdEnd: Form2, Form3, Form4, Form1, Form5.
+    template <class Window>
+    void Unload();
+    // cmdEnd: the palette, the edit window, the settings dialog, the main window, the version
+    // window.
     void UnloadAll();
 
 private:
+    template <class Window>
+    QPointer<Window>& Slot();
+    template <class Window>
+    const QPointer<Window>& Slot() const;
+
     AppState& m_state;
-    QPointer<MainWindow> m_form1;
-    QPointer<PaletteDialog> m_form2;
-    QPointer<EditWindow> m_form3;
-    QPointer<SettingsDialog> m_form4;
-    QPointer<VersionWindow> m_form5;
+    std::tuple<QPointer<MainWindow>, QPointer<PaletteDialog>, QPointer<EditWindow>,
+               QPointer<SettingsDialog>, QPointer<VersionWindow>>
+        m_windows;
 };
 
 }  // namespace kelvara::ui

@@ -46,11 +46,11 @@ public:
     bool WritePreviewPage(const QString& background, const QString& tags, engine::PageForm form);
     // The text of txtBack, as typed.
     QString BackgroundText() const;
-    // The colour field of a ColorTarget (0 first, 1 last, 2 background, 3 middle); nothing for
-    // any other value.
-    std::optional<QString> ColorFieldText(qint16 target) const;
-    // Sets that field's text and its swatch, without the field's leave-field handling.
-    void SetColorField(qint16 target, const QString& text, const QColor& swatch);
+    // The colour fields the palette edits.
+    enum class ColorField { First, Last, Background, Middle };
+    // Opens the palette on that field's colour; OK sets the field and its swatch, without the
+    // field's leave-field handling (the background rewrites the page, as leaving it would).
+    void EditColor(ColorField field);
     // The tick of mnuTop: whether windows open on top of all others.
     bool IsTopmost() const;
     // The option toggle chkBtn(index), index 2..12: its state (a change runs its handling)
@@ -108,7 +108,7 @@ private:
         QLineEdit* field = nullptr;
         QFrame* swatch = nullptr;
     };
-    std::optional<ColorControls> ColorTargetControls(qint16 target) const;
+    ColorControls ControlsOf(ColorField field) const;
     void CreateLockTable();
 
     AppState& State() const;
@@ -133,7 +133,6 @@ private:
     void cmdEnd_Click();
     void mnuEnd_Click();
     void cmdClear_Click();
-    void EditColor(qint16 target);
     void mnuSet_Click();
     void mnuVersion_Click();
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// PaletteDialog (Form2, "ｶﾗｰﾊﾟﾚｯﾄ"): edits the one colour named by ColorTarget (a colour field of
-// the main window, or an extra stop of the settings dialog) with three RGB sliders, 64 fixed
-// swatches and twelve saved colours.
+// PaletteDialog (Form2, "ｶﾗｰﾊﾟﾚｯﾄ"): edits one colour with three RGB sliders, 64 fixed swatches
+// and twelve saved colours, and hands the chosen colour back to whoever opened it.
 #pragma once
 
 #include <QFrame>
@@ -39,10 +38,17 @@ private:
 class PaletteDialog : public SecondaryWindow {
     Q_OBJECT
 public:
-    explicit PaletteDialog(Forms& forms);
+    // `start`: the colour text to begin from, as its field holds it.
+    PaletteDialog(Forms& forms, std::optional<QString> start, Modality modality);
 
     // Six upper-case hex digits RRGGBB of three components 0..255.
     static QString ComposeColorText(int red, int green, int blue);
+
+signals:
+    // OK: the chosen colour, as six upper-case hex digits and as a colour.
+    void colorChosen(const QString& text, const QColor& color);
+    // The palette is gone, however it was closed.
+    void unloaded();
 
 private:
     void CreateControls();  // palette_dialog_layout.cpp
@@ -80,8 +86,7 @@ private:
     QPushButton* cmdCancel = nullptr;
 
     std::array<QString, 64> PaletteTexts;
-    // The settings dialog's extra stop being edited; nothing for a main-window colour.
-    std::optional<int> m_stop;
+    std::optional<QString> m_start;
 };
 
 }  // namespace kelvara::ui

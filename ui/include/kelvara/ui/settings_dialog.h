@@ -36,15 +36,8 @@ class SettingsDialog : public SecondaryWindow {
 public:
     explicit SettingsDialog(Forms& forms);
 
-    // What the palette uses of this window: it edits extra stop k (0..12) of the "出力" page as
-    // ColorTarget 4 + k, the field txtStop(k) with its swatch picStop(k).
-    static constexpr int kFirstStopTarget = 4;
+    // Extra stops k (0..12) of the "出力" page: the field txtStop(k) with its swatch picStop(k).
     static constexpr int kStopCount = 13;
-    // The stop index of a ColorTarget, or nothing when it names a main-window colour.
-    static std::optional<int> StopOfTarget(int target);
-    QString StopText(int index) const;
-    // Sets the stop's text and swatch.
-    void SetStop(int index, const QString& text, const QColor& swatch);
 
 private:
     // settings_dialog_layout.cpp
