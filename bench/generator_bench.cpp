@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Generation speed: 2 to 32,767 characters in every size mode with every wrapper on, and
-// every output format and colour space at 32,767 characters.
+// every output format and colour space at 32,767 characters (the markup formats also on a text
+// full of their markup).
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -79,6 +80,24 @@ void BM_Format(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 32767);
 }
 
+// The formats that escape markup, over 32,767 characters where every other one is markup to
+// them (MFM puts each of those in a <plain> element), against FONT on the same text.
+void BM_FormatMarkupText(benchmark::State& state)
+{
+    using namespace kelvara::engine;
+    const TagOptions options = AllWrappers(3, 32767);
+    const std::u16string text = Text(32767, u"a]b[c$d*e_f~g<h>i:j@k#l\\m`n http://x ");
+    const FixedColors colors(u"FF0000", u"00FF00", u"0000FF");
+    OutputOptions output;
+    output.format = static_cast<OutputFormat>(state.range(0));
+    state.SetLabel(std::string(OutputFormatName(output.format)));
+    for (auto _ : state) {
+        auto result = GenerateFormatted(options, output, text, colors);
+        benchmark::DoNotOptimize(result.tags.data());
+    }
+    state.SetItemsProcessed(state.iterations() * 32767);
+}
+
 // Fitting the span format to half its length: the grouping search writes the output
 // about twenty times to measure it.
 void BM_FormatFitted(benchmark::State& state)
@@ -99,7 +118,8 @@ void BM_FormatFitted(benchmark::State& state)
 
 void FormatArguments(benchmark::internal::Benchmark* b)
 {
-    for (int format = 0; format <= 6; ++format) {
+    for (const kelvara::engine::FormatRow& row : kelvara::engine::kFormats) {
+        const int format = static_cast<int>(row.format);
         for (int space = 0; space <= 2; ++space) b->Args({format, space});
     }
 }
@@ -123,6 +143,11 @@ BENCHMARK(BM_GenerateScaling)
     ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK(BM_Format)->Apply(FormatArguments)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FormatMarkupText)
+    ->Arg(static_cast<int>(kelvara::engine::OutputFormat::Font))
+    ->Arg(static_cast<int>(kelvara::engine::OutputFormat::Mfm))
+    ->Arg(static_cast<int>(kelvara::engine::OutputFormat::MiniMessage))
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FormatFitted)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

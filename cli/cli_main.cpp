@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 #include <system_error>
 
 #include "cli_options.h"
@@ -20,6 +21,7 @@
 #include "kelvara/engine/preview_page.h"
 #include "kelvara/settings/run_options.h"
 #include "kelvara/settings/settings_file.h"
+#include "line_batch.h"
 #include "run_report.h"
 #include "tag_stream.h"
 #include "utf8.h"
@@ -143,19 +145,15 @@ settings::OutputOverrides OverridesOf(const CliRequest& r)
     return {r.format, r.space, r.stops, r.fit, r.contrast};
 }
 
-std::string RefusalMessage(TextRefusal refusal, const TagOptions& options)
+// The run's output options from the settings after the overrides.
+engine::OutputOptions RunOutputOf(const CliRequest& r, const StoredSettings& s)
 {
-    switch (refusal) {
-        case TextRefusal::NotUtf8:
-            return "the text is not valid UTF-8";
-        case TextRefusal::TooManyCharacters:
-            return ToUtf8(engine::CheckLength(options, engine::kMaxCharacters + 1).value_or(u""));
-        case TextRefusal::TooLarge:
-            return "the text is larger than 4 MiB";
-        case TextRefusal::None:
-            break;
-    }
-    return {};
+    // --contrast checks against its own colour, a settings file against its background.
+    const std::u16string contrastBackground =
+        r.contrast ? engine::ComposeColorText(r.contrast->red, r.contrast->green, r.contrast->blue)
+                   : s.txtBack;
+    return settings::RunOptions(s.Output, s.TagOptions,
+                                {s.txtCfor, s.txtCmid, s.txtClat, contrastBackground});
 }
 
 // Everything written to standard output is flushed; a write that failed is an error.
@@ -244,6 +242,16 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     }
 
     const bool convert = !r.printSettings && !r.saveSettingsFile;
+    if (r.lines && convert) {
+        // Each line of TEXT, or of standard input, is a text of its own.
+        std::istringstream textLines(r.text && *r.text != "-" ? *r.text : std::string());
+        std::istream& lines = r.text && *r.text != "-" ? textLines : in;
+        const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
+        const bool converted =
+            ConvertLines(s.TagOptions, RunOutputOf(r, s), colors, lines, out, err);
+        const int status = Finish(out, err);
+        return status == kExitOk && !converted ? kExitFailed : status;
+    }
     // Standard input is read for a conversion without TEXT (and without a settings text),
     // or when TEXT is "-".
     const bool fromStdin = r.text ? *r.text == "-" : (convert && !r.settingsFile);
@@ -269,12 +277,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     if (!convert) return Finish(out, err);
 
     const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
-    // --contrast checks against its own colour, a settings file against its background.
-    const std::u16string contrastBackground =
-        r.contrast ? engine::ComposeColorText(r.contrast->red, r.contrast->green, r.contrast->blue)
-                   : s.txtBack;
-    const engine::OutputOptions output = settings::RunOptions(
-        s.Output, s.TagOptions, {s.txtCfor, s.txtCmid, s.txtClat, contrastBackground});
+    const engine::OutputOptions output = RunOutputOf(r, s);
     if (r.image.file) {
         return WriteImage(r.image, s, output, colors, err);
     }

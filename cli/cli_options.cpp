@@ -34,6 +34,8 @@ constexpr std::string_view kUsageHead =
 constexpr std::string_view kUsageMiddle =
     "  --contrast=RRGGBB    report on standard error every character whose contrast\n"
     "                       with this background is below 4.5:1\n"
+    "  --lines              every line of the input (TEXT or standard input) is a text\n"
+    "                       of its own: one result per line, a refused line empty\n"
     "  --font-mode=N        0 fixed size, 1/2 HTML sizes down/up,\n"
     "                       3/4 pixel sizes down/up                 default 0\n"
     "  --base-size=N        HTML size for font mode 0               default 3\n";
@@ -273,6 +275,12 @@ Error CheckTogether(const CliRequest& r)
     if (r.stops && (r.first || r.middle || r.last || r.colors)) {
         return "--stops replaces --first, --middle, --last and --colors; give one or the other";
     }
+    if (r.lines && r.pageFile) {
+        return "--page writes the page of one text; it does not work with --lines";
+    }
+    if (r.lines && r.image.file) {
+        return "--image draws one text; it does not work with --lines";
+    }
     if (r.fit && r.format && !engine::FormatSupportsFit(*r.format)) {
         return "--fit does not work with --format=" +
                std::string(engine::OutputFormatName(*r.format));
@@ -314,9 +322,12 @@ ParseOutcome ParseCommandLine(const std::vector<std::string>& args)
         if (eq != std::string::npos) value = arg.substr(eq + 1);
 
         Error error;
-        if (name == "help" || name == "version" || name == "print-settings") {
+        if (name == "help" || name == "version" || name == "print-settings" || name == "lines") {
             if (value) return fail("--" + name + " takes no value");
-            (name == "help" ? r.help : name == "version" ? r.version : r.printSettings) = true;
+            (name == "help"      ? r.help
+             : name == "version" ? r.version
+             : name == "lines"   ? r.lines
+                                 : r.printSettings) = true;
         } else if (OneOf(kFlagNames, name)) {
             std::optional<std::int16_t> flag = 1;
             if (value) {

@@ -39,6 +39,7 @@ struct CliRequest {
     std::optional<std::size_t> fit;  // most code points of output
     std::optional<engine::Rgb> contrast;
     ImageRequest image;  // a picture instead of text
+    bool lines = false;  // every input line a text of its own
     bool printSettings = false;
     bool help = false;
     bool version = false;

@@ -204,4 +204,31 @@ TextInput CheckText(std::string_view bytes, bool limitCharacters)
     return text.Finish(false);
 }
 
+void ReadLines(std::istream& in, const std::function<bool(std::size_t, TextInput)>& take)
+{
+    std::size_t number = 1;
+    TextAccumulator line(true);
+    bool started = false;  // bytes of the current line were read
+    bool refused = false;  // the current line is refused: its bytes are skipped
+    std::array<char, std::size_t{64} * 1024> chunk;  // filled by read(); left uninitialised
+    while (in) {
+        in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        std::string_view bytes(chunk.data(), static_cast<std::size_t>(in.gcount()));
+        if (bytes.empty()) break;
+        while (!bytes.empty()) {
+            const std::size_t lf = bytes.find('\n');
+            const std::size_t end = lf == std::string_view::npos ? bytes.size() : lf + 1;
+            started = true;
+            if (!refused) refused = !line.Add(bytes.substr(0, end));
+            bytes.remove_prefix(end);
+            if (lf == std::string_view::npos) break;
+            if (!take(number++, line.Finish(true))) return;
+            line = TextAccumulator(true);
+            started = false;
+            refused = false;
+        }
+    }
+    if (started) take(number, line.Finish(true));
+}
+
 }  // namespace kelvara::cli

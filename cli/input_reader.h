@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -27,5 +28,12 @@ TextInput ReadText(std::istream& in, bool limitCharacters);
 
 // The same checks for a text given whole (an argument); nothing is removed from it.
 TextInput CheckText(std::string_view bytes, bool limitCharacters);
+
+// Every line of the input as a text of its own, with the same checks, handed to `take` in order
+// with its number (from 1) as soon as its LF (or the end of the input) is read; a CR before the
+// LF is removed. No line break after the last line means no further line. A line refused
+// before its end is skipped to it without being kept, so memory stays bounded whatever the
+// input's size. Reading stops early when `take` returns false.
+void ReadLines(std::istream& in, const std::function<bool(std::size_t, TextInput)>& take);
 
 }  // namespace kelvara::cli

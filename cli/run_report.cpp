@@ -5,9 +5,25 @@
 #include <ostream>
 
 #include "kelvara/engine/color.h"
+#include "kelvara/engine/generator.h"
 #include "utf8.h"
 
 namespace kelvara::cli {
+
+std::string RefusalMessage(TextRefusal refusal, const engine::TagOptions& options)
+{
+    switch (refusal) {
+        case TextRefusal::NotUtf8:
+            return "the text is not valid UTF-8";
+        case TextRefusal::TooManyCharacters:
+            return ToUtf8(engine::CheckLength(options, engine::kMaxCharacters + 1).value_or(u""));
+        case TextRefusal::TooLarge:
+            return "the text is larger than 4 MiB";
+        case TextRefusal::None:
+            break;
+    }
+    return {};
+}
 
 std::string RefusalText(const engine::RunReport& report, const engine::OutputOptions& output)
 {
@@ -25,9 +41,10 @@ void WriteNotes(const engine::RunReport& report, engine::OutputFormat format, st
     }
 }
 
-void WriteLowContrast(const engine::RunReport& report, std::ostream& err)
+void WriteLowContrast(const engine::RunReport& report, std::ostream& err, std::size_t line)
 {
     for (const engine::LowContrast& c : report.lowContrast) {
+        if (line != 0) err << line << '\t';
         err << c.number << '\t' << ToUtf8(c.character) << '\t' << ToUtf8(engine::HtmlColor(c.color))
             << '\t' << engine::FormatRatio(c.ratio) << ":1\n";
     }

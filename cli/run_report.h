@@ -7,9 +7,13 @@
 #include <string>
 
 #include "cli_options.h"
+#include "input_reader.h"
 #include "kelvara/engine/output_format.h"
 
 namespace kelvara::cli {
+
+// Why a text was refused as it was read, without the program prefix.
+std::string RefusalMessage(TextRefusal refusal, const engine::TagOptions& options);
 
 // Why a refused run was refused, without the program prefix.
 std::string RefusalText(const engine::RunReport& report, const engine::OutputOptions& output);
@@ -17,7 +21,8 @@ std::string RefusalText(const engine::RunReport& report, const engine::OutputOpt
 // One line per option the format leaves out, each with the program prefix.
 void WriteNotes(const engine::RunReport& report, engine::OutputFormat format, std::ostream& err);
 
-// "N<TAB>CHAR<TAB>#RRGGBB<TAB>R.RR:1" per character below the contrast minimum.
-void WriteLowContrast(const engine::RunReport& report, std::ostream& err);
+// "N<TAB>CHAR<TAB>#RRGGBB<TAB>R.RR:1" per character below the contrast minimum; with a line
+// number (of --lines) each report line starts with that number and a tab.
+void WriteLowContrast(const engine::RunReport& report, std::ostream& err, std::size_t line = 0);
 
 }  // namespace kelvara::cli

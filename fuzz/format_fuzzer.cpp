@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.h_FontFace = input.Text(6);
 
     OutputOptions output;
-    output.format = static_cast<OutputFormat>(input.Byte() % 7);
+    output.format = kFormats[input.Byte() % kFormats.size()].format;
     output.space = static_cast<ColorSpace>(input.Byte() % 3);
     const std::size_t stops = input.Byte() % 20;  // 1 and 17 to 19 are outside the usual range
     for (std::size_t i = 0; i < stops; ++i) {

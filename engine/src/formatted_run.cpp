@@ -13,6 +13,8 @@
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/run_plan.h"
 #include "length_check.h"
+#include "mfm_writer.h"
+#include "minimessage_writer.h"
 #include "plan.h"
 #include "text_writers.h"
 #include "writer_support.h"

@@ -76,7 +76,9 @@ TEST(CliFormats, TheChosenFormatReachesTheOutput)
         {"bbcode", "[size=3][color=#FF0000]a[/color]"},
         {"wiki", "&color(#FF0000){a};"},
         {"ansi", "\x1b[38;2;255;0;0ma"},
-        {"json", "[{\"text\":\"a\",\"color\":\"#FF0000\"}"}};
+        {"json", "[{\"text\":\"a\",\"color\":\"#FF0000\"}"},
+        {"mfm", "$[fg.color=FF0000 a]$[fg.color=7F0180 b]"},
+        {"minimessage", "<#FF0000>a<#7F0180>b"}};
     for (const auto& [format, start] : starts) {
         const GenRun run = Gen({"--format=" + format, "abc"});
         EXPECT_EQ(run.status, kExitOk) << format;

@@ -97,7 +97,7 @@ TEST(CliConventions, HelpListsEveryOptionAtTheStartOfALine)
           "  --sup",         "  --underline", "  --marquee",        "  --blink",
           "  --vertical",    "  --settings=", "  --print-settings", "  --save-settings=",
           "  --background=", "  --page=",     "  --format=",        "  --stops=",
-          "  --space=",      "  --fit=",      "  --contrast="}) {
+          "  --space=",      "  --fit=",      "  --contrast=",      "  --lines"}) {
         EXPECT_NE(help.find(std::string("\n") + option), std::string::npos) << option;
     }
 }
@@ -117,7 +117,9 @@ TEST(CliConventions, OutputOptionUsageErrors)
                                                  {"--fit=-1", "ab"},
                                                  {"--fit=10", "--format=json", "ab"},
                                                  {"--format=ansi", "--fit", "10", "ab"},
-                                                 {"--contrast=fff", "ab"}}) {
+                                                 {"--contrast=fff", "ab"},
+                                                 {"--lines", "--page=x.html", "ab"},
+                                                 {"--lines", "--image=x.png", "ab"}}) {
         const GenRun run = Gen(args);
         EXPECT_EQ(run.status, kExitUsage) << args[0];
         EXPECT_EQ(run.out, "");

@@ -465,4 +465,94 @@ std::optional<std::vector<ColoredText>> ReadJson(std::u16string_view text)
     return JsonReader(text).Document();
 }
 
+namespace {
+
+// The decorations of MiniMessage by name and short name, as their short names.
+const std::map<std::u16string, std::u16string> kDecorations = {
+    {u"bold", u"b"},   {u"b", u"b"},
+    {u"italic", u"i"}, {u"i", u"i"},
+    {u"em", u"i"},     {u"underlined", u"u"},
+    {u"u", u"u"},      {u"strikethrough", u"st"},
+    {u"st", u"st"},    {u"obfuscated", u"obf"},
+    {u"obf", u"obf"}};
+
+// A tag's colour, "#RRGGBB" in upper case: <#RRGGBB>, or <color:#RRGGBB> (also colour, c);
+// "" for any other tag. (Colours by name never occur here and are read as no colour.)
+std::u16string TagColor(const std::u16string& name, std::u16string_view argument)
+{
+    std::u16string value = name;
+    if (name == u"color" || name == u"colour" || name == u"c") {
+        value = argument;
+    } else if (!argument.empty()) {
+        return {};
+    }
+    if (value.size() != 7 || value[0] != u'#') return {};
+    for (const char16_t c : std::u16string_view(value).substr(1)) {
+        if (!std::isxdigit(static_cast<unsigned char>(c)) || c > 0x7F) return {};
+    }
+    for (char16_t& c : value)
+        c = static_cast<char16_t>(std::toupper(static_cast<unsigned char>(c)));
+    return value;
+}
+
+bool IsTagNameCharacter(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'_' || c == u'-';
+}
+
+}  // namespace
+
+std::optional<std::vector<ColoredText>> ReadMiniMessage(std::u16string_view text,
+                                                        std::vector<std::u16string>* styles)
+{
+    std::vector<ColoredText> units;
+    std::vector<std::u16string> colors;  // open colour tags, innermost last
+    auto addText = [&](char16_t c) {
+        if (colors.empty()) return false;
+        if (units.back().color != colors.back()) units.push_back({{}, colors.back(), {}, {}});
+        units.back().text.push_back(c);
+        return true;
+    };
+    for (std::size_t at = 0; at < text.size();) {
+        const char16_t c = text[at];
+        if (c == u'\\' && at + 1 < text.size() && (text[at + 1] == u'<' || text[at + 1] == u'\\')) {
+            if (!addText(text[at + 1])) return std::nullopt;
+            at += 2;
+            continue;
+        }
+        const std::size_t close = c == u'<' ? text.find(u'>', at) : std::u16string_view::npos;
+        if (close != std::u16string_view::npos && text.find(u'<', at + 1) >= close) {
+            std::u16string body = LowerText(text.substr(at + 1, close - at - 1));
+            const bool closing = body.starts_with(u"/");
+            if (closing) body.erase(0, 1);
+            const std::size_t colon = std::min(body.find(u':'), body.size());
+            const std::u16string name = body.substr(0, colon);
+            const std::u16string_view argument =
+                std::u16string_view(body).substr(std::min(colon + 1, body.size()));
+            const bool validName =
+                !name.empty() && std::all_of(name.begin() + (name[0] == u'#' ? 1 : 0), name.end(),
+                                             IsTagNameCharacter);
+            const std::u16string color = validName ? TagColor(name, argument) : u"";
+            const bool decoration = validName && kDecorations.contains(name);
+            if (!color.empty() && !closing) {
+                colors.push_back(color);
+                units.push_back({{}, color, {}, {}});
+            } else if (!color.empty() && !colors.empty()) {
+                colors.pop_back();
+            } else if (decoration && styles != nullptr) {
+                styles->push_back((closing ? u"/" : u"") + kDecorations.at(name));
+            }
+            if (!color.empty() || decoration) {
+                at = close + 1;
+                continue;
+            }
+        }
+        if (!addText(c)) return std::nullopt;
+        ++at;
+    }
+    // A colour tag followed by no text shows nothing.
+    std::erase_if(units, [](const ColoredText& unit) { return unit.text.empty(); });
+    return units;
+}
+
 }  // namespace kelvara::engine::testing

@@ -50,4 +50,19 @@ std::vector<ColoredText> ReadAnsi(std::u16string_view text, std::vector<std::u16
 // and an optional numeric "size". Nothing when the text is not valid JSON of that shape.
 std::optional<std::vector<ColoredText>> ReadJson(std::u16string_view text);
 
+// MiniMessage as its published rules read it: "\\<" and "\\\\" are escapes, any other backslash is
+// text; a "<" starts a tag only when a valid, known tag follows (colours as <#RRGGBB> or
+// <color:#RRGGBB>, decorations by name or short name, closing tags), else it is text. Colours and
+// decorations nest: a colour holds until the next colour or its closing tag. One unit per colour
+// tag with the text after it; decorations go to `styles` as written. Nothing when text comes before
+// the first colour.
+std::optional<std::vector<ColoredText>> ReadMiniMessage(std::u16string_view text,
+                                                        std::vector<std::u16string>* styles);
+
+// MFM as Misskey's own parser (mfm-js, run with node) reads it: one unit per fg function with
+// its joined text; the wrapper elements around all runs go to `wrappers`, outermost first
+// ("center", "bold", "italic", "strike"). Nothing when anything was read as other markup.
+std::optional<std::vector<ColoredText>> ReadMfm(std::u16string_view text,
+                                                std::vector<std::u16string>* wrappers);
+
 }  // namespace kelvara::engine::testing

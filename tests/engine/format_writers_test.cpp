@@ -94,6 +94,10 @@ std::vector<ColoredText> Units(OutputFormat format, const std::u16string& output
             return testing::ReadAnsi(output, nullptr);
         case OutputFormat::Json:
             return testing::ReadJson(output).value_or(std::vector<ColoredText>{});
+        case OutputFormat::Mfm:
+            return testing::ReadMfm(output, nullptr).value_or(std::vector<ColoredText>{});
+        case OutputFormat::MiniMessage:
+            return testing::ReadMiniMessage(output, nullptr).value_or(std::vector<ColoredText>{});
         case OutputFormat::Css:
             break;
     }
@@ -124,17 +128,17 @@ TEST_P(EveryFormat, CharactersComeBackWholeInThePlansColours)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, EveryFormat,
-                         ::testing::Values(Case{OutputFormat::Span, ColorSpace::Rgb},
-                                           Case{OutputFormat::Span, ColorSpace::OkLch},
-                                           Case{OutputFormat::BbCode, ColorSpace::Rgb},
-                                           Case{OutputFormat::BbCode, ColorSpace::OkLab},
-                                           Case{OutputFormat::Wiki, ColorSpace::Rgb},
-                                           Case{OutputFormat::Wiki, ColorSpace::OkLab},
-                                           Case{OutputFormat::Ansi, ColorSpace::Rgb},
-                                           Case{OutputFormat::Ansi, ColorSpace::OkLch},
-                                           Case{OutputFormat::Json, ColorSpace::Rgb},
-                                           Case{OutputFormat::Json, ColorSpace::OkLab}));
+INSTANTIATE_TEST_SUITE_P(
+    Formats, EveryFormat,
+    ::testing::Values(
+        Case{OutputFormat::Span, ColorSpace::Rgb}, Case{OutputFormat::Span, ColorSpace::OkLch},
+        Case{OutputFormat::BbCode, ColorSpace::Rgb}, Case{OutputFormat::BbCode, ColorSpace::OkLab},
+        Case{OutputFormat::Wiki, ColorSpace::Rgb}, Case{OutputFormat::Wiki, ColorSpace::OkLab},
+        Case{OutputFormat::Ansi, ColorSpace::Rgb}, Case{OutputFormat::Ansi, ColorSpace::OkLch},
+        Case{OutputFormat::Json, ColorSpace::Rgb}, Case{OutputFormat::Json, ColorSpace::OkLab},
+        Case{OutputFormat::Mfm, ColorSpace::Rgb}, Case{OutputFormat::Mfm, ColorSpace::OkLch},
+        Case{OutputFormat::MiniMessage, ColorSpace::Rgb},
+        Case{OutputFormat::MiniMessage, ColorSpace::OkLab}));
 
 TEST(SpanFormat, ScreenReadersGetTheTextOnceAndTheColouredCharactersNot)
 {

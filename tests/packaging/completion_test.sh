@@ -49,8 +49,9 @@ for option in -h --format= --stops= --space= --fit= --contrast=; do
 done
 
 Expect "--face= --first= --fit= --font-mode= --format= " --f
-Expect "ansi bbcode css font json span wiki " --format =
-Expect "ansi bbcode css font json span wiki " --format ""
+Expect "ansi bbcode css font json mfm minimessage span wiki " --format =
+Expect "ansi bbcode css font json mfm minimessage span wiki " --format ""
+Expect "mfm minimessage " --format m
 Expect "span " --format = sp
 Expect "oklab oklch " --space = ok
 Expect "oklab oklch " --space ok

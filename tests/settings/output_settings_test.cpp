@@ -166,6 +166,7 @@ TEST_F(OutputSection, NamesAreReadInAnyCaseAndUnknownOnesGiveTheClassicOutput)
     EXPECT_EQ(OutputFrom("Format=ansi\r\n").Format, engine::OutputFormat::Font);
     EXPECT_EQ(OutputFrom("Format=html\r\nSpace=hsl\r\n").Space, engine::ColorSpace::Rgb);
     EXPECT_EQ(OutputFrom("format=json\r\n").Format, engine::OutputFormat::Json);
+    EXPECT_EQ(OutputFrom("Format=MiniMessage\r\n").Format, engine::OutputFormat::MiniMessage);
 }
 
 TEST_F(OutputSection, MalformedStopsAreDroppedAndAtMostThirteenKept)

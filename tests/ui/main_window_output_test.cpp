@@ -131,6 +131,9 @@ void MainWindowOutputTest::everyFormatReachesClipboardAndEditWindow_data()
     QTest::newRow("bbcode") << "bbcode" << static_cast<int>(engine::OutputFormat::BbCode);
     QTest::newRow("wiki") << "wiki" << static_cast<int>(engine::OutputFormat::Wiki);
     QTest::newRow("json") << "json" << static_cast<int>(engine::OutputFormat::Json);
+    QTest::newRow("mfm") << "mfm" << static_cast<int>(engine::OutputFormat::Mfm);
+    QTest::newRow("minimessage") << "minimessage"
+                                 << static_cast<int>(engine::OutputFormat::MiniMessage);
 }
 
 void MainWindowOutputTest::everyFormatReachesClipboardAndEditWindow()
@@ -179,6 +182,9 @@ void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes_data()
     QTest::newRow("wiki, oklab, fitted") << "wiki"
                                          << "oklab"
                                          << "150";
+    QTest::newRow("mfm, oklab, fitted") << "mfm"
+                                        << "oklab"
+                                        << "200";
 }
 
 // The same Lum.ini and text through the window and through kelvara-gen's options.
@@ -258,6 +264,10 @@ void MainWindowOutputTest::pageShowsSpansForFormatsABrowserCannotShow_data()
                           << "Wiki";
     QTest::newRow("json") << "json"
                           << "JSON";
+    QTest::newRow("mfm") << "mfm"
+                         << "Misskey MFM";
+    QTest::newRow("minimessage") << "minimessage"
+                                 << "MiniMessage";
 }
 
 void MainWindowOutputTest::pageShowsSpansForFormatsABrowserCannotShow()
@@ -420,7 +430,8 @@ void MainWindowOutputTest::limitTooSmallIsRefusedWithAMessage()
 void MainWindowOutputTest::stoppedRunLeavesPageAndClipboardAlone_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char* name : {"font", "span", "css", "bbcode", "wiki", "json"}) {
+    for (const char* name :
+         {"font", "span", "css", "bbcode", "wiki", "json", "mfm", "minimessage"}) {
         QTest::newRow(name) << QString::fromLatin1(name);
     }
 }

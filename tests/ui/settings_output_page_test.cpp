@@ -160,8 +160,8 @@ void SettingsOutputPageTest::pageShowsTheClassicChoicesOnAFreshStart()
     QStringList formats;
     auto* format = Find<QComboBox>(dialog, QStringLiteral("cmbFormat"));
     for (int i = 0; i < format->count(); ++i) formats << format->itemText(i);
-    QCOMPARE(formats,
-             QStringList({"FONT ﾀｸﾞ", "HTML5 span", "CSS ｸﾞﾗﾃﾞｰｼｮﾝ", "BBCode", "Wiki", "JSON"}));
+    QCOMPARE(formats, QStringList({"FONT ﾀｸﾞ", "HTML5 span", "CSS ｸﾞﾗﾃﾞｰｼｮﾝ", "BBCode", "Wiki",
+                                   "JSON", "Misskey MFM", "MiniMessage"}));
     // OK without touching the page leaves the classic output.
     ClickOK(dialog);
     QVERIFY(m_messages.isEmpty());

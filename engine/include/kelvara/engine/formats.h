@@ -15,7 +15,7 @@
 
 namespace kelvara::engine {
 
-enum class OutputFormat { Font, Span, Css, BbCode, Wiki, Ansi, Json };
+enum class OutputFormat { Font, Span, Css, BbCode, Wiki, Ansi, Json, Mfm, MiniMessage };
 
 // Options a format may have no syntax for; they are left out of its output.
 enum class OmittedOption {
@@ -95,7 +95,7 @@ inline constexpr OptionSet kEverything = kHtml.With(OptionSet{Blink, Marquee});
 }  // namespace formats_detail
 
 // In the order of the window's list and of kelvara-gen's help; the first is the classic one.
-inline constexpr std::array<FormatRow, 7> kFormats{{
+inline constexpr std::array<FormatRow, 9> kFormats{{
     {OutputFormat::Font, "font", "FONT ﾀｸﾞ", "FONT tags", Preview::Direct, true, false, true, true,
      true, formats_detail::kEverything, ""},
     {OutputFormat::Span, "span", "HTML5 span", "", Preview::Direct, true, false, true, true, true,
@@ -112,6 +112,13 @@ inline constexpr std::array<FormatRow, 7> kFormats{{
      formats_detail::kStyles.With(OptionSet{OmittedOption::Blink}), ""},
     {OutputFormat::Json, "json", "JSON", "", Preview::AsSpans, false, false, false, true, true,
      OptionSet{}, ""},
+    {OutputFormat::Mfm, "mfm", "Misskey MFM", "Misskey", Preview::AsSpans, true, false, false,
+     false, false,
+     OptionSet{OmittedOption::Bold, OmittedOption::Italic, OmittedOption::Strike,
+               OmittedOption::Center},
+     ""},
+    {OutputFormat::MiniMessage, "minimessage", "MiniMessage", "Minecraft", Preview::AsSpans, true,
+     false, false, false, false, formats_detail::kStyles, ""},
 }};
 
 struct ColorSpaceRow {
