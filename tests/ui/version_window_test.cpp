@@ -103,8 +103,9 @@ void VersionWindowTest::showsNameVersionAndContacts()
 
 void VersionWindowTest::listsTheContributors()
 {
-    const QStringList lines =
-        Label(m_forms->Show<kelvara::ui::VersionWindow>(), "Label6")->text().split(QLatin1Char('\n'));
+    const QStringList lines = Label(m_forms->Show<kelvara::ui::VersionWindow>(), "Label6")
+                                  ->text()
+                                  .split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 11);
     QCOMPARE(lines[0], QStringLiteral("協力者："));
     QVERIFY(lines[1].isEmpty());
@@ -144,7 +145,8 @@ void VersionWindowTest::holdsTheMainWindowUntilClosed()
 
 void VersionWindowTest::readsTopmostAtLoad()
 {
-    auto* topmost = m_forms->Find<kelvara::ui::MainWindow>()->findChild<QAction*>(QStringLiteral("mnuTop"));
+    auto* topmost =
+        m_forms->Find<kelvara::ui::MainWindow>()->findChild<QAction*>(QStringLiteral("mnuTop"));
     QVERIFY(topmost && topmost->isChecked());
     VersionWindow* onTop = m_forms->Show<kelvara::ui::VersionWindow>();
     QVERIFY(onTop->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -152,7 +154,8 @@ void VersionWindowTest::readsTopmostAtLoad()
     FlushDeletes();
 
     topmost->trigger();
-    QVERIFY(!m_forms->Show<kelvara::ui::VersionWindow>()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(!m_forms->Show<kelvara::ui::VersionWindow>()->windowFlags().testFlag(
+        Qt::WindowStaysOnTopHint));
 }
 
 KELVARA_UI_TEST_MAIN(VersionWindowTest)
