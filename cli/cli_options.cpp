@@ -134,8 +134,9 @@ std::string Usage()
               engine::kColorSpaces.front().name);
     std::string formats;
     for (const engine::FormatRow& row : engine::kFormats) {
-        if (!formats.empty())
+        if (!formats.empty()) {
             formats += row.format == engine::kFormats.back().format ? " or " : ", ";
+        }
         formats += row.name;
         if (!row.helpNote.empty()) formats += " (" + std::string(row.helpNote) + ")";
     }
