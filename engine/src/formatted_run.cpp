@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "chat_writers.h"
 #include "classic_run.h"
 #include "font_writer.h"
 #include "html_writers.h"
@@ -13,8 +14,6 @@
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/run_plan.h"
 #include "length_check.h"
-#include "mfm_writer.h"
-#include "minimessage_writer.h"
 #include "plan.h"
 #include "text_writers.h"
 #include "writer_support.h"

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
+// Outputs for chat and social services that colour text with their own markup.
 // Misskey Flavored Markup: every run as $[fg.color=RRGGBB TEXT], the text kept literal by
 // <plain> wherever MFM could read it as markup, bold, italic, strike and centring as tags
-// around all runs.
+// around all runs. MiniMessage, the text format of Minecraft servers on Paper and Adventure:
+// every run as <#RRGGBB>TEXT with no closing tag, bold, italic, underline and strike opened
+// once before.
 #pragma once
 
 #include <string>
@@ -37,6 +40,27 @@ void AppendMfmPlain(std::u16string& out, std::u16string_view text);
 template <>
 struct WriterFor<OutputFormat::Mfm> {
     static MfmWriter Make(const WriterInput& in) { return MfmWriter(in.options); }
+};
+
+class MiniMessageWriter : public PlainWriter {
+public:
+    explicit MiniMessageWriter(const TagOptions& options) : m_wrapping(options) {}
+
+    void Open(std::u16string& out) const;
+    void Close(std::u16string& out) const;
+    void Unit(std::u16string& out, const PlannedCharacter& look, const CharacterText& text,
+              std::size_t first, std::size_t last, bool firstUnit) const;
+
+private:
+    Wrapping m_wrapping;
+};
+
+// `text` with MiniMessage's escapes: "\" as "\\", "<" as "\<"; nothing else changes.
+void AppendMiniMessageEscaped(std::u16string& out, std::u16string_view text);
+
+template <>
+struct WriterFor<OutputFormat::MiniMessage> {
+    static MiniMessageWriter Make(const WriterInput& in) { return MiniMessageWriter(in.options); }
 };
 
 }  // namespace kelvara::engine::detail
