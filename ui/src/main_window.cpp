@@ -54,11 +54,11 @@ MainWindow::MainWindow(Forms& forms, QWidget* parent)
                               Qt::WindowCloseButtonHint),
       m_forms(forms),
       m_resultSink(std::make_unique<ResultSink>(forms.State())),
-      m_run(std::make_unique<engine::RunControl>(*this))
+      m_run(std::make_unique<session::RunControl>(*this))
 {
     InitKelvaraResources();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(ToQString(engine::kAppTitle));
+    setWindowTitle(ToQString(session::kAppTitle));
     setAttribute(Qt::WA_DeleteOnClose);
 
     setCentralWidget(new QWidget(this));

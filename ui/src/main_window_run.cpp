@@ -70,7 +70,7 @@ std::u16string MainWindow::Result() const { return ToU16(State().ResultTags); }
 
 void MainWindow::CreateLockTable()
 {
-    using engine::LockedControl;
+    using session::LockedControl;
     const auto at = [this](LockedControl control) -> LockTarget& {
         return m_lockTargets.at(static_cast<std::size_t>(control));
     };
@@ -91,7 +91,7 @@ void MainWindow::CreateLockTable()
     at(LockedControl::frmTool).widget = frmTool;
 }
 
-void MainWindow::SetControlEnabled(engine::LockedControl control, bool enabled)
+void MainWindow::SetControlEnabled(session::LockedControl control, bool enabled)
 {
     const LockTarget& target = m_lockTargets.at(static_cast<std::size_t>(control));
     if (target.widget != nullptr) {
@@ -119,7 +119,7 @@ void MainWindow::SetCaption(std::u16string_view caption)
     constexpr qint64 kFrameMs = 16;
     m_caption = ToQString(caption);
     const qint64 sinceShown = m_captionShownAt.isValid() ? m_captionShownAt.elapsed() : kFrameMs;
-    if (caption == engine::kAppTitle || sinceShown >= kFrameMs) {
+    if (caption == session::kAppTitle || sinceShown >= kFrameMs) {
         ShowCaption();
     } else if (!m_captionTimer->isActive()) {
         m_captionTimer->start(static_cast<int>(kFrameMs - sinceShown));

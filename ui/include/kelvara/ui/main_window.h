@@ -13,8 +13,8 @@
 
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/preview_page.h"
-#include "kelvara/engine/run_control.h"
 #include "kelvara/picture/picture_job.h"
+#include "kelvara/session/run_control.h"
 
 class QAbstractButton;
 class QAction;
@@ -33,7 +33,7 @@ struct PictureSource;
 class Forms;
 class PreviewView;
 
-class MainWindow : public QMainWindow, public engine::RunWindow, public engine::PageView {
+class MainWindow : public QMainWindow, public session::RunWindow, public engine::PageView {
     Q_OBJECT
 public:
     explicit MainWindow(Forms& forms, QWidget* parent = nullptr);
@@ -70,12 +70,12 @@ public:
 
     // engine::ColorSource
     std::u16string ColorText(engine::ColorSlot slot) const override;
-    // engine::RunWindow
+    // session::RunWindow
     std::u16string InputText() const override;
     const engine::TagOptions& Options() const override;
     engine::TagSink& ResultTags() override;
     std::u16string Result() const override;
-    void SetControlEnabled(engine::LockedControl control, bool enabled) override;
+    void SetControlEnabled(session::LockedControl control, bool enabled) override;
     void SetCaption(std::u16string_view caption) override;
     void ProcessPendingEvents() override;
     bool IsStopRequested() const override;
@@ -180,7 +180,7 @@ private:
 
     Forms& m_forms;
     std::unique_ptr<ResultSink> m_resultSink;
-    std::unique_ptr<engine::RunControl> m_run;
+    std::unique_ptr<session::RunControl> m_run;
     bool m_closeWhenIdle = false;
     bool m_keepSettingsFile = false;  // Lum.ini could not be read at start-up
     QString m_caption;                // the caption the run set last
@@ -239,8 +239,8 @@ private:
     QPushButton* cmdFColor = nullptr;
     QPushButton* cmdBack = nullptr;
 
-    // The controls of a run's lock, by engine::LockedControl.
-    std::array<LockTarget, static_cast<std::size_t>(engine::LockedControl::frmTool) + 1>
+    // The controls of a run's lock, by session::LockedControl.
+    std::array<LockTarget, static_cast<std::size_t>(session::LockedControl::frmTool) + 1>
         m_lockTargets{};
 
     // Option toolbar: cmdBtn(1), cmdBtn(2), cmdBtn(7) and chkBtn(2)..chkBtn(12) by index.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Run control: everything around a generator run — refusal message, locking the window,
-// progress caption, stop, after-run actions — reaching the window only through RunWindow.
+// Run control: everything around a generator run of the window — refusal message, locking the
+// window, progress caption, stop, after-run actions — reaching the window only through
+// RunWindow. Between the engine, which knows nothing of windows, and the Qt window layer.
 #pragma once
 
 #include <string>
@@ -9,7 +10,14 @@
 #include "kelvara/engine/generator.h"
 #include "kelvara/engine/output_format.h"
 
-namespace kelvara::engine {
+namespace kelvara::session {
+
+using engine::ColorSource;
+using engine::OutputOptions;
+using engine::RunOutcome;
+using engine::RunReport;
+using engine::TagOptions;
+using engine::TagSink;
 
 // The controls a run locks, in the order it locks and unlocks them.
 enum class LockedControl {
@@ -80,4 +88,4 @@ private:
     bool m_running = false;
 };
 
-}  // namespace kelvara::engine
+}  // namespace kelvara::session

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Run control: drives one generator run through the main window's RunWindow operations.
-#include "kelvara/engine/run_control.h"
+#include "kelvara/session/run_control.h"
 
 #include <string>
 
 #include "kelvara/engine/characters.h"
 
-namespace kelvara::engine {
+namespace kelvara::session {
+
+using namespace engine;
 
 namespace {
 
@@ -130,4 +132,4 @@ void RunControl::Unlock()
     m_window.SetControlEnabled(LockedControl::frmTool, true);
 }
 
-}  // namespace kelvara::engine
+}  // namespace kelvara::session

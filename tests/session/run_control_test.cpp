@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Run control against a fake window that records every call in order.
-#include "kelvara/engine/run_control.h"
+#include "kelvara/session/run_control.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-namespace kelvara::engine {
+namespace kelvara::session {
+using namespace engine;
 namespace {
 
 constexpr std::u16string_view kWorkedExample =
@@ -330,4 +331,4 @@ TEST_F(RunControlTest, AnOutputThatCannotFitIsRefusedBeforeAnythingIsLocked)
 }
 
 }  // namespace
-}  // namespace kelvara::engine
+}  // namespace kelvara::session
