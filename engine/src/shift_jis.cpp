@@ -46,6 +46,22 @@ void ToUnicodeReplacement(const void* /*context*/, UConverterToUnicodeArgs* args
     ucnv_cbToUWriteUChars(args, &replacement, 1, 0, status);
 }
 
+// What a decoder without ICU's table can still tell: ASCII as it is, any other byte U+FFFD.
+std::u16string DecodeAsciiOnly(std::string_view bytes)
+{
+    std::u16string text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        text.push_back(byte < 0x80 ? static_cast<char16_t>(byte) : u'\uFFFD');
+    }
+    return text;
+}
+
+// ICU converts at most INT32_MAX bytes at a time; longer input goes in pieces cut between
+// characters.
+constexpr std::size_t kDecodePiece = std::size_t{1} << 30;
+
 }  // namespace
 
 std::string EncodeShiftJis(std::u16string_view text, Unmappable unmappable)
@@ -92,21 +108,34 @@ std::u16string DecodeShiftJis(std::string_view bytes)
     if (bytes.empty()) {
         return {};
     }
-    if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) {
-        throw std::length_error("text too long for Shift-JIS conversion");
-    }
-    Converter converter = OpenCodePage932();
+    // Decoding never fails: without a usable converter the text still comes back, with
+    // U+FFFD for what cannot be read.
     UErrorCode status = U_ZERO_ERROR;
+    const Converter converter(ucnv_open("windows-932", &status));
+    if (U_FAILURE(status) || !converter) return DecodeAsciiOnly(bytes);
     ucnv_setToUCallBack(converter.get(), ToUnicodeReplacement, nullptr, nullptr, nullptr, &status);
-    // Each byte gives at most one UTF-16 unit in this code page; one more for the terminator.
-    std::u16string text(bytes.size() + 1, u'\0');
-    const int32_t length = ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(text.data()),
-                                         static_cast<int32_t>(text.size()), bytes.data(),
-                                         static_cast<int32_t>(bytes.size()), &status);
-    if (U_FAILURE(status)) {
-        throw std::runtime_error("Shift-JIS conversion failed");
+    if (U_FAILURE(status)) return DecodeAsciiOnly(bytes);
+
+    std::u16string text;
+    std::u16string piece;
+    while (!bytes.empty()) {
+        std::string_view part = CutShiftJis(bytes, kDecodePiece);
+        if (part.empty()) part = bytes.substr(0, 1);
+        // Each byte gives at most one UTF-16 unit in this code page; one more for the
+        // terminator.
+        piece.assign(part.size() + 1, u'\0');
+        status = U_ZERO_ERROR;
+        const int32_t length =
+            ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(piece.data()),
+                          static_cast<int32_t>(piece.size()), part.data(),
+                          static_cast<int32_t>(part.size()), &status);
+        if (U_FAILURE(status)) {
+            text += DecodeAsciiOnly(part);
+        } else {
+            text.append(piece, 0, static_cast<std::size_t>(length));
+        }
+        bytes.remove_prefix(part.size());
     }
-    text.resize(static_cast<std::size_t>(length));
     return text;
 }
 
