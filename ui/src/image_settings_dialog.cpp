@@ -37,6 +37,7 @@ ImageSettingsDialog::ImageSettingsDialog(const settings::ImageSettings& image, Q
     spnImagePx->setObjectName(QStringLiteral("spnImagePx"));
     spnImagePx->setRange(settings::kMinImagePx, settings::kMaxImagePx);
     spnImagePx->setValue(image.ImagePx);
+    spnImagePx->setAccessibleName(QStringLiteral("ｻｲｽﾞ3の大きさ(px)"));
     grid->addWidget(new QLabel(QStringLiteral("ｻｲｽﾞ3の大きさ(px)："), group), 0, 0);
     grid->addWidget(spnImagePx, 0, 1);
 
@@ -57,6 +58,7 @@ ImageSettingsDialog::ImageSettingsDialog(const settings::ImageSettings& image, Q
         field = new QLineEdit(value.empty() ? start : ToQString(value), group);
         field->setObjectName(QStringLiteral("txt") + name);
         field->setMaxLength(6);
+        field->setAccessibleName(caption.chopped(1));  // the caption without its colon
         field->setEnabled(box->isChecked());
         connect(box, &QCheckBox::toggled, field, &QLineEdit::setEnabled);
         grid->addWidget(box, row, 0);
