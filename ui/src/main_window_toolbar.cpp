@@ -28,10 +28,12 @@ std::int16_t Step(std::int16_t value, int delta)
 
 void MainWindow::ConnectToolbar()
 {
-    for (int index = 2; index <= 12; ++index) {
+    for (const engine::OptionRow& option : engine::OptionRows()) {
+        if (option.toolbarIndex == 0) continue;
+        const int index = option.toolbarIndex;
         // toggled fires for clicks and for changes made from code alike, exactly when the
         // state changes.
-        connect(m_chkBtn[static_cast<std::size_t>(index)], &QToolButton::toggled, this,
+        connect(OptionToggle(option), &QAbstractButton::toggled, this,
                 [this, index] { chkBtn_Click(index); });
     }
     for (int index : {1, 2, 7}) {
@@ -43,22 +45,17 @@ void MainWindow::ConnectToolbar()
 void MainWindow::ToolbarStartup()
 {
     engine::TagOptions& options = State().TagOptions;
-    // Toggles follow their flags; a flag that is neither 0 nor 1 leaves its toggle alone.
-    for (int index : {2, 3, 7, 4, 5, 6, 8, 9, 10, 11}) {
-        const engine::OptionRow& option = *engine::OptionOfToggle(index);
+    // Toggles follow their flags; a flag that holds neither its on nor its off value leaves
+    // its toggle alone.
+    for (const engine::OptionRow& option : engine::OptionRows()) {
         const std::int16_t flag = options.*option.field;
-        if (flag == option.on || flag == option.off) {
-            chkBtn(index)->setChecked(flag == option.on);
-        }
+        if (flag == option.on || flag == option.off) SetOptionToggle(option, flag == option.on);
     }
-    if (options.h_ColorCount == 3) {
-        cmdMid->setEnabled(true);
-        txtCmid->setEnabled(true);
-        chkBtn(12)->setChecked(true);
-    } else if (options.h_ColorCount == 2) {
-        cmdMid->setEnabled(false);
-        txtCmid->setEnabled(false);
-        chkBtn(12)->setChecked(false);
+    // The middle colour's field and button follow a count of 3 or 2 even when the toggle did
+    // not change.
+    if (options.h_ColorCount == 3 || options.h_ColorCount == 2) {
+        cmdMid->setEnabled(options.h_ColorCount == 3);
+        txtCmid->setEnabled(options.h_ColorCount == 3);
     }
     if (options.h_NFontSize == 7) m_cmdBtn[1]->setEnabled(false);
     if (options.h_NFontSize == 1) m_cmdBtn[2]->setEnabled(false);
@@ -75,11 +72,11 @@ void MainWindow::chkBtn_Click(int Index)
 {
     FocusInput();
     const engine::OptionRow& option = *engine::OptionOfToggle(Index);
-    const bool set = chkBtn(Index)->isChecked();
+    const bool set = OptionToggle(option)->isChecked();
     State().TagOptions.*option.field = set ? option.on : option.off;
     // Superscript and subscript exclude each other by disabling, never by clearing.
     if (option.excludes != nullptr) {
-        chkBtn(engine::OptionOf(option.excludes)->toolbarIndex)->setEnabled(!set);
+        EnableOptionToggle(*engine::OptionOf(option.excludes), !set);
     } else if (option.field == &engine::TagOptions::h_ColorCount) {
         cmdMid->setEnabled(set);
         txtCmid->setEnabled(set);
@@ -105,14 +102,19 @@ void MainWindow::cmdBtn_Click(int Index)
     }
 }
 
-void MainWindow::SetOptionToggle(int index, bool set)
+QAbstractButton* MainWindow::OptionToggle(const engine::OptionRow& option) const
 {
-    if (QAbstractButton* toggle = chkBtn(index)) toggle->setChecked(set);
+    return chkBtn(option.toolbarIndex);
 }
 
-void MainWindow::EnableOptionToggle(int index, bool enabled)
+void MainWindow::SetOptionToggle(const engine::OptionRow& option, bool set)
 {
-    if (QAbstractButton* toggle = chkBtn(index)) toggle->setEnabled(enabled);
+    if (QAbstractButton* toggle = OptionToggle(option)) toggle->setChecked(set);
+}
+
+void MainWindow::EnableOptionToggle(const engine::OptionRow& option, bool enabled)
+{
+    if (QAbstractButton* toggle = OptionToggle(option)) toggle->setEnabled(enabled);
 }
 
 void MainWindow::UpdateSizeCaption()

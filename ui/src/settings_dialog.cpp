@@ -151,12 +151,12 @@ void SettingsDialog::ApplyCheckRule(const engine::OptionRow& row, bool checked)
 {
     Options().*row.field = checked ? row.on : row.off;
     MainWindow* main = Main();
-    if (main != nullptr && row.toolbarIndex != 0) main->SetOptionToggle(row.toolbarIndex, checked);
+    if (main != nullptr) main->SetOptionToggle(row, checked);
     // Superscript and subscript lock each other out without clearing each other.
     if (const engine::OptionRow* excluded =
             row.excludes ? engine::OptionOf(row.excludes) : nullptr) {
         BoxOf(*excluded)->setEnabled(!checked);
-        if (main != nullptr) main->EnableOptionToggle(excluded->toolbarIndex, !checked);
+        if (main != nullptr) main->EnableOptionToggle(*excluded, !checked);
     }
 }
 

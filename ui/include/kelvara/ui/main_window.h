@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "kelvara/engine/option_table.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/preview_page.h"
 #include "kelvara/picture/picture_job.h"
@@ -55,10 +56,12 @@ public:
     void EditColor(ColorField field);
     // The tick of mnuTop: whether windows open on top of all others.
     bool IsTopmost() const;
-    // The option toggle chkBtn(index), index 2..12: its state (a change runs its handling)
-    // and whether it can be pressed.
-    void SetOptionToggle(int index, bool set);
-    void EnableOptionToggle(int index, bool enabled);
+    // The toolbar toggle of an option row: its state (a change runs its handling) and whether
+    // it can be pressed. Rows the toolbar has no toggle for are ignored.
+    void SetOptionToggle(const engine::OptionRow& option, bool set);
+    void EnableOptionToggle(const engine::OptionRow& option, bool enabled);
+    // The toolbar toggle of an option row; nullptr when the toolbar has none.
+    QAbstractButton* OptionToggle(const engine::OptionRow& option) const;
     // cmdSend shown or hidden; the middle colour's field, button and menu item enabled or not.
     void ShowSendButton(bool shown);
     void EnableMiddleColor(bool enabled);
