@@ -99,13 +99,9 @@ void EditWindowTest::showsTheResultForEditing()
 
 void EditWindowTest::leavesTheMainWindowUsable()
 {
-    QPointer<EditWindow> window = Open(QString());
-    QVERIFY(Main()->isEnabled());
-    Find<QPushButton>(window, QStringLiteral("cmdClose"))->click();
-    QVERIFY(Main()->isEnabled());
-    FlushDeletes();
-    QVERIFY(window.isNull());
-    QVERIFY(!m_app->forms->Find<EditWindow>());
+    CheckMainWindowWhileOpen(
+        *m_app->forms, false, [this] { return Open(QString()); },
+        [](QWidget* window) { Find<QPushButton>(window, QStringLiteral("cmdClose"))->click(); });
 }
 
 void EditWindowTest::readsTopmostAtLoad()

@@ -97,21 +97,18 @@ void PaletteDialogTest::init()
     Field("txtClat")->setText(QStringLiteral("0000FF"));
     Field("txtCmid")->setText(QStringLiteral("00FF00"));
     Field("txtBack")->setText(QStringLiteral("FFFFFF"));
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 12; ++i) {
         m_app->state.SavedColors[i] = QStringLiteral("0000%1").arg(i, 2, 10, QLatin1Char('0'));
+    }
 }
 
 void PaletteDialogTest::cleanup() { m_app.reset(); }
 
 void PaletteDialogTest::keepsTheMainWindowDisabledWhileOpen()
 {
-    QPointer<PaletteDialog> dialog = Open(0);
-    QVERIFY(!Main()->isEnabled());
-    Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click();
-    QVERIFY(Main()->isEnabled());
-    FlushDeletes();
-    QVERIFY(dialog.isNull());
-    QVERIFY(!m_app->forms->Find<PaletteDialog>());
+    CheckMainWindowWhileOpen(
+        *m_app->forms, true, [this] { return Open(0); },
+        [](QWidget* dialog) { Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click(); });
 }
 
 void PaletteDialogTest::readsTopmostAtLoad()

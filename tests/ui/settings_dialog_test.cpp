@@ -163,14 +163,11 @@ void SettingsDialogTest::fillsControlsFromTheOptions()
 
 void SettingsDialogTest::keepsTheMainWindowDisabledWhileOpen()
 {
-    QVERIFY(Main()->isEnabled());
-    QPointer<SettingsDialog> dialog = Open();
-    QVERIFY(!Main()->isEnabled());
-    QTest::mouseClick(Find<QPushButton>(dialog, QStringLiteral("cmdOK")), Qt::LeftButton);
-    QVERIFY(Main()->isEnabled());
-    FlushDeletes();
-    QVERIFY(dialog.isNull());
-    QVERIFY(!m_app->forms->Find<SettingsDialog>());
+    CheckMainWindowWhileOpen(
+        *m_app->forms, true, [this] { return Open(); },
+        [](QWidget* dialog) {
+            QTest::mouseClick(Find<QPushButton>(dialog, QStringLiteral("cmdOK")), Qt::LeftButton);
+        });
 }
 
 void SettingsDialogTest::readsTopmostAtLoad()

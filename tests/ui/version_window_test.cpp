@@ -107,18 +107,15 @@ void VersionWindowTest::holdsTheMainWindowUntilClosed_data()
 void VersionWindowTest::holdsTheMainWindowUntilClosed()
 {
     QFETCH(bool, closeBox);
-    QVERIFY(m_app->forms->Find<kelvara::ui::MainWindow>()->isEnabled());
-    QPointer<VersionWindow> window = m_app->forms->Show<kelvara::ui::VersionWindow>();
-    QVERIFY(!m_app->forms->Find<kelvara::ui::MainWindow>()->isEnabled());
-    if (closeBox) {
-        window->close();
-    } else {
-        window->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
-    }
-    QVERIFY(m_app->forms->Find<kelvara::ui::MainWindow>()->isEnabled());
-    FlushDeletes();
-    QVERIFY(window.isNull());
-    QVERIFY(!m_app->forms->Find<kelvara::ui::VersionWindow>());
+    CheckMainWindowWhileOpen(
+        *m_app->forms, true, [this] { return m_app->forms->Show<VersionWindow>(); },
+        [closeBox](QWidget* window) {
+            if (closeBox) {
+                window->close();
+            } else {
+                window->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+            }
+        });
 }
 
 void VersionWindowTest::readsTopmostAtLoad()

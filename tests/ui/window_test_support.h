@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: MIT
 // Small helpers shared by the windows' tests: reaching controls, deferred deletion, activation,
-// and the topmost reading every secondary window does.
+// and what every secondary window does on loading (topmost) and while open (holding the main
+// window or not).
 #pragma once
 
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QTest>
 #include <QWidget>
+#include <type_traits>
+
+#include "kelvara/ui/forms.h"
+#include "kelvara/ui/main_window.h"
 
 namespace kelvara::ui::testing {
 
@@ -56,6 +62,23 @@ void CheckTopmostAtLoad(QWidget* main, Open open)
     topmost->trigger();
     QVERIFY(!topmost->isChecked());
     QVERIFY(!open()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+// The main window while a secondary window is open: disabled when the window holds it, usable
+// when not; usable again once close() has closed the window, which is then unloaded and, with
+// the deferred deletions, gone. open() loads the window.
+template <typename Open, typename Close>
+void CheckMainWindowWhileOpen(Forms& forms, bool held, Open open, Close close)
+{
+    using Window = std::remove_pointer_t<decltype(open())>;
+    QVERIFY(forms.Find<MainWindow>()->isEnabled());
+    const QPointer<Window> window = open();
+    QCOMPARE(forms.Find<MainWindow>()->isEnabled(), !held);
+    close(window.data());
+    QVERIFY(forms.Find<MainWindow>()->isEnabled());
+    FlushDeletes();
+    QVERIFY(window.isNull());
+    QVERIFY(!forms.Find<Window>());
 }
 
 }  // namespace kelvara::ui::testing
