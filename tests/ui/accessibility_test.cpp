@@ -3,6 +3,7 @@
 // interactive control that is shown has a name (a combo box through its label), a tooltip is
 // the description, and the names a user relies on say what the control is.
 #include <QAccessible>
+#include <optional>
 
 #include "kelvara/ui/edit_window.h"
 #include "kelvara/ui/palette_dialog.h"
@@ -24,15 +25,14 @@ private slots:
     void controls();
 
 private:
-    MessageCapture m_messages;  // a message box would wait for a click that never comes
-    std::unique_ptr<MainWindowFixture> m_fixture;
+    std::optional<ProgramFixture> m_fixture;  // message boxes captured: none would be answered
 };
 
 void AccessibilityTest::initTestCase()
 {
     QApplication::setQuitOnLastWindowClosed(false);
     // A format with a status line, the view open after a run, then every other window.
-    m_fixture = std::make_unique<MainWindowFixture>(StandardIni({{"Output", "Format", "bbcode"}}));
+    m_fixture.emplace(StandardIni({{"Output", "Format", "bbcode"}}));
     m_fixture->Field("txtFor")->setText(QStringLiteral("abc"));
     m_fixture->Button("cmdView")->click();
     m_fixture->Button("cmdGo")->click();
@@ -41,11 +41,7 @@ void AccessibilityTest::initTestCase()
     forms.Show<EditWindow>(), forms.Show<SettingsDialog>(), forms.Show<VersionWindow>();
 }
 
-void AccessibilityTest::cleanupTestCase()
-{
-    m_fixture->forms->UnloadAll();
-    testing::FlushDeletes();
-}
+void AccessibilityTest::cleanupTestCase() { m_fixture.reset(); }
 
 void AccessibilityTest::controls_data()
 {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The edit window: "転送" adopts the edited text as the result, the clipboard and the page;
 // "閉じる" drops unsent edits; the main window stays usable meanwhile.
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -10,27 +9,20 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
+#include <optional>
 
-#include "kelvara/ui/app_state.h"
 #include "kelvara/ui/edit_window.h"
-#include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
-#include "kelvara/ui/platform.h"
+#include "main_window_fixture.h"
 #include "ui_test_main.h"
 #include "window_test_support.h"
 
-using kelvara::ui::AppState;
-using kelvara::ui::EditWindow;
-using kelvara::ui::Forms;
-using kelvara::ui::MainWindow;
+using namespace kelvara::ui;
+using namespace kelvara::ui::test;
+using namespace kelvara::ui::testing;
 
 namespace {
-
-using kelvara::ui::testing::Find;
-using kelvara::ui::testing::FlushDeletes;
 
 QString Clipboard() { return QGuiApplication::clipboard()->text(); }
 
@@ -57,9 +49,9 @@ private:
     // As a finished run opens it: shown first, then given the result.
     EditWindow* Open(const QString& result)
     {
-        m_state->ResultTags = result;
-        EditWindow* window = m_forms->Show<EditWindow>();
-        Box(window)->setPlainText(m_state->ResultTags);
+        m_app->state.ResultTags = result;
+        EditWindow* window = m_app->forms->Show<EditWindow>();
+        Box(window)->setPlainText(m_app->state.ResultTags);
         return window;
     }
     static QPlainTextEdit* Box(QWidget* window)
@@ -70,40 +62,23 @@ private:
     {
         Find<QPushButton>(window, QStringLiteral("cmdSend"))->click();
     }
-    MainWindow* Main() { return m_forms->Find<MainWindow>(); }
-    QString PagePath() const { return m_folder->filePath(QStringLiteral("temp.html")); }
-    QByteArray Page() const
-    {
-        QFile page(PagePath());
-        return page.open(QIODevice::ReadOnly) ? page.readAll() : QByteArray();
-    }
+    MainWindow* Main() { return m_app->forms->Find<MainWindow>(); }
+    QString PagePath() const { return m_app->Path(QStringLiteral("temp.html")); }
+    QByteArray Page() const { return m_app->Page(); }
 
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<Forms> m_forms;
+    std::optional<ProgramFixture> m_app;
 };
 
 void EditWindowTest::initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
 void EditWindowTest::init()
 {
-    QVERIFY(kelvara::ui::testing::MakeApp(m_folder, m_state, m_forms));
-    kelvara::ui::SetMessageInterceptor([](const QString& text) { QFAIL(qPrintable(text)); });
-    m_forms->Show<MainWindow>();
+    m_app.emplace(FailOnMessage{});
     Find<QLineEdit>(Main(), QStringLiteral("txtBack"))->setText(QStringLiteral("FFFFFF"));
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
 }
 
-void EditWindowTest::cleanup()
-{
-    m_forms->UnloadAll();
-    FlushDeletes();
-    m_forms.reset();
-    FlushDeletes();
-    kelvara::ui::SetMessageInterceptor({});
-    m_state.reset();
-    m_folder.reset();
-}
+void EditWindowTest::cleanup() { m_app.reset(); }
 
 void EditWindowTest::showsTheResultForEditing()
 {
@@ -124,26 +99,14 @@ void EditWindowTest::showsTheResultForEditing()
 
 void EditWindowTest::leavesTheMainWindowUsable()
 {
-    QPointer<EditWindow> window = Open(QString());
-    QVERIFY(Main()->isEnabled());
-    Find<QPushButton>(window, QStringLiteral("cmdClose"))->click();
-    QVERIFY(Main()->isEnabled());
-    FlushDeletes();
-    QVERIFY(window.isNull());
-    QVERIFY(!m_forms->Find<EditWindow>());
+    CheckMainWindowWhileOpen(
+        *m_app->forms, false, [this] { return Open(QString()); },
+        [](QWidget* window) { Find<QPushButton>(window, QStringLiteral("cmdClose"))->click(); });
 }
 
 void EditWindowTest::readsTopmostAtLoad()
 {
-    auto* topmost = Find<QAction>(Main(), QStringLiteral("mnuTop"));
-    QVERIFY(topmost->isChecked());
-    EditWindow* onTop = Open(QString());
-    QVERIFY(onTop->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    onTop->close();
-    FlushDeletes();
-
-    topmost->trigger();
-    QVERIFY(!Open(QString())->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    CheckTopmostAtLoad(Main(), [this] { return Open(QString()); });
 }
 
 void EditWindowTest::sendWithAnEmptyBox()
@@ -152,7 +115,7 @@ void EditWindowTest::sendWithAnEmptyBox()
     EditWindow* window = Open(QStringLiteral("<B>old</B>"));
     Box(window)->clear();
     Send(window);
-    QVERIFY(m_state->ResultTags.isEmpty());
+    QVERIFY(m_app->state.ResultTags.isEmpty());
     QVERIFY(Clipboard().isEmpty());
     QCOMPARE(Page(), QByteArray("<BODY BGCOLOR=\"#ffffff\" > \r\n"));
     QVERIFY(window->isVisible());
@@ -170,7 +133,7 @@ void EditWindowTest::sendKeepsLineBreaksAndTheTypedBackground()
     Send(window);
 
     const QString expected = QStringLiteral("<B>a</B>\n<I>b</I>");
-    QCOMPARE(m_state->ResultTags, expected);
+    QCOMPARE(m_app->state.ResultTags, expected);
     QCOMPARE(Clipboard(), expected);
     QCOMPARE(Page(), QByteArray("<BODY BGCOLOR=\"#00ff80\" > <B>a</B>\n<I>b</I>\r\n"));
     QCOMPARE(Box(window)->toPlainText(), expected);
@@ -182,7 +145,7 @@ void EditWindowTest::sendKeepsEveryCharacterAsTyped()
     const QString typed = QStringLiteral("a") + QChar(0x00A0) + QStringLiteral("b\tc");
     EditWindow* window = Open(typed);
     Send(window);
-    QCOMPARE(m_state->ResultTags, typed);
+    QCOMPARE(m_app->state.ResultTags, typed);
     QCOMPARE(Clipboard(), typed);
 }
 
@@ -190,10 +153,10 @@ void EditWindowTest::sendingTwiceGivesTheSameResult()
 {
     EditWindow* window = Open(QStringLiteral("x\ny"));
     Send(window);
-    const QString result = m_state->ResultTags;
+    const QString result = m_app->state.ResultTags;
     const QByteArray page = Page();
     Send(window);
-    QCOMPARE(m_state->ResultTags, result);
+    QCOMPARE(m_app->state.ResultTags, result);
     QCOMPARE(Clipboard(), result);
     QCOMPARE(Page(), page);
 }
@@ -204,7 +167,7 @@ void EditWindowTest::closeAfterEditingChangesNothing()
     QPointer<EditWindow> window = Open(QStringLiteral("<B>a</B>"));
     QTest::keyClicks(Box(window), QStringLiteral("edited"));
     Find<QPushButton>(window, QStringLiteral("cmdClose"))->click();
-    QCOMPARE(m_state->ResultTags, QStringLiteral("<B>a</B>"));
+    QCOMPARE(m_app->state.ResultTags, QStringLiteral("<B>a</B>"));
     QCOMPARE(Clipboard(), QStringLiteral("before"));
     QVERIFY(!QFile::exists(PagePath()));
     FlushDeletes();
@@ -215,10 +178,10 @@ void EditWindowTest::sendAfterTheMainWindowIsGoneStillCopies()
 {
     QPointer<EditWindow> window = Open(QStringLiteral("kept"));
     delete Main();
-    QVERIFY(!m_forms->Find<MainWindow>());
+    QVERIFY(!m_app->forms->Find<MainWindow>());
     QFile::remove(PagePath());
     Send(window);
-    QCOMPARE(m_state->ResultTags, QStringLiteral("kept"));
+    QCOMPARE(m_app->state.ResultTags, QStringLiteral("kept"));
     QCOMPARE(Clipboard(), QStringLiteral("kept"));
     QVERIFY(!QFile::exists(PagePath()));
 }

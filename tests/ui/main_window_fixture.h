@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // A main window of its own for each test: a temporary program folder with an optional
-// Lum.ini, the shared state, the window registry, and helpers to reach controls and files.
+// Lum.ini, the shared state, the window registry, and helpers to reach controls and files;
+// and the same for test classes that start the program in init() and end it in cleanup().
 #pragma once
 
 #include <QAbstractButton>
@@ -20,6 +21,7 @@
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
+#include "window_test_support.h"
 
 namespace kelvara::ui::test {
 
@@ -87,7 +89,12 @@ public:
         state.ProgramFolder = dir.path();
         Start();
     }
-    ~MainWindowFixture() { forms.reset(); }
+    // Windows still loaded go without their unload steps.
+    ~MainWindowFixture()
+    {
+        forms.reset();
+        testing::FlushDeletes();
+    }
 
     // Loads the main window as the program start does.
     void Start()
@@ -152,6 +159,9 @@ public:
     MainWindow* window = nullptr;
 };
 
+// Any message box fails the running test instead of showing.
+struct FailOnMessage {};
+
 // Captures every message box text instead of showing it.
 class MessageCapture {
 public:
@@ -159,8 +169,35 @@ public:
     {
         SetMessageInterceptor([this](const QString& text) { messages << text; });
     }
+    explicit MessageCapture(FailOnMessage)
+    {
+        SetMessageInterceptor([](const QString& text) { QFAIL(qPrintable(text)); });
+    }
     ~MessageCapture() { SetMessageInterceptor({}); }
+    MessageCapture(const MessageCapture&) = delete;
+    MessageCapture& operator=(const MessageCapture&) = delete;
     QStringList messages;
+};
+
+// The program for one test function of a class that starts it in init() and ends it in
+// cleanup(): message boxes are captured (or fail the test) from before the start until after
+// the end, and the end unloads every window as the program's end command does, so that each
+// unload step runs. Without a Lum.ini unless one is given.
+class ProgramFixture : public MessageCapture, public MainWindowFixture {
+public:
+    ProgramFixture() : MainWindowFixture(NoSettingsFile{}) {}
+    explicit ProgramFixture(FailOnMessage fail)
+        : MessageCapture(fail), MainWindowFixture(NoSettingsFile{})
+    {
+    }
+    explicit ProgramFixture(const QString& ini) : MainWindowFixture(ini) {}
+    ~ProgramFixture()
+    {
+        forms->UnloadAll();
+        testing::FlushDeletes();
+    }
+    ProgramFixture(const ProgramFixture&) = delete;
+    ProgramFixture& operator=(const ProgramFixture&) = delete;
 };
 
 }  // namespace kelvara::ui::test

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The colour palette: loading the target colour, sliders, fixed and saved colours, saving,
 // and what OK and ｷｬﾝｾﾙ leave on the main window and the preview page.
-#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
@@ -9,27 +8,21 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
+#include <optional>
 
-#include "kelvara/ui/app_state.h"
-#include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
 #include "kelvara/ui/palette_dialog.h"
 #include "kelvara/ui/platform.h"
+#include "main_window_fixture.h"
 #include "ui_test_main.h"
 #include "window_test_support.h"
 
-using kelvara::ui::AppState;
-using kelvara::ui::Forms;
-using kelvara::ui::MainWindow;
-using kelvara::ui::PaletteDialog;
+using namespace kelvara::ui;
+using namespace kelvara::ui::test;
+using namespace kelvara::ui::testing;
 
 namespace {
-
-using kelvara::ui::testing::Find;
-using kelvara::ui::testing::FlushDeletes;
 
 struct Target {
     const char* field;
@@ -69,16 +62,12 @@ private:
     {
         // 0 first, 1 last, 2 background, 3 middle
         Main()->EditColor(static_cast<MainWindow::ColorField>(target));
-        return m_forms->Find<PaletteDialog>();
+        return m_app->forms->Find<PaletteDialog>();
     }
-    MainWindow* Main() { return m_forms->Find<MainWindow>(); }
+    MainWindow* Main() { return m_app->forms->Find<MainWindow>(); }
     QLineEdit* Field(const char* name) { return Find<QLineEdit>(Main(), QLatin1String(name)); }
-    QString PagePath() const { return m_folder->filePath(QStringLiteral("temp.html")); }
-    QByteArray Page() const
-    {
-        QFile page(PagePath());
-        return page.open(QIODevice::ReadOnly) ? page.readAll() : QByteArray();
-    }
+    QString PagePath() const { return m_app->Path(QStringLiteral("temp.html")); }
+    QByteArray Page() const { return m_app->Page(); }
     static QString Text(QWidget* dialog, const char* label)
     {
         return Find<QLabel>(dialog, QLatin1String(label))->text();
@@ -96,59 +85,35 @@ private:
         return kelvara::ui::SwatchColor(Find<QWidget>(dialog, QStringLiteral("Picture1")));
     }
 
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<Forms> m_forms;
+    std::optional<ProgramFixture> m_app;
 };
 
 void PaletteDialogTest::initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
 void PaletteDialogTest::init()
 {
-    QVERIFY(kelvara::ui::testing::MakeApp(m_folder, m_state, m_forms));
-    kelvara::ui::SetMessageInterceptor([](const QString& text) { QFAIL(qPrintable(text)); });
-    m_forms->Show<MainWindow>();
+    m_app.emplace(FailOnMessage{});
     Field("txtCfor")->setText(QStringLiteral("FF0000"));
     Field("txtClat")->setText(QStringLiteral("0000FF"));
     Field("txtCmid")->setText(QStringLiteral("00FF00"));
     Field("txtBack")->setText(QStringLiteral("FFFFFF"));
-    for (int i = 0; i < 12; ++i)
-        m_state->SavedColors[i] = QStringLiteral("0000%1").arg(i, 2, 10, QLatin1Char('0'));
+    for (int i = 0; i < 12; ++i) {
+        m_app->state.SavedColors[i] = QStringLiteral("0000%1").arg(i, 2, 10, QLatin1Char('0'));
+    }
 }
 
-void PaletteDialogTest::cleanup()
-{
-    m_forms->UnloadAll();
-    FlushDeletes();
-    m_forms.reset();
-    FlushDeletes();
-    kelvara::ui::SetMessageInterceptor({});
-    m_state.reset();
-    m_folder.reset();
-}
+void PaletteDialogTest::cleanup() { m_app.reset(); }
 
 void PaletteDialogTest::keepsTheMainWindowDisabledWhileOpen()
 {
-    QPointer<PaletteDialog> dialog = Open(0);
-    QVERIFY(!Main()->isEnabled());
-    Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click();
-    QVERIFY(Main()->isEnabled());
-    FlushDeletes();
-    QVERIFY(dialog.isNull());
-    QVERIFY(!m_forms->Find<PaletteDialog>());
+    CheckMainWindowWhileOpen(
+        *m_app->forms, true, [this] { return Open(0); },
+        [](QWidget* dialog) { Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click(); });
 }
 
 void PaletteDialogTest::readsTopmostAtLoad()
 {
-    auto* topmost = Find<QAction>(Main(), QStringLiteral("mnuTop"));
-    QVERIFY(topmost->isChecked());
-    PaletteDialog* onTop = Open(0);
-    QVERIFY(onTop->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    onTop->close();
-    FlushDeletes();
-
-    topmost->trigger();
-    QVERIFY(!Open(0)->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    CheckTopmostAtLoad(Main(), [this] { return Open(0); });
 }
 
 void PaletteDialogTest::lowerCaseBackgroundLoadsAndComesBackUpperCase()
@@ -186,13 +151,13 @@ void PaletteDialogTest::blackKeepsTheFieldTextAsTyped()
 
 void PaletteDialogTest::emptySavedSlotsBecomeWhiteForGood()
 {
-    m_state->SavedColors[0] = QStringLiteral("ff8000");
-    m_state->SavedColors[3].clear();
-    m_state->SavedColors[11].clear();
+    m_app->state.SavedColors[0] = QStringLiteral("ff8000");
+    m_app->state.SavedColors[3].clear();
+    m_app->state.SavedColors[11].clear();
     PaletteDialog* dialog = Open(0);
-    QCOMPARE(m_state->SavedColors[3], QStringLiteral("FFFFFF"));
-    QCOMPARE(m_state->SavedColors[11], QStringLiteral("FFFFFF"));
-    QCOMPARE(m_state->SavedColors[0], QStringLiteral("ff8000"));
+    QCOMPARE(m_app->state.SavedColors[3], QStringLiteral("FFFFFF"));
+    QCOMPARE(m_app->state.SavedColors[11], QStringLiteral("FFFFFF"));
+    QCOMPARE(m_app->state.SavedColors[0], QStringLiteral("ff8000"));
     auto swatch = [dialog](int i) {
         return kelvara::ui::SwatchColor(
             Find<QWidget>(dialog, QStringLiteral("picSave(%1)").arg(i)));
@@ -202,7 +167,7 @@ void PaletteDialogTest::emptySavedSlotsBecomeWhiteForGood()
     QCOMPARE(swatch(5), QColor(0, 0, 5));
 
     Find<QPushButton>(dialog, QStringLiteral("cmdCancel"))->click();
-    QCOMPARE(m_state->SavedColors[3], QStringLiteral("FFFFFF"));
+    QCOMPARE(m_app->state.SavedColors[3], QStringLiteral("FFFFFF"));
 }
 
 void PaletteDialogTest::fixedSwatchesSitInFourBlocks()
@@ -239,7 +204,7 @@ void PaletteDialogTest::fixedSwatchSetsTheWorkingColour()
 
 void PaletteDialogTest::savedColourKeepsItsTextUntilOk()
 {
-    m_state->SavedColors[4] = QStringLiteral("ff8000");
+    m_app->state.SavedColors[4] = QStringLiteral("ff8000");
     QFile::remove(PagePath());
     PaletteDialog* dialog = Open(0);
     QTest::mouseClick(Find<QWidget>(dialog, QStringLiteral("picSave(4)")), Qt::LeftButton);
@@ -283,9 +248,10 @@ void PaletteDialogTest::thirteenSavesKeepTheLastTwelve()
         red->setValue(colour * 10);
         save->click();
     }
-    QCOMPARE(m_state->SavedColors[0], QStringLiteral("820000"));   // the thirteenth, 130
-    QCOMPARE(m_state->SavedColors[11], QStringLiteral("140000"));  // the second, 20
-    for (const QString& saved : m_state->SavedColors) QVERIFY(saved != QStringLiteral("0A0000"));
+    QCOMPARE(m_app->state.SavedColors[0], QStringLiteral("820000"));   // the thirteenth, 130
+    QCOMPARE(m_app->state.SavedColors[11], QStringLiteral("140000"));  // the second, 20
+    for (const QString& saved : m_app->state.SavedColors)
+        QVERIFY(saved != QStringLiteral("0A0000"));
     QCOMPARE(kelvara::ui::SwatchColor(Find<QWidget>(dialog, QStringLiteral("picSave(0)"))),
              QColor(130, 0, 0));
     QCOMPARE(kelvara::ui::SwatchColor(Find<QWidget>(dialog, QStringLiteral("picSave(11)"))),
@@ -293,7 +259,7 @@ void PaletteDialogTest::thirteenSavesKeepTheLastTwelve()
 
     // Saving is not undone by ｷｬﾝｾﾙ.
     Find<QPushButton>(dialog, QStringLiteral("cmdCancel"))->click();
-    QCOMPARE(m_state->SavedColors[0], QStringLiteral("820000"));
+    QCOMPARE(m_app->state.SavedColors[0], QStringLiteral("820000"));
 }
 
 void PaletteDialogTest::okWritesTheTargetColour_data()
@@ -311,7 +277,7 @@ void PaletteDialogTest::okWritesTheTargetColour()
 {
     QFETCH(int, target);
     QFETCH(QString, tags);
-    m_state->ResultTags = tags;
+    m_app->state.ResultTags = tags;
     QFile::remove(PagePath());
     const QStringList before = {Field("txtCfor")->text(), Field("txtClat")->text(),
                                 Field("txtBack")->text(), Field("txtCmid")->text()};

@@ -18,19 +18,11 @@
 
 using namespace kelvara::ui;
 using namespace kelvara::ui::test;
-using kelvara::ui::testing::FlushDeletes;
+using namespace kelvara::ui::testing;
 
 namespace {
 
 const QString kThirdOfFive = QStringLiteral("Kelvara･･･処理中 - 2/5文字");
-
-// Makes the window the active one, as a click on its title bar would.
-bool Activate(QWidget* window)
-{
-    window->activateWindow();
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitForWindowActive(window);
-}
 
 void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
 

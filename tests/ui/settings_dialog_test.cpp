@@ -14,22 +14,18 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
+#include <optional>
 
-#include "kelvara/ui/app_state.h"
-#include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
-#include "kelvara/ui/platform.h"
 #include "kelvara/ui/settings_dialog.h"
+#include "main_window_fixture.h"
 #include "ui_test_main.h"
 #include "window_test_support.h"
 
-using kelvara::ui::AppState;
-using kelvara::ui::Forms;
-using kelvara::ui::MainWindow;
-using kelvara::ui::SettingsDialog;
+using namespace kelvara::ui;
+using namespace kelvara::ui::test;
+using namespace kelvara::ui::testing;
 using OptionField = std::int16_t kelvara::engine::TagOptions::*;
 Q_DECLARE_METATYPE(OptionField)
 
@@ -39,18 +35,6 @@ const QString kNotANumber = QStringLiteral("ﾌｫﾝﾄｻｲｽﾞは数字で
 const QString kReversed = QStringLiteral("ﾌｫﾝﾄｻｲｽﾞの大小が逆だよ");
 const QString kNegative = QStringLiteral("ﾌｫﾝﾄｻｲｽﾞは正数で！");
 const QString kTooLarge = QStringLiteral("ﾌｫﾝﾄｻｲｽﾞが大きすぎます。");
-
-using kelvara::ui::testing::Find;
-using kelvara::ui::testing::FlushDeletes;
-
-// The page frame whose controls are seen at a point of the dialog.
-QWidget* PageAt(QWidget* dialog, QPoint point)
-{
-    for (QWidget* widget = dialog->childAt(point); widget; widget = widget->parentWidget()) {
-        if (widget->objectName().startsWith(QLatin1String("Frame6("))) return widget;
-    }
-    return nullptr;
-}
 
 }  // namespace
 
@@ -88,26 +72,20 @@ private slots:
     void closeBoxKeepsImmediateChangesOnly();
 
 private:
-    SettingsDialog* Open() { return m_forms->Show<SettingsDialog>(); }
-    kelvara::engine::TagOptions& Options() { return m_state->TagOptions; }
-    MainWindow* Main() { return m_forms->Find<MainWindow>(); }
+    SettingsDialog* Open() { return m_app->forms->Show<SettingsDialog>(); }
+    kelvara::engine::TagOptions& Options() { return m_app->state.TagOptions; }
+    MainWindow* Main() { return m_app->forms->Find<MainWindow>(); }
     QAbstractButton* Toggle(int index) { return Main()->chkBtn(index); }
     QString SizeCaption() { return Find<QLabel>(Main(), QStringLiteral("lblSize"))->text(); }
 
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<Forms> m_forms;
-    QStringList m_messages;
+    std::optional<ProgramFixture> m_app;
 };
 
 void SettingsDialogTest::initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
 void SettingsDialogTest::init()
 {
-    QVERIFY(kelvara::ui::testing::MakeApp(m_folder, m_state, m_forms));
-    m_messages.clear();
-    kelvara::ui::SetMessageInterceptor([this](const QString& text) { m_messages << text; });
-    m_forms->Show<MainWindow>();
+    m_app.emplace();
     // The options a fresh start would hold, with the toolbar in line with them.
     Options().h_NFontSize = 3;
     Options().h_FontFace = u"MS Pゴシック";
@@ -117,16 +95,7 @@ void SettingsDialogTest::init()
     Toggle(12)->setChecked(false);
 }
 
-void SettingsDialogTest::cleanup()
-{
-    m_forms->UnloadAll();
-    FlushDeletes();
-    m_forms.reset();
-    FlushDeletes();
-    kelvara::ui::SetMessageInterceptor({});
-    m_state.reset();
-    m_folder.reset();
-}
+void SettingsDialogTest::cleanup() { m_app.reset(); }
 
 void SettingsDialogTest::opensOnTheFirstTabWithThePageInFront()
 {
@@ -194,29 +163,16 @@ void SettingsDialogTest::fillsControlsFromTheOptions()
 
 void SettingsDialogTest::keepsTheMainWindowDisabledWhileOpen()
 {
-    QVERIFY(Main()->isEnabled());
-    QPointer<SettingsDialog> dialog = Open();
-    QVERIFY(!Main()->isEnabled());
-    QTest::mouseClick(Find<QPushButton>(dialog, QStringLiteral("cmdOK")), Qt::LeftButton);
-    QVERIFY(Main()->isEnabled());
-    FlushDeletes();
-    QVERIFY(dialog.isNull());
-    QVERIFY(!m_forms->Find<SettingsDialog>());
+    CheckMainWindowWhileOpen(
+        *m_app->forms, true, [this] { return Open(); },
+        [](QWidget* dialog) {
+            QTest::mouseClick(Find<QPushButton>(dialog, QStringLiteral("cmdOK")), Qt::LeftButton);
+        });
 }
 
 void SettingsDialogTest::readsTopmostAtLoad()
 {
-    auto* topmost = Find<QAction>(Main(), QStringLiteral("mnuTop"));
-    QVERIFY(topmost->isChecked());
-    SettingsDialog* onTop = Open();
-    QVERIFY(onTop->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    onTop->close();
-    FlushDeletes();
-
-    topmost->trigger();
-    QVERIFY(!topmost->isChecked());
-    SettingsDialog* ordinary = Open();
-    QVERIFY(!ordinary->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    CheckTopmostAtLoad(Main(), [this] { return Open(); });
 }
 
 void SettingsDialogTest::checkBoxesWriteAtOnceAndMirrorTheToolbar_data()
@@ -443,13 +399,13 @@ void SettingsDialogTest::okChecksThePixelSizes()
     QCOMPARE(Options().h_MaxFontSize, storedMaximum);
     QCOMPARE(Options().h_MinFontSize, storedMinimum);
     if (message.isEmpty()) {
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_app->messages.isEmpty());
         QCOMPARE(Options().h_NFontSize, 6);
         QVERIFY(Main()->isEnabled());
         FlushDeletes();
         QVERIFY(dialog.isNull());
     } else {
-        QCOMPARE(m_messages, QStringList{message});
+        QCOMPARE(m_app->messages, QStringList{message});
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->focusWidget(), maxField);
         QVERIFY(!Main()->isEnabled());
@@ -491,7 +447,7 @@ void SettingsDialogTest::okTakesTheBaseSizeAndFace()
     Find<QComboBox>(dialog, QStringLiteral("cmbFont"))->setEditText(face);
     Find<QPushButton>(dialog, QStringLiteral("cmdOK"))->click();
 
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_app->messages.isEmpty());
     QCOMPARE(Options().h_NFontSize, storedSize);
     QCOMPARE(kelvara::ui::ToQString(Options().h_FontFace), storedFace);
     QVERIFY(SizeCaption().contains(QStringLiteral("文字ｻｲｽﾞ：%1").arg(storedSize)));

@@ -12,43 +12,28 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
+#include <optional>
 
-#include "kelvara/ui/app_state.h"
-#include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
 #include "kelvara/ui/palette_dialog.h"
 #include "kelvara/ui/platform.h"
 #include "kelvara/ui/settings_dialog.h"
+#include "main_window_fixture.h"
 #include "ui_test_main.h"
 #include "window_test_support.h"
 
-using kelvara::ui::AppState;
-using kelvara::ui::Forms;
-using kelvara::ui::MainWindow;
-using kelvara::ui::SettingsDialog;
-using kelvara::ui::ToQString;
+using namespace kelvara::ui;
+using namespace kelvara::ui::test;
+using namespace kelvara::ui::testing;
 
 namespace {
-
-using kelvara::ui::testing::Find;
-using kelvara::ui::testing::FlushDeletes;
 
 const QString kFitNotANumber = QStringLiteral("文字数の上限は数字で指定してね（＾＾；");
 const QString kFitNotWhole = QStringLiteral("文字数の上限は整数で！");
 const QString kFitTooSmall = QStringLiteral("文字数の上限は１以上で！");
 const QString kFitTooLarge = QStringLiteral("文字数の上限が大きすぎます。");
 const QString kBadStop = QStringLiteral("追加の色は16進数６桁（例：FF8000）で指定してね");
-
-QWidget* PageAt(QWidget* dialog, QPoint point)
-{
-    for (QWidget* widget = dialog->childAt(point); widget; widget = widget->parentWidget()) {
-        if (widget->objectName().startsWith(QLatin1String("Frame6("))) return widget;
-    }
-    return nullptr;
-}
 
 QString Stop(int k) { return QStringLiteral("txtStop(%1)").arg(k); }
 
@@ -75,42 +60,27 @@ private slots:
     void choicesSurviveAShutDownAndAStart();
 
 private:
-    SettingsDialog* Open() { return m_forms->Show<kelvara::ui::SettingsDialog>(); }
-    kelvara::settings::OutputSettings& Output() { return m_state->Output; }
-    MainWindow* Main() { return m_forms->Find<kelvara::ui::MainWindow>(); }
+    SettingsDialog* Open() { return m_app->forms->Show<kelvara::ui::SettingsDialog>(); }
+    kelvara::settings::OutputSettings& Output() { return m_app->state.Output; }
+    MainWindow* Main() { return m_app->forms->Find<kelvara::ui::MainWindow>(); }
     void ClickOK(QWidget* dialog)
     {
         QTest::mouseClick(Find<QPushButton>(dialog, QStringLiteral("cmdOK")), Qt::LeftButton);
     }
 
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<Forms> m_forms;
-    QStringList m_messages;
+    std::optional<ProgramFixture> m_app;
 };
 
 void SettingsOutputPageTest::initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
 void SettingsOutputPageTest::init()
 {
-    QVERIFY(kelvara::ui::testing::MakeApp(m_folder, m_state, m_forms));
-    m_messages.clear();
-    kelvara::ui::SetMessageInterceptor([this](const QString& text) { m_messages << text; });
-    m_forms->Show<kelvara::ui::MainWindow>();
-    m_state->TagOptions.h_MaxFontSize = 30;
-    m_state->TagOptions.h_MinFontSize = 8;
+    m_app.emplace();
+    m_app->state.TagOptions.h_MaxFontSize = 30;
+    m_app->state.TagOptions.h_MinFontSize = 8;
 }
 
-void SettingsOutputPageTest::cleanup()
-{
-    m_forms->UnloadAll();
-    FlushDeletes();
-    m_forms.reset();
-    FlushDeletes();
-    kelvara::ui::SetMessageInterceptor({});
-    m_state.reset();
-    m_folder.reset();
-}
+void SettingsOutputPageTest::cleanup() { m_app.reset(); }
 
 void SettingsOutputPageTest::fifthTabFollowsTheFourAndShowsItsPage()
 {
@@ -164,7 +134,7 @@ void SettingsOutputPageTest::pageShowsTheClassicChoicesOnAFreshStart()
                                    "JSON", "Misskey MFM", "MiniMessage"}));
     // OK without touching the page leaves the classic output.
     ClickOK(dialog);
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_app->messages.isEmpty());
     QVERIFY(Output().IsClassic());
 }
 
@@ -203,14 +173,14 @@ void SettingsOutputPageTest::okTakesThePage()
     QVERIFY(Output().IsClassic());  // nothing is taken before OK
     ClickOK(dialog);
 
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_app->messages.isEmpty());
     QVERIFY(Output().Format == kelvara::engine::OutputFormat::Wiki);
     QVERIFY(Output().Space == kelvara::engine::ColorSpace::OkLch);
     QCOMPARE(Output().Fit.value_or(-1), 1200);
     QCOMPARE(Output().Contrast, 1);
     QCOMPARE(Output().ExtraStops, (std::vector<std::u16string>{u"FF8000", u"00FFFF", u"123456"}));
     FlushDeletes();
-    QVERIFY(!m_forms->Find<kelvara::ui::SettingsDialog>());
+    QVERIFY(!m_app->forms->Find<kelvara::ui::SettingsDialog>());
 }
 
 void SettingsOutputPageTest::closeBoxDropsThePage()
@@ -253,8 +223,7 @@ void SettingsOutputPageTest::okRefusesAndFocusesTheField()
     QFETCH(QString, focus);
 
     QPointer<SettingsDialog> dialog = Open();
-    dialog->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QVERIFY(Activate(dialog));
     Find<QComboBox>(dialog, QStringLiteral("cmbFormat"))->setCurrentIndex(2);
     Find<QLineEdit>(dialog, QStringLiteral("txtFit"))->setText(fit);
     Find<QLineEdit>(dialog, Stop(7))->setText(QStringLiteral("00FF00"));
@@ -265,23 +234,23 @@ void SettingsOutputPageTest::okRefusesAndFocusesTheField()
 
     ClickOK(dialog);
 
-    QCOMPARE(m_messages, QStringList{message});
+    QCOMPARE(m_app->messages, QStringList{message});
     QVERIFY(dialog && dialog->isVisible());
     QCOMPARE(QApplication::focusWidget(), Find<QWidget>(dialog, focus));
     QCOMPARE(tabs->currentIndex(), 4);  // the field is in sight
     QVERIFY(Output().IsClassic());
-    QVERIFY(m_state->TagOptions.h_FontFace != u"IPAGothic");  // nothing else is taken either
+    QVERIFY(m_app->state.TagOptions.h_FontFace != u"IPAGothic");  // nothing else is taken either
     QVERIFY(!Main()->isEnabled());
 }
 
 void SettingsOutputPageTest::pixelSizesAreCheckedFirst()
 {
-    m_state->TagOptions.h_fontflag = 3;  // the pixel fields enabled, so they can take the focus
+    m_app->state.TagOptions.h_fontflag = 3;  // the pixel fields enabled, so they can take the focus
     QPointer<SettingsDialog> dialog = Open();
     Find<QLineEdit>(dialog, QStringLiteral("txtMaxMin(0)"))->setText(QStringLiteral("abc"));
     Find<QLineEdit>(dialog, QStringLiteral("txtFit"))->setText(QStringLiteral("abc"));
     ClickOK(dialog);
-    QCOMPARE(m_messages, QStringList{QStringLiteral("ﾌｫﾝﾄｻｲｽﾞは数字で指定してね（＾＾；")});
+    QCOMPARE(m_app->messages, QStringList{QStringLiteral("ﾌｫﾝﾄｻｲｽﾞは数字で指定してね（＾＾；")});
     QCOMPARE(dialog->focusWidget(), Find<QWidget>(dialog, QStringLiteral("txtMaxMin(0)")));
 }
 
@@ -296,7 +265,7 @@ void SettingsOutputPageTest::limitIsLeftAloneForAFormatThatCannotMeetIt()
     QVERIFY(!fit->isEnabled());
     fit->setText(QStringLiteral("abc"));
     ClickOK(dialog);
-    QVERIFY(m_messages.isEmpty());
+    QVERIFY(m_app->messages.isEmpty());
     QVERIFY(Output().Format == kelvara::engine::OutputFormat::Json);
     QCOMPARE(Output().Fit.value_or(-1), 300);
 
@@ -318,7 +287,7 @@ void SettingsOutputPageTest::swatchOpensThePaletteOnItsStop()
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
 
     QTest::mouseClick(Find<QWidget>(dialog, QStringLiteral("picStop(2)")), Qt::LeftButton);
-    kelvara::ui::PaletteDialog* palette = m_forms->Find<kelvara::ui::PaletteDialog>();
+    kelvara::ui::PaletteDialog* palette = m_app->forms->Find<kelvara::ui::PaletteDialog>();
     QVERIFY(palette);
     // The palette starts from the stop's colour and holds the dialog, which holds the main window.
     QCOMPARE(Find<QScrollBar>(palette, QStringLiteral("HScroll3"))->value(), 255);
@@ -347,7 +316,7 @@ void SettingsOutputPageTest::paletteCancelLeavesTheStop()
     SettingsDialog* dialog = Open();
     Find<QLineEdit>(dialog, Stop(0))->setText(QStringLiteral("abcdef"));
     QTest::mouseClick(Find<QWidget>(dialog, QStringLiteral("picStop(0)")), Qt::LeftButton);
-    kelvara::ui::PaletteDialog* palette = m_forms->Find<kelvara::ui::PaletteDialog>();
+    kelvara::ui::PaletteDialog* palette = m_app->forms->Find<kelvara::ui::PaletteDialog>();
     QVERIFY(palette);
     Find<QScrollBar>(palette, QStringLiteral("HScroll1"))->setValue(0);
     QTest::mouseClick(Find<QPushButton>(palette, QStringLiteral("cmdCancel")), Qt::LeftButton);
@@ -366,15 +335,7 @@ void SettingsOutputPageTest::choicesSurviveAShutDownAndAStart()
     ClickOK(dialog);
     FlushDeletes();
 
-    m_forms->Unload<MainWindow>();  // the main window's unload writes Lum.ini
-    FlushDeletes();
-    m_forms.reset();
-    FlushDeletes();
-    const QString folder = m_state->ProgramFolder;
-    m_state = std::make_unique<AppState>();
-    m_state->ProgramFolder = folder;
-    m_forms = std::make_unique<Forms>(*m_state);
-    m_forms->Show<kelvara::ui::MainWindow>();
+    m_app->Restart();  // the main window's unload writes Lum.ini
 
     QVERIFY(Output().Format == kelvara::engine::OutputFormat::BbCode);
     QVERIFY(Output().Space == kelvara::engine::ColorSpace::OkLab);

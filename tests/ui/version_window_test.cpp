@@ -1,37 +1,29 @@
 // SPDX-License-Identifier: MIT
 // The version window: its texts, and the main window held disabled until it closes.
-#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
-#include <memory>
+#include <optional>
 
-#include "kelvara/ui/app_state.h"
-#include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
-#include "kelvara/ui/platform.h"
 #include "kelvara/ui/version_window.h"
+#include "main_window_fixture.h"
 #include "ui_test_main.h"
 #include "window_test_support.h"
 
-using kelvara::ui::AppState;
-using kelvara::ui::Forms;
-using kelvara::ui::VersionWindow;
+using namespace kelvara::ui;
+using namespace kelvara::ui::test;
+using namespace kelvara::ui::testing;
 
 namespace {
 
 QLabel* Label(QWidget* window, const char* name)
 {
-    auto* label = window->findChild<QLabel*>(QLatin1String(name));
-    if (!label) qFatal("no label %s", name);
-    return label;
+    return Find<QLabel>(window, QLatin1String(name));
 }
-
-using kelvara::ui::testing::FlushDeletes;
 
 }  // namespace
 
@@ -49,32 +41,18 @@ private slots:
     void readsTopmostAtLoad();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<Forms> m_forms;
+    std::optional<ProgramFixture> m_app;
 };
 
 void VersionWindowTest::initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
-void VersionWindowTest::init()
-{
-    QVERIFY(kelvara::ui::testing::MakeApp(m_folder, m_state, m_forms));
-    m_forms->Show<kelvara::ui::MainWindow>();
-}
+void VersionWindowTest::init() { m_app.emplace(); }
 
-void VersionWindowTest::cleanup()
-{
-    m_forms->UnloadAll();
-    FlushDeletes();
-    m_forms.reset();
-    FlushDeletes();
-    m_state.reset();
-    m_folder.reset();
-}
+void VersionWindowTest::cleanup() { m_app.reset(); }
 
 void VersionWindowTest::showsNameVersionAndContacts()
 {
-    VersionWindow* window = m_forms->Show<kelvara::ui::VersionWindow>();
+    VersionWindow* window = m_app->forms->Show<kelvara::ui::VersionWindow>();
     QCOMPARE(window->windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
 
     QLabel* name = Label(window, "Label1");
@@ -103,7 +81,7 @@ void VersionWindowTest::showsNameVersionAndContacts()
 
 void VersionWindowTest::listsTheContributors()
 {
-    const QStringList lines = Label(m_forms->Show<kelvara::ui::VersionWindow>(), "Label6")
+    const QStringList lines = Label(m_app->forms->Show<kelvara::ui::VersionWindow>(), "Label6")
                                   ->text()
                                   .split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 11);
@@ -129,33 +107,20 @@ void VersionWindowTest::holdsTheMainWindowUntilClosed_data()
 void VersionWindowTest::holdsTheMainWindowUntilClosed()
 {
     QFETCH(bool, closeBox);
-    QVERIFY(m_forms->Find<kelvara::ui::MainWindow>()->isEnabled());
-    QPointer<VersionWindow> window = m_forms->Show<kelvara::ui::VersionWindow>();
-    QVERIFY(!m_forms->Find<kelvara::ui::MainWindow>()->isEnabled());
-    if (closeBox) {
-        window->close();
-    } else {
-        window->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
-    }
-    QVERIFY(m_forms->Find<kelvara::ui::MainWindow>()->isEnabled());
-    FlushDeletes();
-    QVERIFY(window.isNull());
-    QVERIFY(!m_forms->Find<kelvara::ui::VersionWindow>());
+    CheckMainWindowWhileOpen(
+        *m_app->forms, true, [this] { return m_app->forms->Show<VersionWindow>(); },
+        [closeBox](QWidget* window) {
+            if (closeBox) {
+                window->close();
+            } else {
+                window->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+            }
+        });
 }
 
 void VersionWindowTest::readsTopmostAtLoad()
 {
-    auto* topmost =
-        m_forms->Find<kelvara::ui::MainWindow>()->findChild<QAction*>(QStringLiteral("mnuTop"));
-    QVERIFY(topmost && topmost->isChecked());
-    VersionWindow* onTop = m_forms->Show<kelvara::ui::VersionWindow>();
-    QVERIFY(onTop->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    onTop->close();
-    FlushDeletes();
-
-    topmost->trigger();
-    QVERIFY(!m_forms->Show<kelvara::ui::VersionWindow>()->windowFlags().testFlag(
-        Qt::WindowStaysOnTopHint));
+    CheckTopmostAtLoad(m_app->window, [this] { return m_app->forms->Show<VersionWindow>(); });
 }
 
 KELVARA_UI_TEST_MAIN(VersionWindowTest)

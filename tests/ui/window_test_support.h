@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: MIT
-// Small helpers shared by the secondary windows' tests.
+// Small helpers shared by the windows' tests: reaching controls, deferred deletion, activation,
+// and what every secondary window does on loading (topmost) and while open (holding the main
+// window or not).
 #pragma once
 
-#include <QCoreApplication>
+#include <QAction>
+#include <QApplication>
 #include <QEvent>
-#include <QTemporaryDir>
+#include <QPointer>
+#include <QTest>
 #include <QWidget>
-#include <memory>
+#include <type_traits>
 
-#include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
+#include "kelvara/ui/main_window.h"
 
 namespace kelvara::ui::testing {
 
@@ -25,17 +29,56 @@ Control* Find(QWidget* window, const QString& name)
 // Windows closed with WA_DeleteOnClose are deleted here, so "not loaded" can be checked.
 inline void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-// Fresh shared state whose program folder (Lum.ini, temp.html) is a new temporary folder,
-// and the windows on it. False when no temporary folder could be made.
-inline bool MakeApp(std::unique_ptr<QTemporaryDir>& folder, std::unique_ptr<AppState>& state,
-                    std::unique_ptr<Forms>& forms)
+// Makes the window the active one, as a click on its title bar would; false when it does not
+// become active.
+inline bool Activate(QWidget* window)
 {
-    folder = std::make_unique<QTemporaryDir>();
-    if (!folder->isValid()) return false;
-    state = std::make_unique<AppState>();
-    state->ProgramFolder = folder->path();
-    forms = std::make_unique<Forms>(*state);
-    return true;
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window);
+}
+
+// The settings dialog's page frame whose controls are seen at a point of the dialog.
+inline QWidget* PageAt(QWidget* dialog, QPoint point)
+{
+    for (QWidget* widget = dialog->childAt(point); widget; widget = widget->parentWidget()) {
+        if (widget->objectName().startsWith(QLatin1String("Frame6("))) return widget;
+    }
+    return nullptr;
+}
+
+// A secondary window reads the main window's topmost menu item as it loads: on top while the
+// item is checked, as it is at first, and no longer once it is cleared. open() loads it.
+template <typename Open>
+void CheckTopmostAtLoad(QWidget* main, Open open)
+{
+    auto* topmost = Find<QAction>(main, QStringLiteral("mnuTop"));
+    QVERIFY(topmost->isChecked());
+    QWidget* onTop = open();
+    QVERIFY(onTop->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    onTop->close();
+    FlushDeletes();
+
+    topmost->trigger();
+    QVERIFY(!topmost->isChecked());
+    QVERIFY(!open()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+// The main window while a secondary window is open: disabled when the window holds it, usable
+// when not; usable again once close() has closed the window, which is then unloaded and, with
+// the deferred deletions, gone. open() loads the window.
+template <typename Open, typename Close>
+void CheckMainWindowWhileOpen(Forms& forms, bool held, Open open, Close close)
+{
+    using Window = std::remove_pointer_t<decltype(open())>;
+    QVERIFY(forms.Find<MainWindow>()->isEnabled());
+    const QPointer<Window> window = open();
+    QCOMPARE(forms.Find<MainWindow>()->isEnabled(), !held);
+    close(window.data());
+    QVERIFY(forms.Find<MainWindow>()->isEnabled());
+    FlushDeletes();
+    QVERIFY(window.isNull());
+    QVERIFY(!forms.Find<Window>());
 }
 
 }  // namespace kelvara::ui::testing

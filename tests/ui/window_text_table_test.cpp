@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <climits>
+#include <optional>
 
 #include "kelvara/ui/edit_window.h"
 #include "kelvara/ui/palette_dialog.h"
@@ -249,13 +250,13 @@ private slots:
 private:
     QWidget* Window(const QString& name) const;
 
-    std::unique_ptr<MainWindowFixture> m_fixture;
+    std::optional<ProgramFixture> m_fixture;
 };
 
 void WindowTextTableTest::initTestCase()
 {
     QApplication::setQuitOnLastWindowClosed(false);
-    m_fixture = std::make_unique<MainWindowFixture>();
+    m_fixture.emplace(StandardIni());
     // The view is opened and closed once, so that WebBrowser1 exists; then every secondary
     // window is opened.
     m_fixture->Button("cmdView")->click();
@@ -266,12 +267,7 @@ void WindowTextTableTest::initTestCase()
     m_fixture->forms->Show<VersionWindow>();
 }
 
-void WindowTextTableTest::cleanupTestCase()
-{
-    m_fixture->forms->UnloadAll();
-    kelvara::ui::testing::FlushDeletes();
-    m_fixture.reset();
-}
+void WindowTextTableTest::cleanupTestCase() { m_fixture.reset(); }
 
 QWidget* WindowTextTableTest::Window(const QString& name) const
 {
@@ -386,9 +382,7 @@ void WindowTextTableTest::accessKeysOpenTheirMenus()
 {
     // A main window of its own, active and with no other window disabling it.
     MainWindowFixture f;
-    f.window->activateWindow();
-    QApplication::setActiveWindow(f.window);
-    QVERIFY(QTest::qWaitForWindowActive(f.window));
+    QVERIFY(testing::Activate(f.window));
     for (const MenuColumn& column : kMenuBar) {
         QTest::keyClick(f.window, Qt::Key(column.menu.accessKey), Qt::AltModifier);
         auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
