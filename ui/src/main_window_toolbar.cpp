@@ -6,9 +6,9 @@
 #include <QToolButton>
 #include <limits>
 
-#include "kelvara/engine/option_table.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/main_window.h"
+#include "kelvara/ui/option_table.h"
 #include "kelvara/ui/platform.h"
 
 namespace kelvara::ui {
@@ -28,7 +28,7 @@ std::int16_t Step(std::int16_t value, int delta)
 
 void MainWindow::ConnectToolbar()
 {
-    for (const engine::OptionRow& option : engine::OptionRows()) {
+    for (const OptionRow& option : OptionRows()) {
         if (option.toolbarIndex == 0) continue;
         const int index = option.toolbarIndex;
         // toggled fires for clicks and for changes made from code alike, exactly when the
@@ -47,7 +47,7 @@ void MainWindow::ToolbarStartup()
     engine::TagOptions& options = State().TagOptions;
     // Toggles follow their flags; a flag that holds neither its on nor its off value leaves
     // its toggle alone.
-    for (const engine::OptionRow& option : engine::OptionRows()) {
+    for (const OptionRow& option : OptionRows()) {
         const std::int16_t flag = options.*option.field;
         if (flag == option.on || flag == option.off) SetOptionToggle(option, flag == option.on);
     }
@@ -71,12 +71,12 @@ void MainWindow::FocusInput()
 void MainWindow::chkBtn_Click(int Index)
 {
     FocusInput();
-    const engine::OptionRow& option = *engine::OptionOfToggle(Index);
+    const OptionRow& option = *OptionOfToggle(Index);
     const bool set = OptionToggle(option)->isChecked();
     State().TagOptions.*option.field = set ? option.on : option.off;
     // Superscript and subscript exclude each other by disabling, never by clearing.
     if (option.excludes != nullptr) {
-        EnableOptionToggle(*engine::OptionOf(option.excludes), !set);
+        EnableOptionToggle(*OptionOf(option.excludes), !set);
     } else if (option.field == &engine::TagOptions::h_ColorCount) {
         cmdMid->setEnabled(set);
         txtCmid->setEnabled(set);
@@ -102,17 +102,17 @@ void MainWindow::cmdBtn_Click(int Index)
     }
 }
 
-QAbstractButton* MainWindow::OptionToggle(const engine::OptionRow& option) const
+QAbstractButton* MainWindow::OptionToggle(const OptionRow& option) const
 {
     return chkBtn(option.toolbarIndex);
 }
 
-void MainWindow::SetOptionToggle(const engine::OptionRow& option, bool set)
+void MainWindow::SetOptionToggle(const OptionRow& option, bool set)
 {
     if (QAbstractButton* toggle = OptionToggle(option)) toggle->setChecked(set);
 }
 
-void MainWindow::EnableOptionToggle(const engine::OptionRow& option, bool enabled)
+void MainWindow::EnableOptionToggle(const OptionRow& option, bool enabled)
 {
     if (QAbstractButton* toggle = OptionToggle(option)) toggle->setEnabled(enabled);
 }

@@ -67,7 +67,7 @@ void SettingsDialog::ConnectControls()
     // toggled fires only when the state really changes, whether clicked or set from code, so a
     // field the box cannot show (a 2, say) is left alone until the user changes the box.
     for (QCheckBox* box : m_boxes) {
-        const engine::OptionRow* row = engine::OptionOfBox(box->objectName().toStdString());
+        const OptionRow* row = OptionOfBox(box->objectName().toStdString());
         Q_ASSERT(row != nullptr);
         connect(box, &QCheckBox::toggled, this,
                 [this, row](bool checked) { ApplyCheckRule(*row, checked); });
@@ -132,7 +132,7 @@ void SettingsDialog::TabStrip1_Click()
     Frame6[index]->stackUnder(TabStrip1);  // above the other pages, below the row of tabs
 }
 
-QCheckBox* SettingsDialog::BoxOf(const engine::OptionRow& row) const
+QCheckBox* SettingsDialog::BoxOf(const OptionRow& row) const
 {
     for (QCheckBox* box : m_boxes) {
         if (box->objectName().toStdString() == row.dialogBox) return box;
@@ -143,18 +143,17 @@ QCheckBox* SettingsDialog::BoxOf(const engine::OptionRow& row) const
 // Checked when the field holds the option's "on" value; setting it runs the box's rule.
 void SettingsDialog::SetFromField(QCheckBox* box)
 {
-    const engine::OptionRow* row = engine::OptionOfBox(box->objectName().toStdString());
+    const OptionRow* row = OptionOfBox(box->objectName().toStdString());
     box->setChecked(Options().*row->field == row->on);
 }
 
-void SettingsDialog::ApplyCheckRule(const engine::OptionRow& row, bool checked)
+void SettingsDialog::ApplyCheckRule(const OptionRow& row, bool checked)
 {
     Options().*row.field = checked ? row.on : row.off;
     MainWindow* main = Main();
     if (main != nullptr) main->SetOptionToggle(row, checked);
     // Superscript and subscript lock each other out without clearing each other.
-    if (const engine::OptionRow* excluded =
-            row.excludes ? engine::OptionOf(row.excludes) : nullptr) {
+    if (const OptionRow* excluded = row.excludes ? OptionOf(row.excludes) : nullptr) {
         BoxOf(*excluded)->setEnabled(!checked);
         if (main != nullptr) main->EnableOptionToggle(*excluded, !checked);
     }

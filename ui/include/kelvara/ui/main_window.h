@@ -11,11 +11,11 @@
 #include <memory>
 #include <optional>
 
-#include "kelvara/engine/option_table.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/preview_page.h"
 #include "kelvara/picture/picture_job.h"
 #include "kelvara/session/run_control.h"
+#include "kelvara/ui/option_table.h"
 
 class QAbstractButton;
 class QAction;
@@ -58,10 +58,10 @@ public:
     bool IsTopmost() const;
     // The toolbar toggle of an option row: its state (a change runs its handling) and whether
     // it can be pressed. Rows the toolbar has no toggle for are ignored.
-    void SetOptionToggle(const engine::OptionRow& option, bool set);
-    void EnableOptionToggle(const engine::OptionRow& option, bool enabled);
+    void SetOptionToggle(const OptionRow& option, bool set);
+    void EnableOptionToggle(const OptionRow& option, bool enabled);
     // The toolbar toggle of an option row; nullptr when the toolbar has none.
-    QAbstractButton* OptionToggle(const engine::OptionRow& option) const;
+    QAbstractButton* OptionToggle(const OptionRow& option) const;
     // cmdSend shown or hidden; the middle colour's field, button and menu item enabled or not.
     void ShowSendButton(bool shown);
     void EnableMiddleColor(bool enabled);

@@ -11,9 +11,9 @@
 #include <array>
 #include <optional>
 
-#include "kelvara/engine/option_table.h"
 #include "kelvara/engine/tag_options.h"
 #include "kelvara/settings/output_settings.h"
+#include "kelvara/ui/option_table.h"
 #include "kelvara/ui/secondary_window.h"
 
 class QButtonGroup;
@@ -55,8 +55,8 @@ private:
 
     void TabStrip1_Click();
     void SetFromField(QCheckBox* box);
-    void ApplyCheckRule(const engine::OptionRow& row, bool checked);
-    QCheckBox* BoxOf(const engine::OptionRow& row) const;
+    void ApplyCheckRule(const OptionRow& row, bool checked);
+    QCheckBox* BoxOf(const OptionRow& row) const;
     void optFont_Click(int index);
     void cmdOK_Click();
     void RefuseSizes(const QString& message);

@@ -9,9 +9,12 @@
 #include <string_view>
 
 #include "kelvara/engine/generator.h"
-#include "kelvara/engine/option_table.h"
+#include "kelvara/ui/option_table.h"
 
-namespace kelvara::engine {
+namespace kelvara::ui {
+
+using engine::Generate;
+using engine::TagOptions;
 namespace {
 
 struct Expected {
@@ -51,7 +54,7 @@ TagOptions Plain()
 
 std::u16string Tags(const TagOptions& o)
 {
-    return Generate(o, u"abc", FixedColors(u"FF0000", u"00FF00", u"0000FF")).tags;
+    return Generate(o, u"abc", engine::FixedColors(u"FF0000", u"00FF00", u"0000FF")).tags;
 }
 
 // The options after the box of that name is set to on or off.
@@ -118,4 +121,4 @@ TEST(OptionTable, SuperscriptAndSubscriptLockEachOtherOut)
 }
 
 }  // namespace
-}  // namespace kelvara::engine
+}  // namespace kelvara::ui
