@@ -2,6 +2,7 @@
 // The per-test temporary folder and the file helpers shared by the tests that touch files.
 #include "temp_folder.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -25,10 +26,11 @@ void WriteFile(const fs::path& path, std::string_view bytes)
 
 void TempFolderTest::SetUp()
 {
-    // The suite's name tells whose folder a leftover is; the random part keeps tests that run
-    // at the same time apart, and a name already taken is simply drawn again.
-    const std::string suite =
-        ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name();
+    // The suite's name tells whose folder a leftover is (a parameterised suite's "/" would
+    // make a subfolder); the random part keeps tests that run at the same time apart, and a
+    // name already taken is simply drawn again.
+    std::string suite = ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name();
+    std::replace(suite.begin(), suite.end(), '/', '-');
     std::random_device random;
     do {
         m_folder =
