@@ -84,8 +84,8 @@ void MakeFile(Shape shape)
 
 void LoadAndSave(const fs::path& file)
 {
-    const auto settings = LoadSettings(file);
-    if (!SaveSettings(settings, file)) std::abort();
+    const auto settings = LoadSettings(file).value;
+    if (SaveSettings(settings, file)) std::abort();
 }
 
 void BM_LoadAndSave(benchmark::State& state)

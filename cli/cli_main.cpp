@@ -222,7 +222,11 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         if (!std::filesystem::exists(*r.settingsFile, reason) && !reason) {
             reason = std::make_error_code(std::errc::no_such_file_or_directory);
         }
-        if (!reason) s = settings::LoadSettings(*r.settingsFile, &reason);
+        if (!reason) {
+            engine::FileRead<StoredSettings> loaded = settings::LoadSettings(*r.settingsFile);
+            s = std::move(loaded.value);
+            reason = loaded.error;
+        }
         if (reason) {
             ReportFileError(err, "cannot read settings file", *r.settingsFile, reason);
             return kExitFailed;
@@ -267,8 +271,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     }
 
     if (r.saveSettingsFile) {
-        std::error_code reason;
-        if (!settings::SaveSettings(s, *r.saveSettingsFile, &reason)) {
+        if (const std::error_code reason = settings::SaveSettings(s, *r.saveSettingsFile)) {
             ReportFileError(err, "cannot write settings file", *r.saveSettingsFile, reason);
             return kExitFailed;
         }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "kelvara/engine/atomic_file.h"
@@ -358,32 +359,19 @@ ProfileFile ProfileFile::FromBytes(std::string_view bytes)
     return file;
 }
 
-std::optional<ProfileFile> ProfileFile::TryLoad(const fs::path& path, std::error_code* reason)
+engine::FileRead<ProfileFile> ProfileFile::Load(const fs::path& path)
 {
     std::string bytes;
     std::error_code error = ReadFileBytes(path, bytes);
-    const bool missing = error == std::errc::no_such_file_or_directory;
-    if (missing) {
-        error.clear();  // a missing file is a first start, not an error
-    }
-    if (reason != nullptr) {
-        *reason = error;
-    }
-    if (missing) {
-        return ProfileFile();
+    if (error == std::errc::no_such_file_or_directory) {
+        return {};  // a missing file is a first start, not an error
     }
     if (error) {
-        return std::nullopt;
+        return {ProfileFile(), error};
     }
     ProfileFile file;
     file.m_impl->Take(std::move(bytes));
-    return file;
-}
-
-ProfileFile ProfileFile::Load(const fs::path& path)
-{
-    std::optional<ProfileFile> file = TryLoad(path);
-    return file ? std::move(*file) : ProfileFile();
+    return {std::move(file), {}};
 }
 
 std::u16string ProfileFile::Read(std::u16string_view section, std::u16string_view key,
@@ -654,32 +642,29 @@ void ProfileFile::Write(std::span<const ProfileWrite> entries)
 
 std::string ProfileFile::Bytes() const { return m_impl->bytes; }
 
-bool ProfileFile::Save(const fs::path& path, std::error_code* reason) const
+std::error_code ProfileFile::Save(const fs::path& path) const
 {
     // The file is either the old one or the complete new one, never a half-written mix.
-    const std::error_code error = engine::WriteFileAtomically(path, m_impl->bytes);
-    if (reason != nullptr) {
-        *reason = error;
-    }
-    return !error;
+    return engine::WriteFileAtomically(path, m_impl->bytes);
 }
 
 std::u16string ReadProfileString(std::u16string_view section, std::u16string_view key,
                                  std::size_t size, const std::filesystem::path& path)
 {
-    return TrimAtNul(ProfileFile::Load(path).Read(section, key, size));
+    return TrimAtNul(ProfileFile::Load(path).value.Read(section, key, size));
 }
 
 std::u16string WriteProfileString(std::u16string_view section, std::u16string_view key,
                                   std::u16string_view value, const std::filesystem::path& path)
 {
     // An existing file that cannot be read is left alone rather than replaced by one entry.
-    std::optional<ProfileFile> file = ProfileFile::TryLoad(path);
-    if (!file) {
+    engine::FileRead<ProfileFile> file = ProfileFile::Load(path);
+    if (file.error) {
         return u"0";
     }
-    file->Write(section, key, value);
-    return file->Save(path) ? u"1" : u"0";
+    file.value.Write(section, key, value);
+    const std::error_code error = file.value.Save(path);
+    return error ? u"0" : u"1";
 }
 
 std::u16string TrimAtNul(std::u16string_view text)

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -81,10 +80,9 @@ std::array<std::u16string, 12> SavedColorKeys()
 
 }  // namespace
 
-StoredSettings LoadSettings(const std::filesystem::path& iniPath, std::error_code* reason)
+engine::FileRead<StoredSettings> LoadSettings(const std::filesystem::path& iniPath)
 {
-    std::optional<ProfileFile> loaded = ProfileFile::TryLoad(iniPath, reason);
-    const ProfileFile file = loaded ? std::move(*loaded) : ProfileFile();
+    const engine::FileRead<ProfileFile> file = ProfileFile::Load(iniPath);
 
     // Every entry in load order, found in one pass over the file.
     std::vector<ProfileRead> reads;
@@ -103,7 +101,7 @@ StoredSettings LoadSettings(const std::filesystem::path& iniPath, std::error_cod
     reads.push_back({u"Font", u"h_FontFace", kFaceSize});
     const std::span<const ProfileRead> outputReads = OutputReads();
     reads.insert(reads.end(), outputReads.begin(), outputReads.end());
-    std::vector<std::u16string> values = file.Read(reads);
+    std::vector<std::u16string> values = file.value.Read(reads);
 
     StoredSettings settings;
     auto next = values.begin();
@@ -121,17 +119,16 @@ StoredSettings LoadSettings(const std::filesystem::path& iniPath, std::error_cod
     settings.TagOptions.h_NFontSize = StrictInteger(*next++).value_or(kDefaultNFontSize);
     settings.TagOptions.h_FontFace = std::move(*next++);
     settings.Output = OutputFromValues(std::span<const std::u16string>(next, values.end()));
-    return settings;
+    return {std::move(settings), file.error};
 }
 
-bool SaveSettings(const StoredSettings& settings, const std::filesystem::path& iniPath,
-                  std::error_code* reason)
+std::error_code SaveSettings(const StoredSettings& settings, const std::filesystem::path& iniPath)
 {
     // One read and one replacement of the whole file; the edits in between are the same, in
     // the same order, as one profile write per entry would make.
-    std::optional<ProfileFile> file = ProfileFile::TryLoad(iniPath, reason);
-    if (!file) {
-        return false;  // an unreadable file is kept rather than overwritten with ours alone
+    engine::FileRead<ProfileFile> file = ProfileFile::Load(iniPath);
+    if (file.error) {
+        return file.error;  // an unreadable file is kept rather than overwritten with ours alone
     }
     const std::array<std::u16string, 12> colorKeys = SavedColorKeys();
     std::vector<std::u16string> numbers;
@@ -156,8 +153,8 @@ bool SaveSettings(const StoredSettings& settings, const std::filesystem::path& i
     writes.push_back({u"Font", u"h_FontFace", settings.TagOptions.h_FontFace});
     const OutputWrites output(settings.Output);
     output.AppendTo(writes);
-    file->Write(writes);
-    return file->Save(iniPath, reason);
+    file.value.Write(writes);
+    return file.value.Save(iniPath);
 }
 
 }  // namespace kelvara::settings

@@ -6,45 +6,22 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <set>
 #include <string>
 
 #include "kelvara/engine/atomic_file.h"
+#include "temp_folder.h"
 
 namespace kelvara::engine {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::ReadFile;
+using test::WriteFile;
 
-void Put(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-class AtomicFile : public ::testing::Test {
+class AtomicFile : public test::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() /
-                   ("kelvara-atomic-" + std::to_string(std::random_device{}()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(m_folder, ignored);
-    }
-
     [[nodiscard]] std::set<std::string> Names(const fs::path& folder) const
     {
         std::set<std::string> names;
@@ -53,8 +30,6 @@ protected:
         }
         return names;
     }
-
-    fs::path m_folder;
 };
 
 TEST_F(AtomicFile, WritesANewFileAndReplacesAnOldOne)
@@ -62,7 +37,7 @@ TEST_F(AtomicFile, WritesANewFileAndReplacesAnOldOne)
     const fs::path file = m_folder / "Lum.ini";
     EXPECT_FALSE(WriteFileAtomically(file, "first, and longer"));
     EXPECT_FALSE(WriteFileAtomically(file, "second"));
-    EXPECT_EQ(ReadAll(file), "second");
+    EXPECT_EQ(ReadFile(file), "second");
     EXPECT_EQ(Names(m_folder), std::set<std::string>{"Lum.ini"});
 }
 
@@ -70,7 +45,7 @@ TEST_F(AtomicFile, SymbolicLinkStaysAndItsTargetIsUpdated)
 {
     fs::create_directories(m_folder / "real");
     fs::create_directories(m_folder / "program");
-    Put(m_folder / "real" / "Lum.ini", "old");
+    WriteFile(m_folder / "real" / "Lum.ini", "old");
     // A relative link counts from the link's own folder, and links may follow links.
     fs::create_symlink("../real/Lum.ini", m_folder / "program" / "middle.ini");
     fs::create_symlink("middle.ini", m_folder / "program" / "Lum.ini");
@@ -79,7 +54,7 @@ TEST_F(AtomicFile, SymbolicLinkStaysAndItsTargetIsUpdated)
 
     EXPECT_TRUE(fs::is_symlink(m_folder / "program" / "Lum.ini"));
     EXPECT_TRUE(fs::is_symlink(m_folder / "program" / "middle.ini"));
-    EXPECT_EQ(ReadAll(m_folder / "real" / "Lum.ini"), "new");
+    EXPECT_EQ(ReadFile(m_folder / "real" / "Lum.ini"), "new");
     EXPECT_EQ(Names(m_folder / "real"), std::set<std::string>{"Lum.ini"});
     EXPECT_EQ(Names(m_folder / "program"), (std::set<std::string>{"Lum.ini", "middle.ini"}));
 }
@@ -89,7 +64,7 @@ TEST_F(AtomicFile, LinkToAFileNotYetThereCreatesIt)
     fs::create_symlink(m_folder / "target.ini", m_folder / "Lum.ini");
     EXPECT_FALSE(WriteFileAtomically(m_folder / "Lum.ini", "made"));
     EXPECT_TRUE(fs::is_symlink(m_folder / "Lum.ini"));
-    EXPECT_EQ(ReadAll(m_folder / "target.ini"), "made");
+    EXPECT_EQ(ReadFile(m_folder / "target.ini"), "made");
 }
 
 TEST_F(AtomicFile, LinkLoopIsReported)
@@ -105,19 +80,19 @@ TEST_F(AtomicFile, ReadOnlyFileIsNeverReplaced)
 {
     // Even the superuser, whom the system lets write anywhere, leaves it alone.
     const fs::path file = m_folder / "Lum.ini";
-    Put(file, "keep");
+    WriteFile(file, "keep");
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
     const std::error_code error = WriteFileAtomically(file, "lost");
     EXPECT_EQ(error, std::errc::permission_denied);
     EXPECT_EQ(error.message(), "Permission denied");
-    EXPECT_EQ(ReadAll(file), "keep");
+    EXPECT_EQ(ReadFile(file), "keep");
     EXPECT_EQ(Names(m_folder), std::set<std::string>{"Lum.ini"});
 }
 
 TEST_F(AtomicFile, ReplacementKeepsTheFilesPermissions)
 {
     const fs::path file = m_folder / "Lum.ini";
-    Put(file, "old");
+    WriteFile(file, "old");
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     ASSERT_FALSE(WriteFileAtomically(file, "new"));
     EXPECT_EQ(fs::status(file).permissions(),
@@ -142,7 +117,7 @@ TEST_F(AtomicFile, MissingFolderGivesTheSystemsReason)
     const std::error_code error = WriteFileAtomically(m_folder / "none" / "Lum.ini", "x");
     EXPECT_EQ(error.message(), "No such file or directory");
 
-    Put(m_folder / "file", "x");
+    WriteFile(m_folder / "file", "x");
     EXPECT_EQ(WriteFileAtomically(m_folder / "file" / "Lum.ini", "x").message(), "Not a directory");
 }
 
@@ -151,11 +126,11 @@ TEST_F(AtomicFile, OldLeftoversOfKilledWritesAreRemoved)
     const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
     for (const char* name : {"Lum.ini.tmp123", "Lum.ini.tmp4", "Lum.ini.tmp", "Lum.ini.tmpx1",
                              "Lum.ini.tmp12.bak", "Other.ini.tmp55", "temp.html.tmp77"}) {
-        Put(m_folder / name, "left over");
+        WriteFile(m_folder / name, "left over");
         fs::last_write_time(m_folder / name, old);
     }
     // A writer that is still busy has a fresh one: it stays.
-    Put(m_folder / "Lum.ini.tmp999", "busy");
+    WriteFile(m_folder / "Lum.ini.tmp999", "busy");
 
     ASSERT_FALSE(WriteFileAtomically(m_folder / "Lum.ini", "x"));
     EXPECT_EQ(Names(m_folder),
@@ -167,7 +142,7 @@ TEST_F(AtomicFile, LeftoversAreLookedForBesideTheLinksTarget)
 {
     fs::create_directories(m_folder / "real");
     fs::create_symlink("real/target.ini", m_folder / "Lum.ini");
-    Put(m_folder / "real" / "target.ini.tmp1", "left over");
+    WriteFile(m_folder / "real" / "target.ini.tmp1", "left over");
     fs::last_write_time(m_folder / "real" / "target.ini.tmp1",
                         fs::file_time_type::clock::now() - std::chrono::minutes(5));
     ASSERT_FALSE(WriteFileAtomically(m_folder / "Lum.ini", "x"));
@@ -177,7 +152,7 @@ TEST_F(AtomicFile, LeftoversAreLookedForBesideTheLinksTarget)
 TEST_F(AtomicFile, ModeBitsDecideWhatIsReadOnlyOrUnreadable)
 {
     const fs::path file = m_folder / "Lum.ini";
-    Put(file, "x");
+    WriteFile(file, "x");
     EXPECT_FALSE(IsReadOnlyFile(file));
     EXPECT_FALSE(IsUnreadableFile(file));
     fs::permissions(file, fs::perms::none);

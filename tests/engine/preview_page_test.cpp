@@ -4,12 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "kelvara/engine/preview_page.h"
+#include "temp_folder.h"
 
 namespace kelvara::engine {
 namespace {
@@ -67,27 +66,10 @@ private:
     std::vector<fs::path> m_pages;
 };
 
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::ReadFile;
 
-class PreviewPageFile : public ::testing::Test {
+class PreviewPageFile : public test::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() /
-                   ("kelvara-preview-" + std::to_string(std::random_device{}()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(m_folder, ignored);
-    }
-
     [[nodiscard]] std::vector<fs::path> FolderContents() const
     {
         std::vector<fs::path> names;
@@ -96,8 +78,6 @@ protected:
         }
         return names;
     }
-
-    fs::path m_folder;
 };
 
 TEST_F(PreviewPageFile, WritesThePageThenNavigatesToIt)
@@ -106,7 +86,7 @@ TEST_F(PreviewPageFile, WritesThePageThenNavigatesToIt)
     EXPECT_EQ(WritePreviewPage(m_folder, u"FFFFFF", u"<B>あ</B>", PageForm::Normal, &view),
               std::error_code());
     const fs::path page = m_folder / "temp.html";
-    EXPECT_EQ(ReadAll(page), "<BODY BGCOLOR=\"#FFFFFF\" > <B>\x82\xA0</B>\r\n");
+    EXPECT_EQ(ReadFile(page), "<BODY BGCOLOR=\"#FFFFFF\" > <B>\x82\xA0</B>\r\n");
     ASSERT_EQ(view.Pages().size(), 1u);
     EXPECT_EQ(view.Pages().front(), page);
 }
@@ -117,7 +97,7 @@ TEST_F(PreviewPageFile, ShorterPageReplacesALongerOneWhole)
     WritePreviewPage(m_folder, u"FFFFFF", std::u16string(5000, u'x'), PageForm::Normal, &view);
     EXPECT_EQ(WritePreviewPage(m_folder, u"FFFFFF", u"", PageForm::Cleared, &view),
               std::error_code());
-    EXPECT_EQ(ReadAll(m_folder / "temp.html"), "<BODY BGCOLOR=\"#FFFFFF\">\r\n");
+    EXPECT_EQ(ReadFile(m_folder / "temp.html"), "<BODY BGCOLOR=\"#FFFFFF\">\r\n");
     // Nothing but the page is left in the folder.
     EXPECT_EQ(FolderContents(), std::vector<fs::path>{"temp.html"});
 }
@@ -143,7 +123,7 @@ TEST_F(PreviewPageFile, ReadOnlyFolderKeepsTheOldPage)
         GTEST_SKIP() << "permission bits do not stop this user from writing";
     }
     EXPECT_TRUE(WritePreviewPage(m_folder, u"000000", u"new", PageForm::Normal, &view));
-    EXPECT_EQ(ReadAll(m_folder / "temp.html"), "<BODY BGCOLOR=\"#FFFFFF\" > old\r\n");
+    EXPECT_EQ(ReadFile(m_folder / "temp.html"), "<BODY BGCOLOR=\"#FFFFFF\" > old\r\n");
     EXPECT_EQ(view.Pages().size(), 1u);
 }
 

@@ -4,50 +4,25 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 
 #include "kelvara/settings/output_settings.h"
 #include "kelvara/settings/profile.h"
 #include "kelvara/settings/run_options.h"
 #include "kelvara/settings/settings_file.h"
+#include "settings_folder.h"
 
 namespace kelvara::settings {
 namespace {
 
 namespace fs = std::filesystem;
 
-class OutputSection : public ::testing::Test {
+class OutputSection : public SettingsFolderTest {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() /
-                   ("kelvara-output-" + std::to_string(std::random_device{}()));
-        fs::create_directories(m_folder);
-        m_ini = m_folder / kSettingsFileName;
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-
-    void Put(std::string_view bytes) const
-    {
-        std::ofstream(m_ini, std::ios::binary)
-            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-    [[nodiscard]] std::string Contents() const
-    {
-        std::ifstream in(m_ini, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
     [[nodiscard]] OutputSettings OutputFrom(std::string_view lines)
     {
         Put("[Output]\r\n" + std::string(lines));
-        return LoadSettings(m_ini).Output;
+        return LoadSettings(m_ini).value.Output;
     }
 
     static OutputSettings Chosen()
@@ -60,15 +35,12 @@ protected:
         output.Contrast = 1;
         return output;
     }
-
-    fs::path m_folder;
-    fs::path m_ini;
 };
 
 TEST_F(OutputSection, FileWithoutTheSectionGivesTheClassicOutput)
 {
     Put("[Set]\r\nn=3\r\n[Color]\r\nFor=FF0000\r\n");
-    const StoredSettings settings = LoadSettings(m_ini);
+    const StoredSettings settings = LoadSettings(m_ini).value;
     EXPECT_TRUE(settings.Output.IsClassic());
     EXPECT_EQ(settings.Output.Format, engine::OutputFormat::Font);
     EXPECT_EQ(settings.Output.Space, engine::ColorSpace::Rgb);
@@ -83,27 +55,27 @@ TEST_F(OutputSection, UntouchedChoicesLeaveAnOldFileByteForByte)
     const std::string old =
         "[text]\r\nlast=abc\r\n[Set]\r\nn= 2\r\n[Mine]\r\nkeep=this\r\n[Color]\r\nFor=FF0000\r\n";
     Put(old);
-    const StoredSettings settings = LoadSettings(m_ini);
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    const StoredSettings settings = LoadSettings(m_ini).value;
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
     const std::string saved = Contents();
     EXPECT_EQ(saved.find("[Output]"), std::string::npos);
-    ASSERT_TRUE(SaveSettings(LoadSettings(m_ini), m_ini));
+    ASSERT_EQ(SaveSettings(LoadSettings(m_ini).value, m_ini), std::error_code());
     EXPECT_EQ(Contents(), saved);
 }
 
 TEST_F(OutputSection, ChoicesSurviveAShutDownAndAStart)
 {
-    StoredSettings settings = LoadSettings(m_ini);
+    StoredSettings settings = LoadSettings(m_ini).value;
     settings.Output = Chosen();
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
-    EXPECT_EQ(LoadSettings(m_ini), settings);
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
+    EXPECT_EQ(LoadSettings(m_ini).value, settings);
 }
 
 TEST_F(OutputSection, SectionComesAfterEveryOtherOne)
 {
-    StoredSettings settings = LoadSettings(m_ini);
+    StoredSettings settings = LoadSettings(m_ini).value;
     settings.Output = Chosen();
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
     const std::string contents = Contents();
     const std::string tail =
         "[Else]\r\nh_marqueeflag= 0\r\nBlink= 0\r\n"
@@ -115,9 +87,9 @@ TEST_F(OutputSection, SectionComesAfterEveryOtherOne)
 
 TEST_F(OutputSection, OnlyTheChangedEntriesOfAFreshFileAreWritten)
 {
-    StoredSettings settings = LoadSettings(m_ini);
+    StoredSettings settings = LoadSettings(m_ini).value;
     settings.Output.Contrast = 1;
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
     const std::string contents = Contents();
     const std::string tail = "[Output]\r\nContrast= 1\r\n";
     EXPECT_EQ(contents.substr(contents.size() - tail.size()), tail);
@@ -125,12 +97,12 @@ TEST_F(OutputSection, OnlyTheChangedEntriesOfAFreshFileAreWritten)
 
 TEST_F(OutputSection, GoingBackToTheClassicChoicesIsSavedToo)
 {
-    StoredSettings settings = LoadSettings(m_ini);
+    StoredSettings settings = LoadSettings(m_ini).value;
     settings.Output = Chosen();
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
     settings.Output = OutputSettings{};
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
-    EXPECT_TRUE(LoadSettings(m_ini).Output.IsClassic());
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
+    EXPECT_TRUE(LoadSettings(m_ini).value.Output.IsClassic());
     // A rewritten entry keeps the blank after its "=".
     EXPECT_NE(Contents().find("[Output]\r\nFormat=font\r\nSpace=rgb\r\nStops=\r\nFit= \r\n"
                               "Contrast= 0\r\n"),
@@ -141,21 +113,21 @@ TEST_F(OutputSection, GoingBackToTheClassicChoicesIsSavedToo)
 // which must leave the section as it is.
 TEST_F(OutputSection, AnOlderCopysSaveKeepsTheSection)
 {
-    StoredSettings settings = LoadSettings(m_ini);
+    StoredSettings settings = LoadSettings(m_ini).value;
     settings.Output = Chosen();
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
     const std::string before = Contents();
     const std::string section = before.substr(before.find("[Output]"));
 
-    ProfileFile old = ProfileFile::Load(m_ini);
+    ProfileFile old = ProfileFile::Load(m_ini).value;
     old.Write(u"text", u"last", u"別の文字");
     old.Write(u"Color", u"For", u"00FF00");
     old.Write(u"Set", u"n", u" 3");
-    ASSERT_TRUE(old.Save(m_ini));
+    ASSERT_EQ(old.Save(m_ini), std::error_code());
 
     const std::string after = Contents();
     EXPECT_EQ(after.substr(after.find("[Output]")), section);
-    EXPECT_EQ(LoadSettings(m_ini).Output, Chosen());
+    EXPECT_EQ(LoadSettings(m_ini).value.Output, Chosen());
 }
 
 TEST_F(OutputSection, NamesAreReadInAnyCaseAndUnknownOnesGiveTheClassicOutput)
@@ -203,13 +175,13 @@ TEST_F(OutputSection, ContrastIsAFlagLikeTheOthers)
 
 TEST_F(OutputSection, PictureChoicesAreWrittenOnlyWhenChangedAndReadBack)
 {
-    StoredSettings settings = LoadSettings(m_ini);
+    StoredSettings settings = LoadSettings(m_ini).value;
     settings.Output.Image = {.ImagePx = 96, .ImageBack = 1, .Outline = u"112233", .Shadow = u""};
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
     const std::string contents = Contents();
     const std::string tail = "[Output]\r\nImagePx= 96\r\nImageBack= 1\r\nOutline=112233\r\n";
     EXPECT_EQ(contents.substr(contents.size() - tail.size()), tail);
-    EXPECT_EQ(LoadSettings(m_ini), settings);
+    EXPECT_EQ(LoadSettings(m_ini).value, settings);
     // The picture's choices do not change the text output.
     EXPECT_TRUE(settings.Output.IsClassic());
 }

@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "kelvara/settings/profile.h"
+#include "temp_folder.h"
 
 namespace kelvara::settings {
 namespace {
@@ -298,38 +297,13 @@ TEST(ProfileFileUtf8, OtherFilesStayShiftJis)
     EXPECT_EQ(file.Bytes(), "[s]\r\nk=\xE3\x81\x82\r\nj=\x82\xA0\r\n");
 }
 
-class ProfileFileOnDisk : public ::testing::Test {
+class ProfileFileOnDisk : public test::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() /
-                   ("kelvara-profile-" + std::to_string(std::random_device{}()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(m_folder, ignored);
-    }
-
-    [[nodiscard]] std::string Contents(const fs::path& path) const
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    void Put(const fs::path& path, std::string_view bytes) const
-    {
-        std::ofstream(path, std::ios::binary)
-            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
     [[nodiscard]] std::size_t FileCount() const
     {
         return static_cast<std::size_t>(
             std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()));
     }
-
-    fs::path m_folder;
 };
 
 TEST_F(ProfileFileOnDisk, WriteCreatesTheFileAndReadFindsIt)
@@ -338,7 +312,7 @@ TEST_F(ProfileFileOnDisk, WriteCreatesTheFileAndReadFindsIt)
     EXPECT_EQ(ReadProfileString(u"text", u"last", 500, ini), u"");
     EXPECT_EQ(WriteProfileString(u"text", u"last", u"あ", ini), u"1");
     EXPECT_EQ(WriteProfileString(u"Set", u"n", u" 3", ini), u"1");
-    EXPECT_EQ(Contents(ini), "[text]\r\nlast=\x82\xA0\r\n[Set]\r\nn= 3\r\n");
+    EXPECT_EQ(test::ReadFile(ini), "[text]\r\nlast=\x82\xA0\r\n[Set]\r\nn= 3\r\n");
     EXPECT_EQ(ReadProfileString(u"set", u"N", 3, ini), u"3");
     EXPECT_EQ(FileCount(), 1u);  // no temporary file left beside it
 }
@@ -346,20 +320,20 @@ TEST_F(ProfileFileOnDisk, WriteCreatesTheFileAndReadFindsIt)
 TEST_F(ProfileFileOnDisk, SaveReplacesTheWholeFile)
 {
     const fs::path ini = m_folder / "Lum.ini";
-    Put(ini, "[a]\r\nx=" + std::string(10000, 'x') + "\r\n");
-    ProfileFile file = ProfileFile::Load(ini);
+    test::WriteFile(ini, "[a]\r\nx=" + std::string(10000, 'x') + "\r\n");
+    ProfileFile file = ProfileFile::Load(ini).value;
     file.Write(u"a", u"x", u"short");
-    ASSERT_TRUE(file.Save(ini));
-    EXPECT_EQ(Contents(ini), "[a]\r\nx=short\r\n");
+    ASSERT_EQ(file.Save(ini), std::error_code());
+    EXPECT_EQ(test::ReadFile(ini), "[a]\r\nx=short\r\n");
     EXPECT_EQ(FileCount(), 1u);
 }
 
 TEST_F(ProfileFileOnDisk, WriteThatCannotSaveReportsZero)
 {
     const fs::path notAFolder = m_folder / "file";
-    Put(notAFolder, "x");
+    test::WriteFile(notAFolder, "x");
     EXPECT_EQ(WriteProfileString(u"a", u"x", u"1", notAFolder / "Lum.ini"), u"0");
-    EXPECT_FALSE(ProfileFile().Save(notAFolder / "Lum.ini"));
+    EXPECT_TRUE(ProfileFile().Save(notAFolder / "Lum.ini"));
     EXPECT_EQ(ReadProfileString(u"a", u"x", 10, notAFolder / "Lum.ini"), u"");
 }
 
@@ -368,7 +342,7 @@ TEST_F(ProfileFileOnDisk, UnreadableFileIsNotReplaced)
     // A folder in the file's place stands for a file that exists but cannot be read.
     const fs::path ini = m_folder / "Lum.ini";
     fs::create_directories(ini / "inside");
-    EXPECT_FALSE(ProfileFile::TryLoad(ini).has_value());
+    EXPECT_TRUE(ProfileFile::Load(ini).error);
     EXPECT_EQ(WriteProfileString(u"a", u"x", u"1", ini), u"0");
     EXPECT_TRUE(fs::is_directory(ini / "inside"));
 }
@@ -376,42 +350,45 @@ TEST_F(ProfileFileOnDisk, UnreadableFileIsNotReplaced)
 TEST_F(ProfileFileOnDisk, UnreadableFileGivesTheReason)
 {
     const fs::path ini = m_folder / "Lum.ini";
-    std::error_code reason;
-    EXPECT_TRUE(ProfileFile::TryLoad(ini, &reason).has_value());  // missing: a first start
+    std::error_code reason = ProfileFile::Load(ini).error;  // missing: a first start
     EXPECT_FALSE(reason);
 
     fs::create_directories(ini);
-    EXPECT_FALSE(ProfileFile::TryLoad(ini, &reason).has_value());
+    reason = ProfileFile::Load(ini).error;
+    EXPECT_TRUE(reason);
     EXPECT_EQ(reason.message(), "Is a directory");
     fs::remove(ini);
 
     // No read permission in its mode: unreadable, whoever runs the program.
-    Put(ini, "[a]\r\nx=1\r\n");
+    test::WriteFile(ini, "[a]\r\nx=1\r\n");
     fs::permissions(ini, fs::perms::owner_write);
-    EXPECT_FALSE(ProfileFile::TryLoad(ini, &reason).has_value());
+    reason = ProfileFile::Load(ini).error;
+    EXPECT_TRUE(reason);
     EXPECT_EQ(reason.message(), "Permission denied");
     EXPECT_EQ(WriteProfileString(u"a", u"x", u"2", ini), u"0");
     fs::permissions(ini, fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(Contents(ini), "[a]\r\nx=1\r\n");
+    EXPECT_EQ(test::ReadFile(ini), "[a]\r\nx=1\r\n");
 
-    EXPECT_FALSE(ProfileFile::TryLoad(ini / "Lum.ini", &reason).has_value());
+    reason = ProfileFile::Load(ini / "Lum.ini").error;
+    EXPECT_TRUE(reason);
     EXPECT_EQ(reason.message(), "Not a directory");
 }
 
 TEST_F(ProfileFileOnDisk, SaveGoesThroughALinkAndNeverOverAReadOnlyFile)
 {
     fs::create_directories(m_folder / "real");
-    Put(m_folder / "real" / "Lum.ini", "[a]\r\nx=1\r\n");
+    test::WriteFile(m_folder / "real" / "Lum.ini", "[a]\r\nx=1\r\n");
     fs::create_symlink("real/Lum.ini", m_folder / "Lum.ini");
     EXPECT_EQ(WriteProfileString(u"a", u"x", u"2", m_folder / "Lum.ini"), u"1");
     EXPECT_TRUE(fs::is_symlink(m_folder / "Lum.ini"));
-    EXPECT_EQ(Contents(m_folder / "real" / "Lum.ini"), "[a]\r\nx=2\r\n");
+    EXPECT_EQ(test::ReadFile(m_folder / "real" / "Lum.ini"), "[a]\r\nx=2\r\n");
 
     fs::permissions(m_folder / "real" / "Lum.ini", fs::perms::owner_read);
-    std::error_code reason;
-    EXPECT_FALSE(ProfileFile::FromBytes("[a]\r\nx=3\r\n").Save(m_folder / "Lum.ini", &reason));
+    const std::error_code reason =
+        ProfileFile::FromBytes("[a]\r\nx=3\r\n").Save(m_folder / "Lum.ini");
+    EXPECT_TRUE(reason);
     EXPECT_EQ(reason, std::errc::permission_denied);
-    EXPECT_EQ(Contents(m_folder / "real" / "Lum.ini"), "[a]\r\nx=2\r\n");
+    EXPECT_EQ(test::ReadFile(m_folder / "real" / "Lum.ini"), "[a]\r\nx=2\r\n");
 }
 
 TEST(ProfileFileTrimAtNul, CutsAtTheFirstNul)

@@ -6,56 +6,29 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
 #include "kelvara/settings/settings_file.h"
+#include "settings_folder.h"
 
 namespace kelvara::settings {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SettingsFile : public ::testing::Test {
+class SettingsFile : public SettingsFolderTest {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() /
-                   ("kelvara-settings-" + std::to_string(std::random_device{}()));
-        fs::create_directories(m_folder);
-        m_ini = m_folder / kSettingsFileName;
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(m_folder, ignored);
-    }
-
-    void Put(std::string_view bytes) const
-    {
-        std::ofstream(m_ini, std::ios::binary)
-            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
-    [[nodiscard]] std::string Contents() const
-    {
-        std::ifstream in(m_ini, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
     // The options read from a file holding just this one entry.
     [[nodiscard]] engine::TagOptions OptionsFrom(std::string_view section, std::string_view line)
     {
         Put("[" + std::string(section) + "]\r\n" + std::string(line) + "\r\n");
-        return LoadSettings(m_ini).TagOptions;
+        return LoadSettings(m_ini).value.TagOptions;
     }
-
-    fs::path m_folder;
-    fs::path m_ini;
 };
 
 TEST_F(SettingsFile, MissingFileGivesEmptyTextsZerosAndBaseSizeThree)
 {
-    const StoredSettings settings = LoadSettings(m_ini);
+    const StoredSettings settings = LoadSettings(m_ini).value;
     StoredSettings expected;
     expected.TagOptions.h_NFontSize = 3;
     EXPECT_EQ(settings, expected);
@@ -63,7 +36,7 @@ TEST_F(SettingsFile, MissingFileGivesEmptyTextsZerosAndBaseSizeThree)
 
 TEST_F(SettingsFile, FirstSaveWritesEveryEntryInItsPlace)
 {
-    ASSERT_TRUE(SaveSettings(LoadSettings(m_ini), m_ini));
+    ASSERT_EQ(SaveSettings(LoadSettings(m_ini).value, m_ini), std::error_code());
     EXPECT_EQ(Contents(),
               "[Color]\r\n"
               "0=\r\n1=\r\n2=\r\n3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n9=\r\n10=\r\n"
@@ -115,8 +88,8 @@ TEST_F(SettingsFile, EverythingComesBackAfterSaveAndLoad)
     settings.txtCmid = u"00FF0";
     settings.txtBack = u"FFFFFF";
 
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
-    EXPECT_EQ(LoadSettings(m_ini), settings);
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
+    EXPECT_EQ(LoadSettings(m_ini).value, settings);
 
     // Every flag separately, so that no two entries share a key by mistake.
     engine::TagOptions one;
@@ -134,8 +107,8 @@ TEST_F(SettingsFile, EverythingComesBackAfterSaveAndLoad)
         single.TagOptions = one;
         single.TagOptions.*flag = 1;
         fs::remove(m_ini);
-        ASSERT_TRUE(SaveSettings(single, m_ini));
-        EXPECT_EQ(LoadSettings(m_ini), single);
+        ASSERT_EQ(SaveSettings(single, m_ini), std::error_code());
+        EXPECT_EQ(LoadSettings(m_ini).value, single);
     }
 }
 
@@ -144,25 +117,25 @@ TEST_F(SettingsFile, SavingTwiceChangesNothing)
     StoredSettings settings;
     settings.txtFor = u"abc";
     settings.TagOptions.h_ColorCount = 2;
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
     const std::string first = Contents();
-    ASSERT_TRUE(SaveSettings(LoadSettings(m_ini), m_ini));
+    ASSERT_EQ(SaveSettings(LoadSettings(m_ini).value, m_ini), std::error_code());
     EXPECT_EQ(Contents(), first);
 }
 
 TEST_F(SettingsFile, HandEditedLowerCaseSectionAndUnpaddedKeyAreUsed)
 {
     Put("[color]\r\n0=FF0000\r\n");
-    StoredSettings settings = LoadSettings(m_ini);
+    StoredSettings settings = LoadSettings(m_ini).value;
     EXPECT_EQ(settings.SavedColors[0], u"FF0000");
 
     settings.SavedColors[0] = u"00FF00";
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
     const std::string saved = Contents();
     EXPECT_EQ(saved.rfind("[color]\r\n0=00FF00\r\n1=\r\n", 0), 0u) << saved;
     EXPECT_EQ(saved.find("[Color]"), std::string::npos);
     EXPECT_EQ(saved.find("\n0="), saved.rfind("\n0="));  // written back under the same entry
-    EXPECT_EQ(LoadSettings(m_ini).SavedColors[0], u"00FF00");
+    EXPECT_EQ(LoadSettings(m_ini).value.SavedColors[0], u"00FF00");
 }
 
 TEST_F(SettingsFile, CommentsBlankLinesAndOtherSectionsSurviveASave)
@@ -190,12 +163,12 @@ TEST_F(SettingsFile, CommentsBlankLinesAndOtherSectionsSurviveASave)
         "[Else]\r\nh_marqueeFlag= 0\r\nBlink= 0\r\n"
         "\r\n";
     Put(before);
-    StoredSettings settings = LoadSettings(m_ini);
+    StoredSettings settings = LoadSettings(m_ini).value;
     settings.txtFor = u"xyz";
     settings.TagOptions.h_BoldFlag = 1;
     settings.TagOptions.h_NFontSize = 5;
     settings.txtBack = u"000000";
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
 
     std::string expected = before;
     for (const auto& [from, to] : {std::pair<std::string, std::string>{"last=abc", "last=xyz"},
@@ -212,18 +185,18 @@ TEST_F(SettingsFile, LongInputTextIsCutToWhatFitsIn499Bytes)
     StoredSettings settings;
     settings.TagOptions.h_NFontSize = 3;
     settings.txtFor = std::u16string(600, u'a');
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
-    EXPECT_EQ(LoadSettings(m_ini).txtFor, std::u16string(499, u'a'));
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
+    EXPECT_EQ(LoadSettings(m_ini).value.txtFor, std::u16string(499, u'a'));
 
     settings.txtFor = std::u16string(300, u'あ');
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
-    EXPECT_EQ(LoadSettings(m_ini).txtFor, std::u16string(249, u'あ'));
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
+    EXPECT_EQ(LoadSettings(m_ini).value.txtFor, std::u16string(249, u'あ'));
 }
 
 TEST_F(SettingsFile, ColourTextKeepsSixBytes)
 {
     Put("[Color]\r\nFor=FF00001\r\n 3=ABCDEF99\r\n");
-    const StoredSettings settings = LoadSettings(m_ini);
+    const StoredSettings settings = LoadSettings(m_ini).value;
     EXPECT_EQ(settings.txtCfor, u"FF0000");
     EXPECT_EQ(settings.SavedColors[3], u"ABCDEF");
 }
@@ -231,7 +204,7 @@ TEST_F(SettingsFile, ColourTextKeepsSixBytes)
 TEST_F(SettingsFile, FontFaceKeeps19Bytes)
 {
     Put("[Font]\r\nh_FontFace=" + std::string(30, 'F') + "\r\n");
-    EXPECT_EQ(LoadSettings(m_ini).TagOptions.h_FontFace, std::u16string(19, u'F'));
+    EXPECT_EQ(LoadSettings(m_ini).value.TagOptions.h_FontFace, std::u16string(19, u'F'));
 }
 
 TEST_F(SettingsFile, PixelSizesRoundToEven)
@@ -272,28 +245,29 @@ TEST_F(SettingsFile, BaseSizeNeedsANumberElseThree)
 TEST_F(SettingsFile, UnusualValuesSurviveAStartAndAShutDown)
 {
     Put("[Set]\r\nh_textflag=2\r\nn=0\r\nh_fontflag=9\r\n[Font]\r\nh_NFontSize=12\r\n");
-    const StoredSettings loaded = LoadSettings(m_ini);
+    const StoredSettings loaded = LoadSettings(m_ini).value;
     EXPECT_EQ(loaded.TagOptions.h_textflag, 2);
     EXPECT_EQ(loaded.TagOptions.h_ColorCount, 0);
     EXPECT_EQ(loaded.TagOptions.h_fontflag, 9);
     EXPECT_EQ(loaded.TagOptions.h_NFontSize, 12);
-    ASSERT_TRUE(SaveSettings(loaded, m_ini));
-    EXPECT_EQ(LoadSettings(m_ini), loaded);
+    ASSERT_EQ(SaveSettings(loaded, m_ini), std::error_code());
+    EXPECT_EQ(LoadSettings(m_ini).value, loaded);
 }
 
 TEST_F(SettingsFile, CharactersOutsideShiftJisComeBackAsQuestionMarks)
 {
     StoredSettings settings;
     settings.txtFor = u"a\U0001F600b";
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
-    EXPECT_EQ(LoadSettings(m_ini).txtFor, u"a?b");
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
+    EXPECT_EQ(LoadSettings(m_ini).value.txtFor, u"a?b");
 }
 
 TEST_F(SettingsFile, SaveToAPlaceThatCannotHoldAFileFails)
 {
     std::ofstream(m_folder / "file") << "x";
-    std::error_code reason;
-    EXPECT_FALSE(SaveSettings(StoredSettings{}, m_folder / "file" / kSettingsFileName, &reason));
+    const std::error_code reason =
+        SaveSettings(StoredSettings{}, m_folder / "file" / kSettingsFileName);
+    EXPECT_TRUE(reason);
     EXPECT_EQ(reason.message(), "Not a directory");
 }
 
@@ -305,22 +279,22 @@ TEST_F(SettingsFile, SymlinkedFileIsUpdatedAndStaysALink)
     fs::remove(m_ini);
     fs::create_symlink("dotfiles/kelvara.ini", m_ini);
 
-    StoredSettings settings = LoadSettings(m_ini);
+    StoredSettings settings = LoadSettings(m_ini).value;
     EXPECT_EQ(settings.txtFor, u"old");
     settings.txtFor = u"new";
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
     EXPECT_TRUE(fs::is_symlink(m_ini));
-    EXPECT_EQ(LoadSettings(real).txtFor, u"new");
+    EXPECT_EQ(LoadSettings(real).value.txtFor, u"new");
 }
 
 TEST_F(SettingsFile, ReadOnlyFileIsNeverOverwritten)
 {
     Put("[text]\r\nlast=mine\r\n");
     fs::permissions(m_ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    StoredSettings settings = LoadSettings(m_ini);
+    StoredSettings settings = LoadSettings(m_ini).value;
     settings.txtFor = u"changed";
-    std::error_code reason;
-    EXPECT_FALSE(SaveSettings(settings, m_ini, &reason));
+    const std::error_code reason = SaveSettings(settings, m_ini);
+    EXPECT_TRUE(reason);
     EXPECT_EQ(reason.message(), "Permission denied");
     EXPECT_EQ(Contents(), "[text]\r\nlast=mine\r\n");
 }
@@ -329,22 +303,22 @@ TEST_F(SettingsFile, UnreadableFileGivesItsReasonAndIsKept)
 {
     Put("[text]\r\nlast=mine\r\n");
     fs::permissions(m_ini, fs::perms::owner_write);
-    std::error_code reason;
-    const StoredSettings settings = LoadSettings(m_ini, &reason);
-    EXPECT_EQ(reason.message(), "Permission denied");
+    const auto [settings, loadError] = LoadSettings(m_ini);
+    EXPECT_EQ(loadError.message(), "Permission denied");
     EXPECT_EQ(settings.txtFor, u"");
-    EXPECT_FALSE(SaveSettings(settings, m_ini, &reason));
+    std::error_code reason = SaveSettings(settings, m_ini);
+    EXPECT_TRUE(reason);
     EXPECT_EQ(reason.message(), "Permission denied");
     fs::permissions(m_ini, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(Contents(), "[text]\r\nlast=mine\r\n");
 
     fs::remove(m_ini);
     fs::create_directories(m_ini);
-    LoadSettings(m_ini, &reason);
+    reason = LoadSettings(m_ini).error;
     EXPECT_EQ(reason.message(), "Is a directory");
 
     // A missing file is a first start, not an error.
-    LoadSettings(m_folder / "missing.ini", &reason);
+    reason = LoadSettings(m_folder / "missing.ini").error;
     EXPECT_FALSE(reason);
 }
 
@@ -353,18 +327,18 @@ TEST_F(SettingsFile, FileSavedWithAByteOrderMarkKeepsItsFirstSectionAndItsMark)
     // An editor saved it as UTF-8 with a mark; the colours come first.
     Put("\xEF\xBB\xBF[Color]\r\n0=123456\r\nFor=FF0000\r\nLast=0000FF\r\n"
         "[text]\r\nlast=\xE3\x82\xB0\xE3\x83\xA9\r\n");
-    StoredSettings settings = LoadSettings(m_ini);
+    StoredSettings settings = LoadSettings(m_ini).value;
     EXPECT_EQ(settings.SavedColors[0], u"123456");
     EXPECT_EQ(settings.txtCfor, u"FF0000");
     EXPECT_EQ(settings.txtClat, u"0000FF");
     EXPECT_EQ(settings.txtFor, u"グラ");
 
     settings.txtFor = u"グラデーション";
-    ASSERT_TRUE(SaveSettings(settings, m_ini));
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
     const std::string saved = Contents();
     EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF[Color]\r\n0=123456\r\n"));
     EXPECT_NE(saved.find("last=\xE3\x82\xB0\xE3\x83\xA9\xE3\x83\x87"), std::string::npos);
-    EXPECT_EQ(LoadSettings(m_ini), settings);
+    EXPECT_EQ(LoadSettings(m_ini).value, settings);
 }
 
 TEST_F(SettingsFile, SaveRemovesOldLeftoversOfKilledSaves)
@@ -375,7 +349,7 @@ TEST_F(SettingsFile, SaveRemovesOldLeftoversOfKilledSaves)
         fs::last_write_time(m_folder / name, old);
     }
     std::ofstream(m_folder / "Lum.ini.tmp77") << "a save still running";
-    ASSERT_TRUE(SaveSettings(StoredSettings{}, m_ini));
+    ASSERT_EQ(SaveSettings(StoredSettings{}, m_ini), std::error_code());
     EXPECT_FALSE(fs::exists(m_folder / "Lum.ini.tmp2210"));
     EXPECT_FALSE(fs::exists(m_folder / "Lum.ini.tmp4000000000"));
     EXPECT_TRUE(fs::exists(m_folder / "Lum.ini.tmp77"));
@@ -384,14 +358,16 @@ TEST_F(SettingsFile, SaveRemovesOldLeftoversOfKilledSaves)
 // The first-start settings an installed copy ships: what a save of the window's design-time
 // values with an example text writes, byte for byte, so that the first shut-down changes
 // nothing the user did not change.
-TEST(PackagedSettings, AreWhatTheSaveStepWritesForTheExample)
+class PackagedSettings : public test::TempFolderTest {};
+
+TEST_F(PackagedSettings, AreWhatTheSaveStepWritesForTheExample)
 {
     std::ifstream in(KELVARA_PACKAGED_SETTINGS, std::ios::binary);
     ASSERT_TRUE(in) << KELVARA_PACKAGED_SETTINGS;
     const std::string packaged{std::istreambuf_iterator<char>(in),
                                std::istreambuf_iterator<char>()};
 
-    StoredSettings example = LoadSettings(KELVARA_PACKAGED_SETTINGS);
+    StoredSettings example = LoadSettings(KELVARA_PACKAGED_SETTINGS).value;
     EXPECT_EQ(example.txtFor, u"グラデーション");
     EXPECT_EQ(example.txtCfor, u"FF0000");
     EXPECT_EQ(example.txtClat, u"0000FF");
@@ -401,13 +377,9 @@ TEST(PackagedSettings, AreWhatTheSaveStepWritesForTheExample)
     EXPECT_EQ(example.TagOptions.h_NFontSize, 3);
     EXPECT_EQ(example.TagOptions.h_FontFace, u"MS Pゴシック");
 
-    const fs::path saved = fs::temp_directory_path() /
-                           ("kelvara-packaged-" + std::to_string(std::random_device{}()) + ".ini");
-    ASSERT_TRUE(SaveSettings(example, saved));
-    std::ifstream again(saved, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), std::istreambuf_iterator<char>()),
-              packaged);
-    fs::remove(saved);
+    const fs::path saved = m_folder / "packaged.ini";
+    ASSERT_EQ(SaveSettings(example, saved), std::error_code());
+    EXPECT_EQ(test::ReadFile(saved), packaged);
     // Shift-JIS with CR LF line ends, no byte-order mark.
     EXPECT_NE(packaged.find("last=\x83\x4F\x83\x89\x83\x66\x81\x5B\x83\x56\x83\x87\x83\x93\r\n"),
               std::string::npos);

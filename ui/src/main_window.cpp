@@ -95,8 +95,9 @@ void MainWindow::Form_Load()
     // 1. Settings: input text, saved colours, options, the four colour texts.
     AppState& state = State();
     const std::filesystem::path source = SettingsSource(state);
-    std::error_code reason;
-    const settings::StoredSettings stored = settings::LoadSettings(source, &reason);
+    const engine::FileRead<settings::StoredSettings> loaded = settings::LoadSettings(source);
+    const settings::StoredSettings& stored = loaded.value;
+    const std::error_code reason = loaded.error;
     txtFor->setText(ToQString(stored.txtFor));
     for (std::size_t i = 0; i < stored.SavedColors.size(); ++i) {
         state.SavedColors[i] = ToQString(stored.SavedColors[i]);
@@ -159,8 +160,7 @@ void MainWindow::Form_Unload()
         return;
     }
     const auto path = SettingsPath(state);
-    std::error_code reason;
-    if (!settings::SaveSettings(stored, path, &reason)) {
+    if (const std::error_code reason = settings::SaveSettings(stored, path)) {
         ShowFileError(this, QStringLiteral("設定を保存できませんでした。"), path, reason);
     }
 }

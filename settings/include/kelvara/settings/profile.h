@@ -6,12 +6,13 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
+
+#include "kelvara/engine/file_read.h"
 
 namespace kelvara::settings {
 
@@ -41,13 +42,10 @@ public:
     ProfileFile(ProfileFile&&) noexcept;
     ProfileFile& operator=(ProfileFile&&) noexcept;
 
-    // A missing or unreadable file gives an empty profile.
-    static ProfileFile Load(const std::filesystem::path& path);
-    // A missing file gives an empty profile; one that exists but cannot be read (no read
-    // permission in its mode, a folder, an I/O error) gives nothing and the system's reason,
-    // so that a save does not replace it with a file holding only the new entries.
-    static std::optional<ProfileFile> TryLoad(const std::filesystem::path& path,
-                                              std::error_code* reason = nullptr);
+    // A missing file gives an empty profile and no error. One that exists but cannot be read
+    // (no read permission in its mode, a folder, an I/O error) gives an empty profile and the
+    // system's reason, so that a save does not replace it with a file holding only new entries.
+    static engine::FileRead<ProfileFile> Load(const std::filesystem::path& path);
     static ProfileFile FromBytes(std::string_view bytes);
 
     // The value, cut to size - 1 bytes (no character split); empty when the section or key is
@@ -64,8 +62,8 @@ public:
 
     [[nodiscard]] std::string Bytes() const;
     // Replaces the file at path whole (see engine::WriteFileAtomically: through a symbolic
-    // link, never over a read-only file). False on failure, with the system's reason.
-    bool Save(const std::filesystem::path& path, std::error_code* reason = nullptr) const;
+    // link, never over a read-only file). Returns the system's reason on failure.
+    [[nodiscard]] std::error_code Save(const std::filesystem::path& path) const;
 
 private:
     struct Impl;

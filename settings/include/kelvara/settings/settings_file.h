@@ -8,6 +8,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "kelvara/engine/file_read.h"
 #include "kelvara/engine/tag_options.h"
 #include "kelvara/settings/output_settings.h"
 
@@ -30,15 +31,14 @@ struct StoredSettings {
 };
 
 // The load step; a missing file gives empty texts and zero numbers (base size 3). So does a
-// file that exists but cannot be read; reason then tells why.
-StoredSettings LoadSettings(const std::filesystem::path& iniPath,
-                            std::error_code* reason = nullptr);
+// file that exists but cannot be read; error then tells why.
+engine::FileRead<StoredSettings> LoadSettings(const std::filesystem::path& iniPath);
 
 // The save step, written in one piece (temporary file renamed over the old one, through a
-// symbolic link), keeping every other section, key and line of an existing file. False, with
-// the system's reason, when the file cannot be written, when it is read-only, or when it
-// exists but cannot be read; the file is then left as it is.
-bool SaveSettings(const StoredSettings& settings, const std::filesystem::path& iniPath,
-                  std::error_code* reason = nullptr);
+// symbolic link), keeping every other section, key and line of an existing file. Returns the
+// system's reason when the file cannot be written, when it is read-only, or when it exists but
+// cannot be read; the file is then left as it is.
+[[nodiscard]] std::error_code SaveSettings(const StoredSettings& settings,
+                                           const std::filesystem::path& iniPath);
 
 }  // namespace kelvara::settings
