@@ -88,7 +88,7 @@ private:
                 continue;
             }
             // The common three-byte form (kana, kanji) without the general decoder.
-            if (const char32_t cp = engine::ReadUtf8ThreeByteForm(bytes, i); cp != 0) {
+            if (char32_t cp = 0; engine::ReadUtf8ThreeByteForm(bytes, i, cp)) {
                 if (!Take(cp)) return false;
                 i += 3;
                 continue;
@@ -119,10 +119,7 @@ private:
             while (used < block.size() && i < bytes.size()) {
                 const auto lead = static_cast<unsigned char>(bytes[i]);
                 char32_t cp = lead;
-                if (lead >= 0x80) {
-                    cp = engine::ReadUtf8ThreeByteForm(bytes, i);
-                    if (cp == 0) break;
-                }
+                if (lead >= 0x80 && !engine::ReadUtf8ThreeByteForm(bytes, i, cp)) break;
                 if (!AlwaysSeparate(cp)) break;
                 if (characters == 0 || previous) ++characters;
                 previous = true;

@@ -48,15 +48,16 @@ TEST(Utf8, ThreeByteShortcutNeverAcceptsWhatTheFullReaderRefuses)
             for (unsigned b2 = 0; b2 <= 0xFF; b2 += 0x0F) {
                 const std::string bytes = {static_cast<char>(lead), static_cast<char>(b1),
                                            static_cast<char>(b2)};
-                const char32_t fast = ReadUtf8ThreeByteForm(bytes, 0);
-                if (fast == 0) continue;
+                char32_t fast = 0;
+                if (!ReadUtf8ThreeByteForm(bytes, 0, fast)) continue;
                 const Utf8Sequence full = ReadUtf8(bytes);
                 ASSERT_EQ(full.kind, Utf8Sequence::Kind::Complete) << lead << ' ' << b1;
                 ASSERT_EQ(full.codePoint, fast) << lead << ' ' << b1 << ' ' << b2;
             }
         }
     }
-    EXPECT_EQ(ReadUtf8ThreeByteForm("\xE3\x81", 0), 0U);  // the end comes first
+    char32_t cp = 0;  // the end comes before the third byte
+    EXPECT_FALSE(ReadUtf8ThreeByteForm("\xE3\x81", 0, cp));
 }
 
 TEST(Utf8, CutNeverSplitsACharacter)

@@ -110,15 +110,16 @@ constexpr Utf8Sequence ReadUtf8(std::string_view bytes)
 
 // The common three-byte form (kana, kanji) at bytes[i], read without the general checks: a
 // lead byte E1..EF other than ED (E0 may be overlong, ED a surrogate) and two continuation
-// bytes. Its code point (U+1000 or above), or 0 when bytes[i] does not begin one.
-constexpr char32_t ReadUtf8ThreeByteForm(std::string_view bytes, std::size_t i)
+// bytes. False when bytes[i] does not begin one; cp is then left alone.
+constexpr bool ReadUtf8ThreeByteForm(std::string_view bytes, std::size_t i, char32_t& cp)
 {
     const auto lead = static_cast<unsigned char>(bytes[i]);
-    if (lead < 0xE1 || lead > 0xEF || lead == 0xED || i + 2 >= bytes.size()) return 0;
+    if (lead < 0xE1 || lead > 0xEF || lead == 0xED || i + 2 >= bytes.size()) return false;
     const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
     const auto b2 = static_cast<unsigned char>(bytes[i + 2]);
-    if ((b1 & 0xC0U) != 0x80U || (b2 & 0xC0U) != 0x80U) return 0;
-    return ((lead & 0x0FU) << 12U) | ((b1 & 0x3FU) << 6U) | (b2 & 0x3FU);
+    if ((b1 & 0xC0U) != 0x80U || (b2 & 0xC0U) != 0x80U) return false;
+    cp = ((lead & 0x0FU) << 12U) | ((b1 & 0x3FU) << 6U) | (b2 & 0x3FU);
+    return true;
 }
 
 // No value for malformed UTF-8 (overlong forms, surrogates, truncated sequences included).
