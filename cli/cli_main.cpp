@@ -19,12 +19,12 @@
 #include "kelvara/engine/generator.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/preview_page.h"
+#include "kelvara/engine/utf8.h"
 #include "kelvara/settings/run_options.h"
 #include "kelvara/settings/settings_file.h"
 #include "line_batch.h"
 #include "run_report.h"
 #include "tag_stream.h"
-#include "utf8.h"
 #include "utf8_writer.h"
 
 #ifndef KELVARA_VERSION
@@ -71,7 +71,7 @@ bool ApplyOverrides(const CliRequest& r, StoredSettings& s, std::string& error)
     auto text = [&](const std::optional<std::string>& value, std::u16string& field,
                     const char* what) {
         if (!value) return true;
-        auto converted = FromUtf8(*value);
+        auto converted = engine::FromUtf8(*value);
         if (!converted) {
             error = std::string(what) + " is not valid UTF-8";
             return false;
@@ -97,7 +97,7 @@ bool ApplyOverrides(const CliRequest& r, StoredSettings& s, std::string& error)
 void PrintSettings(const StoredSettings& s, std::ostream& out)
 {
     auto text = [&](const char* name, std::u16string_view value) {
-        out << name << '=' << ToUtf8(value) << '\n';
+        out << name << '=' << engine::ToUtf8(value) << '\n';
     };
     auto number = [&](const char* name, std::int16_t value) {
         out << name << '=' << value << '\n';
@@ -105,7 +105,7 @@ void PrintSettings(const StoredSettings& s, std::ostream& out)
     const TagOptions& o = s.TagOptions;
     text("txtFor", s.txtFor);
     for (std::size_t i = 0; i < s.SavedColors.size(); ++i) {
-        out << "SavedColors(" << i << ")=" << ToUtf8(s.SavedColors[i]) << '\n';
+        out << "SavedColors(" << i << ")=" << engine::ToUtf8(s.SavedColors[i]) << '\n';
     }
     number("h_textflag", o.h_textflag);
     number("h_fontflag", o.h_fontflag);

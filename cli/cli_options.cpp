@@ -5,13 +5,13 @@
 // every option.
 #include "cli_options.h"
 
-#include "utf8.h"
-
 #include <algorithm>
 #include <charconv>
 #include <functional>
 #include <limits>
 #include <string_view>
+
+#include "kelvara/engine/utf8.h"
 
 namespace kelvara::cli {
 
@@ -146,7 +146,7 @@ std::string Usage()
                   engine::NameList(engine::kFormats, [](const auto& row) { return !row.fits; }) +
                   ")");
     help += kUsageMiddle;
-    HelpEntry(help, "--face=NAME", "font face", ToUtf8(engine::kDefaultFace));
+    HelpEntry(help, "--face=NAME", "font face", engine::ToUtf8(engine::kDefaultFace));
     help += kUsageTail;
     return help;
 }

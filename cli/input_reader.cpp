@@ -6,10 +6,12 @@
 #include <istream>
 
 #include "kelvara/engine/generator.h"
-#include "utf8.h"
+#include "kelvara/engine/utf8.h"
 
 namespace kelvara::cli {
 namespace {
+
+using engine::Utf8Sequence;
 
 // Code points that Unicode always separates from each other: between two of them there is a
 // character boundary, whatever surrounds them (no joiners, marks, regional indicators, Hangul
@@ -63,7 +65,7 @@ private:
         while (!piece.empty()) {
             m_pending += piece.front();
             piece.remove_prefix(1);
-            const Utf8Sequence sequence = DecodeUtf8(m_pending);
+            const Utf8Sequence sequence = engine::ReadUtf8(m_pending);
             if (sequence.kind == Utf8Sequence::Kind::Incomplete) continue;
             m_pending.clear();
             if (sequence.kind == Utf8Sequence::Kind::Invalid) return Refuse(TextRefusal::NotUtf8);
@@ -85,20 +87,13 @@ private:
                 ++i;
                 continue;
             }
-            // The common three-byte form (kana, kanji) without the general decoder; E0 (overlong
-            // forms) and ED (surrogates) need its checks.
-            if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && i + 2 < bytes.size()) {
-                const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
-                const auto b2 = static_cast<unsigned char>(bytes[i + 2]);
-                if ((b1 & 0xC0U) == 0x80U && (b2 & 0xC0U) == 0x80U) {
-                    const char32_t cp =
-                        ((lead & 0x0FU) << 12U) | ((b1 & 0x3FU) << 6U) | (b2 & 0x3FU);
-                    if (!Take(cp)) return false;
-                    i += 3;
-                    continue;
-                }
+            // The common three-byte form (kana, kanji) without the general decoder.
+            if (char32_t cp = 0; engine::ReadUtf8ThreeByteForm(bytes, i, cp)) {
+                if (!Take(cp)) return false;
+                i += 3;
+                continue;
             }
-            const Utf8Sequence sequence = DecodeUtf8(bytes.substr(i));
+            const Utf8Sequence sequence = engine::ReadUtf8(bytes.substr(i));
             if (sequence.kind == Utf8Sequence::Kind::Incomplete) {
                 m_pending.assign(bytes.substr(i));
                 return true;
@@ -124,13 +119,7 @@ private:
             while (used < block.size() && i < bytes.size()) {
                 const auto lead = static_cast<unsigned char>(bytes[i]);
                 char32_t cp = lead;
-                if (lead >= 0x80) {
-                    if (lead < 0xE1 || lead > 0xEF || lead == 0xED || i + 2 >= bytes.size()) break;
-                    const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
-                    const auto b2 = static_cast<unsigned char>(bytes[i + 2]);
-                    if ((b1 & 0xC0U) != 0x80U || (b2 & 0xC0U) != 0x80U) break;
-                    cp = ((lead & 0x0FU) << 12U) | ((b1 & 0x3FU) << 6U) | (b2 & 0x3FU);
-                }
+                if (lead >= 0x80 && !engine::ReadUtf8ThreeByteForm(bytes, i, cp)) break;
                 if (!AlwaysSeparate(cp)) break;
                 if (characters == 0 || previous) ++characters;
                 previous = true;
@@ -151,12 +140,7 @@ private:
     // One more code point; false when it makes the text certainly too long.
     bool Take(char32_t cp)
     {
-        if (cp >= 0x10000) {
-            m_text.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10U)));
-            m_text.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FFU)));
-        } else {
-            m_text.push_back(static_cast<char16_t>(cp));
-        }
+        engine::AppendUtf16(m_text, cp);
         const bool separate = AlwaysSeparate(cp);
         if (m_characters == 0 || (separate && m_previousSeparate)) ++m_characters;
         m_previousSeparate = separate;

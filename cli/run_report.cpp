@@ -6,7 +6,7 @@
 
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/generator.h"
-#include "utf8.h"
+#include "kelvara/engine/utf8.h"
 
 namespace kelvara::cli {
 
@@ -16,7 +16,8 @@ std::string RefusalMessage(TextRefusal refusal, const engine::TagOptions& option
         case TextRefusal::NotUtf8:
             return "the text is not valid UTF-8";
         case TextRefusal::TooManyCharacters:
-            return ToUtf8(engine::CheckLength(options, engine::kMaxCharacters + 1).value_or(u""));
+            return engine::ToUtf8(
+                engine::CheckLength(options, engine::kMaxCharacters + 1).value_or(u""));
         case TextRefusal::TooLarge:
             return "the text is larger than 4 MiB";
         case TextRefusal::None:
@@ -31,7 +32,7 @@ std::string RefusalText(const engine::RunReport& report, const engine::OutputOpt
         return "the output cannot fit in " + std::to_string(output.fit.value_or(0)) +
                " characters (at least " + std::to_string(*report.fitNeeded) + " needed)";
     }
-    return ToUtf8(report.message);
+    return engine::ToUtf8(report.message);
 }
 
 void WriteNotes(const engine::RunReport& report, engine::OutputFormat format, std::ostream& err)
@@ -45,8 +46,9 @@ void WriteLowContrast(const engine::RunReport& report, std::ostream& err, std::s
 {
     for (const engine::LowContrast& c : report.lowContrast) {
         if (line != 0) err << line << '\t';
-        err << c.number << '\t' << ToUtf8(c.character) << '\t' << ToUtf8(engine::HtmlColor(c.color))
-            << '\t' << engine::FormatRatio(c.ratio) << ":1\n";
+        err << c.number << '\t' << engine::ToUtf8(c.character) << '\t'
+            << engine::ToUtf8(engine::HtmlColor(c.color)) << '\t' << engine::FormatRatio(c.ratio)
+            << ":1\n";
     }
 }
 

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <ostream>
 
+#include "kelvara/engine/utf8.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -14,28 +16,11 @@
 namespace kelvara::cli {
 namespace {
 
-constexpr bool IsLead(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-constexpr bool IsTrail(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-char* PutCodePoint(char* p, char32_t cp)
-{
-    if (cp < 0x80) {
-        *p++ = static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        *p++ = static_cast<char>(0xC0 | (cp >> 6U));
-        *p++ = static_cast<char>(0x80 | (cp & 0x3FU));
-    } else if (cp < 0x10000) {
-        *p++ = static_cast<char>(0xE0 | (cp >> 12U));
-        *p++ = static_cast<char>(0x80 | ((cp >> 6U) & 0x3FU));
-        *p++ = static_cast<char>(0x80 | (cp & 0x3FU));
-    } else {
-        *p++ = static_cast<char>(0xF0 | (cp >> 18U));
-        *p++ = static_cast<char>(0x80 | ((cp >> 12U) & 0x3FU));
-        *p++ = static_cast<char>(0x80 | ((cp >> 6U) & 0x3FU));
-        *p++ = static_cast<char>(0x80 | (cp & 0x3FU));
-    }
-    return p;
-}
+using engine::CombineSurrogates;
+using engine::IsLeadSurrogate;
+using engine::IsTrailSurrogate;
+using engine::PutUtf8;
+using engine::PutUtf8ThreeByteForm;
 
 // Copies the run of ASCII units at the front as bytes, sixteen or eight at a time. The destination
 // has room for three bytes per unit, so a block may be stored whole and only its ASCII part kept.
@@ -125,11 +110,11 @@ void Utf8Writer::Encode(std::u16string_view text)
     const char16_t* s = text.data();
     const char16_t* const end = s + text.size();
     if (m_lead != 0 && s != end) {
-        if (IsTrail(*s)) {
-            p = PutCodePoint(p, 0x10000 + ((char32_t{m_lead} - 0xD800) << 10U) + (*s - 0xDC00));
+        if (IsTrailSurrogate(*s)) {
+            p = PutUtf8(p, CombineSurrogates(m_lead, *s));
             ++s;
         } else {
-            p = PutCodePoint(p, 0xFFFD);
+            p = PutUtf8(p, 0xFFFD);
         }
         m_lead = 0;
     }
@@ -143,26 +128,23 @@ void Utf8Writer::Encode(std::u16string_view text)
             continue;
         }
         ++s;
-        if (IsLead(c)) {
+        if (IsLeadSurrogate(c)) {
             if (s == end) {
                 m_lead = static_cast<char16_t>(c);
                 break;
             }
-            if (IsTrail(*s)) {
-                p = PutCodePoint(p, 0x10000 + ((c - 0xD800) << 10U) + (*s - 0xDC00));
+            if (IsTrailSurrogate(*s)) {
+                p = PutUtf8(p, CombineSurrogates(c, *s));
                 ++s;
                 continue;
             }
-            p = PutCodePoint(p, 0xFFFD);
-        } else if (IsTrail(c)) {
-            p = PutCodePoint(p, 0xFFFD);
-        } else if (c >= 0x800) {  // the common case (kana, kanji) written in place
-            p[0] = static_cast<char>(0xE0 | (c >> 12U));
-            p[1] = static_cast<char>(0x80 | ((c >> 6U) & 0x3FU));
-            p[2] = static_cast<char>(0x80 | (c & 0x3FU));
-            p += 3;
+            p = PutUtf8(p, 0xFFFD);
+        } else if (IsTrailSurrogate(c)) {
+            p = PutUtf8(p, 0xFFFD);
+        } else if (c >= 0x800) {  // the common case (kana, kanji)
+            p = PutUtf8ThreeByteForm(p, c);
         } else {
-            p = PutCodePoint(p, c);
+            p = PutUtf8(p, c);
         }
     }
     m_used = static_cast<std::size_t>(p - m_buffer.data());
@@ -172,7 +154,7 @@ void Utf8Writer::EndPair()
 {
     if (m_lead == 0) return;
     if (kCapacity - m_used < 3) Drain();
-    char* p = PutCodePoint(m_buffer.data() + m_used, 0xFFFD);
+    char* p = PutUtf8(m_buffer.data() + m_used, 0xFFFD);
     m_used = static_cast<std::size_t>(p - m_buffer.data());
     m_lead = 0;
 }

@@ -16,7 +16,7 @@
 
 #include "kelvara/engine/atomic_file.h"
 #include "kelvara/engine/shift_jis.h"
-#include "utf8_text.h"
+#include "kelvara/engine/utf8.h"
 
 namespace kelvara::settings {
 namespace {
@@ -156,7 +156,7 @@ LineShape KeyShapeOf(std::string_view line, Encoding encoding)
 std::string OneLine(std::u16string_view text, Encoding encoding)
 {
     std::string bytes = encoding == Encoding::Utf8
-                            ? EncodeUtf8(text)
+                            ? engine::ToUtf8(text, U'?')
                             : engine::EncodeShiftJis(text, engine::Unmappable::DefaultChar);
     const std::size_t end = bytes.find_first_of(std::string_view("\r\n\0", 3));
     if (end != std::string::npos) {
@@ -325,12 +325,13 @@ struct ProfileFile::Impl {
     void Take(std::string&& file)
     {
         bytes = std::move(file);
-        encoding = bytes.starts_with(kUtf8ByteOrderMark) ? Encoding::Utf8 : Encoding::ShiftJis;
+        encoding =
+            bytes.starts_with(engine::kUtf8ByteOrderMark) ? Encoding::Utf8 : Encoding::ShiftJis;
     }
 
     [[nodiscard]] std::size_t BodyStart() const
     {
-        return encoding == Encoding::Utf8 ? kUtf8ByteOrderMark.size() : 0;
+        return encoding == Encoding::Utf8 ? engine::kUtf8ByteOrderMark.size() : 0;
     }
 
     [[nodiscard]] std::string Encode(std::u16string_view text) const
@@ -341,7 +342,7 @@ struct ProfileFile::Impl {
     [[nodiscard]] std::u16string Decode(std::string_view value, std::size_t size) const
     {
         if (encoding == Encoding::Utf8) {
-            return DecodeUtf8(CutUtf8(value, size - 1));
+            return engine::FromUtf8Lenient(engine::CutUtf8(value, size - 1));
         }
         return engine::DecodeShiftJis(engine::CutShiftJis(value, size - 1));
     }

@@ -14,7 +14,7 @@
 #include "gen_run.h"
 #include "kelvara/engine/generator.h"
 #include "kelvara/engine/tag_options.h"
-#include "utf8.h"
+#include "kelvara/engine/utf8.h"
 #include "utf8_writer.h"
 
 namespace kelvara::cli {
@@ -175,16 +175,16 @@ TEST(CliStreamingOutput, TheResultLeavesInBufferSizedPiecesOpeningTagsFirst)
     options.h_NFontSize = 3;
     options.h_FontFace = u"MS Pゴシック";
     const engine::FixedColors colors(u"FF0000", u"00FF00", u"0000FF");
-    const auto text = FromUtf8(args.back());
+    const auto text = engine::FromUtf8(args.back());
     ASSERT_TRUE(text);
     const engine::GenerateResult result = engine::Generate(options, *text, colors);
-    EXPECT_EQ(whole, ToUtf8(result.tags) + "\n");
+    EXPECT_EQ(whole, engine::ToUtf8(result.tags) + "\n");
 }
 
 TEST(CliStreamingOutput, EverySizeModeAndColourCountGivesTheGeneratorsBytes)
 {
     const std::string text = "虹色の😀🇯🇵ｶﾞ Gradient テキスト";
-    const auto text16 = FromUtf8(text);
+    const auto text16 = engine::FromUtf8(text);
     ASSERT_TRUE(text16);
     const engine::FixedColors colors(u"12AB34", u"00FF00", u"FE0010");
     for (std::int16_t fontflag = 0; fontflag <= 4; ++fontflag) {
@@ -205,7 +205,8 @@ TEST(CliStreamingOutput, EverySizeModeAndColourCountGivesTheGeneratorsBytes)
                                         "--base-size=5", "--max=36", "--min=8", "--face=ＭＳ 明朝",
                                         "--first=12AB34", "--last=FE0010", text});
                 EXPECT_EQ(run.status, kExitOk);
-                EXPECT_EQ(run.out, ToUtf8(engine::Generate(options, *text16, colors).tags) + "\n")
+                EXPECT_EQ(run.out,
+                          engine::ToUtf8(engine::Generate(options, *text16, colors).tags) + "\n")
                     << fontflag << ' ' << count << ' ' << vertical;
             }
         }
@@ -250,14 +251,14 @@ TEST(CliStreamingOutput, Utf8WriterMatchesAWholeConversion)
         writer.Write(text.substr(0, 0));
         ASSERT_TRUE(writer.Flush());
     }
-    EXPECT_EQ(out.str(), ToUtf8(text));
+    EXPECT_EQ(out.str(), engine::ToUtf8(text));
 
     std::ostringstream big;
     Utf8Writer writer(big);
     writer.Write(text);  // one piece far larger than the buffer
     writer.WriteBytes(std::string(std::size_t{100} * 1024, 'x'));
     ASSERT_TRUE(writer.Flush());
-    EXPECT_EQ(big.str(), ToUtf8(text) + std::string(std::size_t{100} * 1024, 'x'));
+    EXPECT_EQ(big.str(), engine::ToUtf8(text) + std::string(std::size_t{100} * 1024, 'x'));
 }
 
 TEST(CliStreamingOutput, Utf8WriterKeepsAsciiRunsOfEveryLengthAroundOtherCharacters)
@@ -282,7 +283,7 @@ TEST(CliStreamingOutput, Utf8WriterKeepsAsciiRunsOfEveryLengthAroundOtherCharact
             }
             ASSERT_TRUE(writer.Flush());
         }
-        EXPECT_EQ(out.str(), ToUtf8(text)) << "pieces of " << piece;
+        EXPECT_EQ(out.str(), engine::ToUtf8(text)) << "pieces of " << piece;
     }
 }
 
