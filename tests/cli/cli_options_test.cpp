@@ -53,7 +53,7 @@ TEST(CliConventions, DoubleDashEndsTheOptions)
 
 TEST(CliConventions, EveryMessageLineStartsWithTheProgramName)
 {
-    TempDir dir;
+    TempFolder dir;
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"-x"},
           {"--colour=3", "ab"},

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -85,21 +86,21 @@ TEST(CliFailedOutput, AFullDiskIsReportedWithItsReason)
 
 TEST(CliFailedOutput, AClosedOutputIsReportedAndNoFileTakesItsPlace)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string page = dir.File("page.html");
     const ProcessRun run = RunGenProcess({"--page=" + page, "ab"}, {}, StdoutTarget::Closed);
     EXPECT_TRUE(run.exited);
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_EQ(run.err, "kelvara-gen: cannot write to standard output: Bad file descriptor\n");
     // The page holds the page only, not the result meant for standard output.
-    EXPECT_EQ(ReadBytes(page).find("\n<FONT"), std::string::npos);
-    EXPECT_EQ(ReadBytes(page).substr(0, 5), "<BODY");
-    EXPECT_TRUE(ReadBytes(page).ends_with("</FONT>\r\n"));
+    EXPECT_EQ(ReadFile(page).find("\n<FONT"), std::string::npos);
+    EXPECT_EQ(ReadFile(page).substr(0, 5), "<BODY");
+    EXPECT_TRUE(ReadFile(page).ends_with("</FONT>\r\n"));
 }
 
 // Runs kelvara-gen on a long text into `head -c 1` with SIGPIPE in the given disposition
 // ("default" or "ignore"); its exit status as bash reports it, and its standard error.
-std::pair<std::string, std::string> IntoHead(const TempDir& dir, const std::string& disposition)
+std::pair<std::string, std::string> IntoHead(const TempFolder& dir, const std::string& disposition)
 {
     const std::string text = dir.File("text.txt");
     const std::string errors = dir.File("err.txt");
@@ -115,12 +116,12 @@ std::pair<std::string, std::string> IntoHead(const TempDir& dir, const std::stri
     char status[16] = {};
     if (fgets(status, sizeof status, pipe) == nullptr) status[0] = 0;
     pclose(pipe);
-    return {status, ReadBytes(errors)};
+    return {status, ReadFile(errors)};
 }
 
 TEST(CliFailedOutput, AReaderThatGoesAwayEndsTheProgramQuietly)
 {
-    TempDir dir;
+    TempFolder dir;
     // The output is far larger than a pipe holds, so the program is still writing.
     const auto [status, errors] = IntoHead(dir, "default");
     EXPECT_EQ(status, "141\n");  // 128 + SIGPIPE
@@ -129,7 +130,7 @@ TEST(CliFailedOutput, AReaderThatGoesAwayEndsTheProgramQuietly)
 
 TEST(CliFailedOutput, WithSigpipeIgnoredTheBrokenPipeIsAnError)
 {
-    TempDir dir;
+    TempFolder dir;
     const auto [status, errors] = IntoHead(dir, "ignore");
     EXPECT_EQ(status, "1\n");
     EXPECT_EQ(errors, "kelvara-gen: cannot write to standard output: Broken pipe\n");
@@ -215,7 +216,7 @@ TEST(CliStreamingOutput, EverySizeModeAndColourCountGivesTheGeneratorsBytes)
 
 TEST(CliStreamingOutput, WithAPageTheResultIsTheSame)
 {
-    TempDir dir;
+    TempFolder dir;
     for (const std::vector<std::string>& options :
          {std::vector<std::string>{}, kEveryWrapper, {"--colors=3", "--font-mode=1", "--bold"}}) {
         std::vector<std::string> args = options;

@@ -121,7 +121,7 @@ TEST(CliErrors, HelpAndVersion)
 
 TEST(CliSettings, SavedValuesComeBackExactly)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string ini = dir.File("Lum.ini");
     const std::vector<std::string> set = {"--save-settings=" + ini,
                                           "--colors=3",
@@ -168,7 +168,7 @@ TEST(CliSettings, SavedValuesComeBackExactly)
 // Section Output of a settings file is honoured, printed and saved as the window does.
 TEST(CliSettings, SectionOutputIsHonouredAndOverridden)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string ini = dir.File("Lum.ini");
     {
         std::ofstream file(ini, std::ios::binary);
@@ -208,7 +208,7 @@ TEST(CliSettings, SectionOutputIsHonouredAndOverridden)
 
 TEST(CliSettings, TheFileTextIsConvertedAndOptionsOverrideTheFile)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string ini = dir.File("Lum.ini");
     ASSERT_EQ(Gen({"--save-settings=" + ini, "--bold", "abc"}).status, kExitOk);
     EXPECT_NE(Gen({"--settings=" + ini}).out.find("<B><FONT SIZE=\"3\""), std::string::npos);
@@ -219,10 +219,10 @@ TEST(CliSettings, TheFileTextIsConvertedAndOptionsOverrideTheFile)
 
 TEST(CliPage, ThePageHoldsBackgroundAndTagsInShiftJis)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string page = dir.File("page.html");
     ASSERT_EQ(Gen({"--page=" + page, "--background=000000", "ab"}).status, kExitOk);
-    EXPECT_EQ(ReadBytes(page),
+    EXPECT_EQ(ReadFile(page),
               "<BODY BGCOLOR=\"#000000\" > <FONT SIZE=\"3\" FACE=\"MS P\x83S\x83V\x83\x62\x83N\">"
               "<FONT COLOR=\"#FF0000\">a</FONT><FONT COLOR=\"#0000FF\">b</FONT></FONT>\r\n");
     EXPECT_EQ(Gen({"--page=" + dir.File("no/such/dir/page.html"), "ab"}).status, kExitFailed);
@@ -230,31 +230,31 @@ TEST(CliPage, ThePageHoldsBackgroundAndTagsInShiftJis)
 
 TEST(CliPage, AQuoteInTheFaceStaysInsideItsAttributeInOutputAndPage)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string page = dir.File("page.html");
     const GenRun run = Gen({"--face=x\" onmouseover=\"alert(1)", "--page=" + page, "ab"});
     ASSERT_EQ(run.status, kExitOk);
     const std::string opening = "<FONT SIZE=\"3\" FACE=\"x&quot; onmouseover=&quot;alert(1)\">";
     EXPECT_TRUE(run.out.starts_with(opening)) << run.out;
-    EXPECT_NE(ReadBytes(page).find("> " + opening), std::string::npos);
+    EXPECT_NE(ReadFile(page).find("> " + opening), std::string::npos);
 }
 
 TEST(CliFiles, ReadOnlySettingsFileIsNotOverwrittenAndTheReasonIsGiven)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string ini = dir.File("Lum.ini");
     ASSERT_EQ(Gen({"--save-settings=" + ini, "--bold", "abc"}).status, kExitOk);
-    const std::string before = ReadBytes(ini);
+    const std::string before = ReadFile(ini);
     std::filesystem::permissions(ini, std::filesystem::perms::owner_read);
     const GenRun run = Gen({"--save-settings=" + ini, "xyz"});
     EXPECT_EQ(run.status, kExitFailed);
     EXPECT_EQ(run.err, "kelvara-gen: cannot write settings file " + ini + ": Permission denied\n");
-    EXPECT_EQ(ReadBytes(ini), before);
+    EXPECT_EQ(ReadFile(ini), before);
 }
 
 TEST(CliFiles, UnreadableSettingsFileFailsWithTheReason)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string ini = dir.File("Lum.ini");
     std::ofstream(ini) << "[text]\nlast=abc\n";
     std::filesystem::permissions(ini, std::filesystem::perms::owner_write);
@@ -276,7 +276,7 @@ TEST(CliFiles, UnreadableSettingsFileFailsWithTheReason)
 
 TEST(CliFiles, PageErrorsNameTheFileAndTheReason)
 {
-    TempDir dir;
+    TempFolder dir;
     std::ofstream(dir.File("file")) << "x";
     const std::string under = dir.File("file") + "/temp.html";
     GenRun run = Gen({"--page=" + under, "ab"});
@@ -289,7 +289,7 @@ TEST(CliFiles, PageErrorsNameTheFileAndTheReason)
 
 TEST(CliFiles, SettingsAreSavedThroughASymbolicLink)
 {
-    TempDir dir;
+    TempFolder dir;
     const std::string real = dir.File("real.ini");
     const std::string link = dir.File("Lum.ini");
     std::filesystem::create_symlink("real.ini", link);

@@ -4,14 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli_main.h"
+#include "temp_folder.h"
 
 namespace kelvara::cli {
 
@@ -33,28 +31,8 @@ inline GenRun Gen(const std::vector<std::string>& args, const std::string& input
     return run;
 }
 
-class TempDir {
-public:
-    TempDir()
-    {
-        m_path =
-            std::filesystem::temp_directory_path() /
-            ("kelvara-cli-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempDir() { std::filesystem::remove_all(m_path); }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
-
-inline std::string ReadBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+// Files of a test: its own temporary folder, read back whole.
+using test::ReadFile;
+using test::TempFolder;
 
 }  // namespace kelvara::cli

@@ -11,6 +11,7 @@
 
 #include "gen_process.h"
 #include "picture_check.h"
+#include "temp_folder.h"
 
 namespace kelvara::picture::test {
 namespace {
@@ -19,21 +20,7 @@ namespace fs = std::filesystem;
 using cli::ProcessRun;
 using cli::RunGenProcess;
 
-class Folder {
-public:
-    Folder() : m_path(fs::temp_directory_path() / ("kelvara-picture-" + std::to_string(::getpid())))
-    {
-        fs::create_directories(m_path);
-    }
-    ~Folder() { fs::remove_all(m_path); }
-    [[nodiscard]] std::string File(const std::string& name) const
-    {
-        return (m_path / name).string();
-    }
-
-private:
-    fs::path m_path;
-};
+using Folder = kelvara::test::TempFolder;
 
 ProcessRun Draw(const std::string& file, std::vector<std::string> options, const std::string& text)
 {

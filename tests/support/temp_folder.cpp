@@ -24,25 +24,29 @@ void WriteFile(const fs::path& path, std::string_view bytes)
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-void TempFolderTest::SetUp()
+TempFolder::TempFolder()
 {
     // The suite's name tells whose folder a leftover is (a parameterised suite's "/" would
     // make a subfolder); the random part keeps tests that run at the same time apart, and a
     // name already taken is simply drawn again.
-    std::string suite = ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name();
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string suite = test != nullptr ? test->test_suite_name() : "test";
     std::replace(suite.begin(), suite.end(), '/', '-');
     std::random_device random;
     do {
-        m_folder =
-            fs::temp_directory_path() / ("kelvara-" + suite + "-" + std::to_string(random()));
-    } while (!fs::create_directory(m_folder));
+        m_path = fs::temp_directory_path() / ("kelvara-" + suite + "-" + std::to_string(random()));
+    } while (!fs::create_directory(m_path));
 }
 
-void TempFolderTest::TearDown()
+TempFolder::~TempFolder()
 {
     std::error_code ignored;
-    fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(m_folder, ignored);
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(m_path, ignored);
 }
+
+void TempFolderTest::SetUp() { m_folder = m_temp.emplace().Path(); }
+
+void TempFolderTest::TearDown() { m_temp.reset(); }
 
 }  // namespace kelvara::test
