@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "kelvara/engine/utf8.h"
+
 namespace kelvara::engine {
 namespace {
 
@@ -54,8 +56,8 @@ CharacterText::CharacterText(std::u16string_view text) : m_text(text)
     auto iterator = MakeCharacterIterator();
     if (!iterator) {  // ICU data missing: fall back to code points rather than fail
         for (std::size_t i = 0; i < text.size(); ++i) {
-            const bool trail = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
-            const bool afterLead = i > 0 && text[i - 1] >= 0xD800 && text[i - 1] <= 0xDBFF;
+            const bool trail = IsTrailSurrogate(text[i]);
+            const bool afterLead = i > 0 && IsLeadSurrogate(text[i - 1]);
             if (!(trail && afterLead)) m_bounds.push_back(i);
         }
         m_bounds.push_back(text.size());

@@ -2,6 +2,8 @@
 // The bbcode, wiki, ansi and json writers.
 #include "text_writers.h"
 
+#include "kelvara/engine/utf8.h"
+
 namespace kelvara::engine::detail {
 namespace {
 
@@ -52,10 +54,9 @@ void AppendJsonString(std::u16string& out, std::u16string_view text)
     out.push_back(u'"');
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        const bool lead = c >= 0xD800 && c <= 0xDBFF;
-        const bool trail = c >= 0xDC00 && c <= 0xDFFF;
-        const bool paired =
-            lead && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        const bool lead = IsLeadSurrogate(c);
+        const bool trail = IsTrailSurrogate(c);
+        const bool paired = lead && i + 1 < text.size() && IsTrailSurrogate(text[i + 1]);
         if (paired) {
             out.push_back(c);
             out.push_back(text[++i]);

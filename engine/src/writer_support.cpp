@@ -5,14 +5,16 @@
 #include <algorithm>
 #include <array>
 
+#include "kelvara/engine/utf8.h"
+
 namespace kelvara::engine::detail {
 
 std::size_t CodePoints(std::u16string_view text)
 {
     std::size_t count = text.size();
     for (std::size_t i = 1; i < text.size(); ++i) {
-        const bool trail = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
-        const bool lead = text[i - 1] >= 0xD800 && text[i - 1] <= 0xDBFF;
+        const bool trail = IsTrailSurrogate(text[i]);
+        const bool lead = IsLeadSurrogate(text[i - 1]);
         if (trail && lead) {
             --count;
             ++i;  // a pair is done; the next unit cannot be its trail
