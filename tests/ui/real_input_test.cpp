@@ -60,6 +60,7 @@ private slots:
     void stopWithTheMouseLeavesThePageAndTheFocus();
     void leavingTheBackgroundDuringARunStillRewritesThePage();
     void keyboardRunKeepsTheFocusOnTheButton();
+    void toolbarTogglesByMouseSetTheirOptionAndGiveBackTheFocus();
     void leavingColourFieldsByMouseAndTab();
     void disabledMainWindowIgnoresACloseRequest_data();
     void disabledMainWindowIgnoresACloseRequest();
@@ -144,6 +145,29 @@ void RealInputTest::keyboardRunKeepsTheFocusOnTheButton()
     QCOMPARE(f.state.ResultTags.count(QStringLiteral("<FONT COLOR")), 5);
     QCOMPARE(QApplication::focusWidget(), f.Button("cmdGo"));
     QCOMPARE(f.Field("txtFor")->text(), QStringLiteral("abcde"));
+}
+
+void RealInputTest::toolbarTogglesByMouseSetTheirOptionAndGiveBackTheFocus()
+{
+    MainWindowFixture f;
+    QVERIFY(Activate(f.window));
+    TypeInto(f.Field("txtFor"), QStringLiteral("ab"));
+    Click(f.window->chkBtn(5));  // superscript
+    QVERIFY(f.window->chkBtn(5)->isChecked());
+    QVERIFY(!f.window->chkBtn(6)->isEnabled());  // subscript is locked out, not cleared
+    QCOMPARE(QApplication::focusWidget(), f.Field("txtFor"));
+    Click(f.window->chkBtn(12));  // middle colour on and off again
+    QVERIFY(f.Button("cmdMid")->isEnabled());
+    QCOMPARE(f.state.TagOptions.h_ColorCount, 3);
+    Click(f.window->chkBtn(12));
+    QVERIFY(!f.Button("cmdMid")->isEnabled());
+    QCOMPARE(f.state.TagOptions.h_ColorCount, 2);
+    Click(f.Button("cmdGo"));
+    QVERIFY(f.state.ResultTags.startsWith(QStringLiteral("<SUP>")));
+
+    Click(f.window->chkBtn(5));
+    QVERIFY(f.window->chkBtn(6)->isEnabled());
+    QCOMPARE(f.state.TagOptions.h_UpFlag, 0);
 }
 
 void RealInputTest::leavingColourFieldsByMouseAndTab()
