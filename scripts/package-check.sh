@@ -60,7 +60,7 @@ for path in /usr/bin/kelvara /usr/bin/kelvara-gen /usr/lib/kelvara/modules/kelva
   /usr/share/icons/hicolor/scalable/apps/com.example.Kelvara.svg \
   /usr/share/man/man1/kelvara.1.gz /usr/share/man/man1/kelvara-gen.1.gz \
   /usr/share/bash-completion/completions/kelvara-gen /usr/share/doc/kelvara/copyright \
-  /usr/share/doc/kelvara/changelog.gz; do
+  /usr/share/doc/kelvara/changelog.gz /usr/share/kelvara/web/kelvara.html; do
   grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
 done
 echo "every expected file is in the package"
