@@ -98,6 +98,16 @@ completed="$(bash -c '. /usr/share/bash-completion/completions/kelvara-gen
   COMP_WORDS=(kelvara-gen --format = b); COMP_CWORD=3; _kelvara_gen; echo "${COMPREPLY[*]}"')"
 [ "$completed" = "bbcode" ] || fail "completion of --format=b gave [$completed]"
 
+echo "== the browser page from /usr/share"
+# Opened from disk in headless Chromium (no network needed): the engine starts and the first
+# result stands, its kelvara-gen command line shown under it.
+dom="$(timeout 60 chromium --headless --no-sandbox --disable-gpu --no-first-run \
+  --disable-background-networking --disable-component-update --disable-sync \
+  --user-data-dir="$work/chromium" --virtual-time-budget=10000 --dump-dom \
+  file:///usr/share/kelvara/web/kelvara.html 2>/dev/null)"
+grep -q 'data-ready="true"' <<<"$dom" || fail "the installed page did not start"
+grep -q 'kelvara-gen --first=FF0000 --last=0000FF' <<<"$dom" || fail "the installed page shows no result"
+
 echo "== kelvara from /usr/bin"
 /usr/bin/kelvara --version
 # Run as an ordinary user would (root may write next to the program): nobody, with a home

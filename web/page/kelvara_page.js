@@ -418,9 +418,12 @@
       bs: String(tables.defaults.baseSize), px: String(tables.defaults.px),
     };
     buildLists();
+    $('version').textContent = tables.version;
     applyChoices(choicesOfFragment() ?? choicesOfStorage() ?? {});
     wire();
     update();
+    // For the benchmark: how long after opening the file the first result stood.
+    performance.mark('kelvara-first-result');
     document.documentElement.dataset.ready = 'true';
   }
 

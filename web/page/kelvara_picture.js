@@ -125,6 +125,37 @@
     }
   }
 
+  const CRC_TABLE = Array.from({ length: 256 }, (_, n) => {
+    let c = n;
+    for (let k = 0; k < 8; k += 1) c = c & 1 ? 0xEDB88320 ^ (c >>> 1) : c >>> 1;
+    return c >>> 0;
+  });
+  function crc32(bytes) {
+    let c = 0xFFFFFFFF;
+    for (const byte of bytes) c = CRC_TABLE[(c ^ byte) & 0xFF] ^ (c >>> 8);
+    return (c ^ 0xFFFFFFFF) >>> 0;
+  }
+
+  // The text as the picture's Description, as the desktop writes it: tEXt for printable ASCII,
+  // an uncompressed UTF-8 iTXt otherwise; put right after the header chunk.
+  function describe(png, text) {
+    const ascii = /^[\x20-\x7E]*$/.test(text);
+    const keyword = new TextEncoder().encode(ascii ? 'Description\0' : 'Description\0\0\0\0\0');
+    const body = ascii ? Uint8Array.from(text, (c) => c.charCodeAt(0)) : new TextEncoder().encode(text);
+    const data = new Uint8Array(keyword.length + body.length);
+    data.set(keyword);
+    data.set(body, keyword.length);
+    const chunk = new Uint8Array(12 + data.length);
+    const view = new DataView(chunk.buffer);
+    view.setUint32(0, data.length);
+    chunk.set(new TextEncoder().encode(ascii ? 'tEXt' : 'iTXt'), 4);
+    chunk.set(data, 8);
+    view.setUint32(8 + data.length, crc32(chunk.subarray(4, 8 + data.length)));
+    const headerEnd = 8 + 12 + new DataView(png.buffer).getUint32(8);
+    return new Blob([png.subarray(0, headerEnd), chunk, png.subarray(headerEnd)],
+      { type: 'image/png' });
+  }
+
   // The picture as a PNG Blob.
   window.kelvaraDrawPicture = async function drawPicture(picture) {
     const layout = layOut(picture);
@@ -152,8 +183,8 @@
     } else {
       drawText(canvas, picture, layout, scale);
     }
-    const blob = await new Promise((resolve) => canvas.toBlob(resolve, 'image/png'));
+    const blob = await new Promise((resolve) => { canvas.toBlob(resolve, 'image/png'); });
     if (!blob) throw new Error(`the browser cannot make a picture of ${width} × ${height} pixels`);
-    return blob;
+    return describe(new Uint8Array(await blob.arrayBuffer()), picture.description);
   };
 })();

@@ -8,6 +8,10 @@
 #include "kelvara/engine/output_format.h"
 #include "kelvara/picture/picture_job.h"
 
+#ifndef KELVARA_VERSION
+#define KELVARA_VERSION "0.0.0"
+#endif
+
 namespace kelvara::web {
 namespace {
 
@@ -55,6 +59,7 @@ std::string TablesJson()
                                      .Number("px", picture::kDefaultPx)
                                      .Close();
     return JsonObject()
+        .Text("version", KELVARA_VERSION)
         .Raw("formats", JsonArray(engine::kFormats, FormatJson))
         .Raw("options", "[]")
         .Raw("defaults", defaults)
