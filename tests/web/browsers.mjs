@@ -34,8 +34,9 @@ const FIREFOX_PREFS = {
   'intl.accept_languages': 'ja',
 };
 
-// A launched browser and its private profile folder, removed on close.
-export async function launch({ downloads } = {}) {
+// A launched browser and its private profile folder, removed on close; `dark` as a system set
+// to the dark scheme.
+export async function launch({ downloads, dark } = {}) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), `kelvara-${browserName}-`));
   const options = browserName === 'firefox'
     ? {
@@ -43,13 +44,17 @@ export async function launch({ downloads } = {}) {
       executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr',
       headless: true,
       userDataDir: profile,
-      extraPrefsFirefox: { ...FIREFOX_PREFS, ...(downloads ? { 'browser.download.dir': downloads } : {}) },
+      extraPrefsFirefox: {
+        ...FIREFOX_PREFS,
+        ...(downloads ? { 'browser.download.dir': downloads } : {}),
+        ...(dark ? { 'layout.css.prefers-color-scheme.content-override': 0 } : {}),
+      },
     }
     : {
       executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
       headless: true,
       userDataDir: profile,
-      args: CHROMIUM_ARGS,
+      args: [...CHROMIUM_ARGS, ...(dark ? ['--force-dark-mode'] : [])],
     };
   const browser = await puppeteer.launch({ ...options, protocolTimeout: 120_000 });
   const close = browser.close.bind(browser);

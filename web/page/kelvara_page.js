@@ -286,6 +286,11 @@
     $('middle').disabled = !$('use-middle').checked;
     $('outline').disabled = !$('use-outline').checked;
     $('shadow').disabled = !$('use-shadow').checked;
+    // A palette button goes with its field.
+    for (const picker of document.querySelectorAll('input[type="color"]')) {
+      const field = picker.dataset.for ? $(picker.dataset.for) : null;
+      if (field) picker.disabled = field.disabled;
+    }
     // An option that locks another out (superscript and subscript) disables it while set.
     for (const r of tables.options) {
       if (!r.excludes) continue;
@@ -399,6 +404,11 @@
     $('save').addEventListener('click', save);
     $('share').addEventListener('click', share);
     $('share').hidden = !canShareFiles();
+    // The focus inside the preview's frame marks no element of this page: mark the frame.
+    window.addEventListener('blur', () => setTimeout(() => {
+      $('preview').classList.toggle('focused', document.activeElement === $('preview'));
+    }));
+    document.addEventListener('focusin', () => $('preview').classList.remove('focused'));
     window.addEventListener('hashchange', () => {
       const choices = choicesOfFragment();
       if (choices) {
