@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "browser_picture.h"
 #include "cli_main.h"
 #include "cli_options.h"
 
@@ -22,11 +23,10 @@ const char* FileOption(const cli::CliRequest& r)
     return nullptr;
 }
 
-}  // namespace
-
-BrowserResult RunInBrowser(std::span<const std::string> args, std::string_view input)
+// Runs kelvara-gen unless the arguments ask for a file; `extra` goes in front of them.
+BrowserResult Run(std::span<const std::string> args, std::string_view input, const char* extra)
 {
-    const std::vector<std::string> list(args.begin(), args.end());
+    std::vector<std::string> list(args.begin(), args.end());
     const cli::ParseOutcome parsed = cli::ParseCommandLine(list);
     if (parsed.request) {
         if (const char* option = FileOption(*parsed.request)) {
@@ -34,6 +34,7 @@ BrowserResult RunInBrowser(std::span<const std::string> args, std::string_view i
                     std::string("kelvara-gen: ") + option + " is not available in the browser\n"};
         }
     }
+    if (extra != nullptr) list.insert(list.begin(), extra);
     std::istringstream in{std::string(input)};
     std::ostringstream out;
     std::ostringstream err;
@@ -41,9 +42,20 @@ BrowserResult RunInBrowser(std::span<const std::string> args, std::string_view i
     return {status, out.str(), err.str()};
 }
 
-BrowserResult PictureInBrowser(std::span<const std::string> /*args*/, std::string_view /*input*/)
+}  // namespace
+
+BrowserResult RunInBrowser(std::span<const std::string> args, std::string_view input)
 {
-    return {cli::kExitUsage, {}, "kelvara-gen: pictures are not drawn yet\n"};
+    return Run(args, input, nullptr);
+}
+
+BrowserResult PictureInBrowser(std::span<const std::string> args, std::string_view input)
+{
+    // The file name only says PNG: the picture is handed over, not written.
+    BrowserResult result = Run(args, input, "--image=kelvara.png");
+    std::string picture = TakePicture();
+    if (result.status == cli::kExitOk) result.out = std::move(picture);
+    return result;
 }
 
 }  // namespace kelvara::web

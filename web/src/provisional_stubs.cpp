@@ -2,7 +2,6 @@
 // Provisional: what RunCli links but the page never reaches.
 #include <system_error>
 
-#include "image_output.h"
 #include "kelvara/settings/settings_file.h"
 
 namespace kelvara::settings {
@@ -12,13 +11,6 @@ std::error_code SaveSettings(const StoredSettings&, const std::filesystem::path&
     return std::make_error_code(std::errc::not_supported);
 }
 }  // namespace kelvara::settings
-namespace kelvara::cli {
-int WriteImage(const ImageRequest&, const settings::StoredSettings&, const engine::OutputOptions&,
-               const engine::ColorSource&, std::ostream&)
-{
-    return 1;
-}
-}  // namespace kelvara::cli
 #include "kelvara/engine/preview_page.h"
 #include "kelvara/settings/output_settings.h"
 namespace kelvara::engine {
