@@ -91,8 +91,8 @@ describe(`kelvara.picture in ${browserName}`, () => {
       assert.equal(description(png), text, `${name}: the text as the picture's description`);
       fs.writeFileSync(file, png);
       // Every chunk whole, its CRC right: a file strict readers open.
-      const check = spawnSync('pngcheck', [file], { encoding: 'utf8' });
-      assert.equal(check.status, 0, `${name}: ${check.stdout}`);
+      const strict = spawnSync('pngcheck', [file], { encoding: 'utf8' });
+      assert.equal(strict.status, 0, `${name}: ${strict.stdout}`);
       manifest.push([name, check, file, text, ...args].join('\t'));
     }
     fs.writeFileSync(path.join(folder, 'manifest.tsv'), `${manifest.join('\n')}\n`);
