@@ -106,7 +106,8 @@ TEST(WebPicture, EveryDrawnPicturePassesItsCheck)
         SCOPED_TRACE(d.name);
         const QImage image = Load(d.file);
         if (d.check.starts_with("glyphs")) {
-            ExpectGlyphColors(image, PlannedColors(d.options, d.text), d.check == "glyphs-vertical");
+            ExpectGlyphColors(image, PlannedColors(d.options, d.text),
+                              d.check == "glyphs-vertical");
         } else if (d.check == "size") {
             CheckSize(image, d);
         } else if (d.check == "effects") {

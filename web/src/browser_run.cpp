@@ -30,7 +30,8 @@ BrowserResult Run(std::span<const std::string> args, std::string_view input, con
     const cli::ParseOutcome parsed = cli::ParseCommandLine(list);
     if (parsed.request) {
         if (const char* option = FileOption(*parsed.request)) {
-            return {cli::kExitUsage, {},
+            return {cli::kExitUsage,
+                    {},
                     std::string("kelvara-gen: ") + option + " is not available in the browser\n"};
         }
     }
