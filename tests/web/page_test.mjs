@@ -175,6 +175,30 @@ describe(`the page in ${browserName}`, () => {
     assert.deepEqual(await page.evaluate(() => window.policyViolations), []);
   });
 
+  it('has a policy that forbids every request, should anything try one', async () => {
+    const blocked = await page.evaluate(async () => {
+      const attempts = {};
+      try {
+        await fetch('https://kelvara.example.com/');
+        attempts.fetch = 'sent';
+      } catch {
+        attempts.fetch = 'blocked';
+      }
+      const image = new Image();
+      attempts.image = await new Promise((resolve) => {
+        image.onload = () => resolve('loaded');
+        image.onerror = () => resolve('blocked');
+        image.src = 'https://kelvara.example.com/pixel.png';
+      });
+      return attempts;
+    });
+    assert.deepEqual(blocked, { fetch: 'blocked', image: 'blocked' });
+    // The policy refused them (a closed network alone would give no violation).
+    const violations = await page.evaluate(() => window.policyViolations);
+    assert.ok(violations.some((v) => v.startsWith('connect-src')), violations.join('; '));
+    assert.ok(violations.some((v) => v.startsWith('img-src')), violations.join('; '));
+  });
+
   it('fits a phone: 360 × 740 without sideways scrolling, every control reachable', async () => {
     // A browser of its own, whose window has the system's focus (the downloads and the other
     // browser started meanwhile may have taken it from the first one).
