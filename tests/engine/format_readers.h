@@ -65,4 +65,16 @@ std::optional<std::vector<ColoredText>> ReadMiniMessage(std::u16string_view text
 std::optional<std::vector<ColoredText>> ReadMfm(std::u16string_view text,
                                                 std::vector<std::u16string>* wrappers);
 
+// Wiki texts as PukiWiki 1.5.4 shows them: the body of a page holding each text, rendered by
+// PukiWiki's own convert_html() (render.php of the tree KELVARA_PUKIWIKI_DIR under php, all texts
+// in one process) and read by ReadHtml, with the footnotes the page would list below it.
+// Nothing when render.php failed.
+struct PukiWikiPage {
+    HtmlReading body;
+    std::u16string notes;
+};
+std::optional<std::vector<PukiWikiPage>> ReadPukiWiki(const std::vector<std::u16string>& texts);
+// Whether the build found a PukiWiki tree (KELVARA_PUKIWIKI_DIR is not empty).
+bool PukiWikiFound();
+
 }  // namespace kelvara::engine::testing
