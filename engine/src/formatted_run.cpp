@@ -280,8 +280,8 @@ template <std::size_t Row = 0>
 std::optional<std::u16string> WriterRefusal(OutputFormat format, const CharacterText& text)
 {
     if (format == kFormats[Row].format) {
-        using Writer = decltype(WriterFor<kFormats[Row].format>::Make(
-            std::declval<const WriterInput&>()));
+        using Writer =
+            decltype(WriterFor<kFormats[Row].format>::Make(std::declval<const WriterInput&>()));
         if constexpr (requires { Writer::Refusal(text); }) {
             return Writer::Refusal(text);
         } else {

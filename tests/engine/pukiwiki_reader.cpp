@@ -52,8 +52,8 @@ std::optional<std::u16string> JsonField(std::string_view line, std::string_view 
         const std::string_view simple = "\"\\/bfnrt";
         const std::u16string_view meaning = u"\"\\/\b\f\n\r\t";
         if (escaped == 'u') {
-            value.push_back(static_cast<char16_t>(std::stoul(std::string(line.substr(at + 1, 4)),
-                                                             nullptr, 16)));
+            value.push_back(static_cast<char16_t>(
+                std::stoul(std::string(line.substr(at + 1, 4)), nullptr, 16)));
             at += 4;
         } else if (simple.find(escaped) != std::string_view::npos) {
             value.push_back(meaning[simple.find(escaped)]);
@@ -69,8 +69,8 @@ bool PukiWikiFound() { return std::string_view(KELVARA_PUKIWIKI_DIR) != ""; }
 
 std::optional<std::vector<PukiWikiPage>> ReadPukiWiki(const std::vector<std::u16string>& texts)
 {
-    const std::filesystem::path file = std::filesystem::temp_directory_path() /
-                                       ("kelvara-pukiwiki-" + std::to_string(::getpid()));
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("kelvara-pukiwiki-" + std::to_string(::getpid()));
     {
         std::ofstream lines(file, std::ios::binary);
         for (const std::u16string& text : texts) lines << JsonString(text) << '\n';
