@@ -95,7 +95,21 @@ std::optional<std::vector<PukiWikiPage>> ReadPukiWiki(const std::vector<std::u16
         const auto html = JsonField(line, "html");
         const auto notes = JsonField(line, "notes");
         if (!html || !notes) return std::nullopt;
-        pages.push_back(PukiWikiPage{ReadHtml(*html), *notes});
+        const HtmlReading reading = ReadHtml(*html);
+        PukiWikiPage& page = pages.emplace_back();
+        for (const ColoredText& piece : reading.visible) {
+            if (!piece.color.empty() ||
+                piece.text.find_first_not_of(u'\n') != std::u16string::npos) {
+                page.units.push_back(piece);
+            }
+        }
+        for (const std::u16string& element : reading.elements) {
+            const std::u16string_view allowed = u" p span div strong em del ins ";
+            if (allowed.find(u' ' + element + u' ') == std::u16string_view::npos) {
+                page.markup.push_back(element);
+            }
+        }
+        if (!notes->empty()) page.markup.emplace_back(u"footnote");
         at = end == std::string::npos ? answer.size() : end + 1;
     }
     if (pages.size() != texts.size()) return std::nullopt;

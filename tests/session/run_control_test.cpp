@@ -330,15 +330,5 @@ TEST_F(RunControlTest, AnOutputThatCannotFitIsRefusedBeforeAnythingIsLocked)
     EXPECT_FALSE(run.Running());
 }
 
-TEST_F(RunControlTest, AControlCharacterTheWikiFormatCannotHoldShowsTheMessage)
-{
-    window.input = u"ab\u0008c";
-    window.output.format = OutputFormat::Wiki;
-    EXPECT_EQ(run.Execute(), RunOutcome::Refused);
-    EXPECT_EQ(window.log,
-              (std::vector<std::u16string>{
-                  u"reset", u"message ﾃｷｽﾄの3文字目の制御文字(U+0008)はWiki形式では使えません。"}));
-}
-
 }  // namespace
 }  // namespace kelvara::session
