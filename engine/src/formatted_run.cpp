@@ -259,6 +259,15 @@ void FormattedRun::State::NoteSizes(const Writer& writer)
     if constexpr (requires { writer.ShownSizes(); }) {
         const std::optional<SizeRange> shown = writer.ShownSizes();
         if (!shown) return;
+        // The running size moves one way only, from its start to its end: sizes that stay
+        // well inside the range need no walk.
+        const detail::SizeSteps size(*options, text.size());
+        const double move = size.dz * static_cast<double>(text.size() - 1);
+        const double end = size.z + (detail::GrowsSmaller(options->h_fontflag) ? -move : move);
+        if (std::min(size.z, end) - 1 >= static_cast<double>(shown->least) &&
+            std::max(size.z, end) + 1 <= static_cast<double>(shown->most)) {
+            return;
+        }
         bool outside = false;
         auto check = [&](const PlannedCharacter& c) {
             outside = outside || c.size < shown->least || c.size > shown->most;
