@@ -105,6 +105,29 @@ describe(`the page in ${browserName}`, () => {
         .replace(/\n$/, ''));
   });
 
+  it('turns an option on and off with the space bar, its partner locked out meanwhile', async () => {
+    const options = await page.evaluate(() => window.kelvara.tables.options);
+    const bold = options.find((row) => row.flag === 'bold');
+    const toggle = await byName(page, bold.label, 'checkbox');
+    await toggle.focus();
+    await page.keyboard.press('Space');
+    const args = ['--format=wiki', '--first=00AAFF', '--last=ff0066', '--bold'];
+    assert.equal(await value(page, '結果'), runGen(args, '虹色😀ｶﾞ').output.replace(/\n$/, ''));
+    // An option that cannot be on with another (superscript, subscript) locks it out.
+    const pair = options.find((row) => row.excludes);
+    const partner = options.find((row) => row.flag === pair.excludes);
+    await (await byName(page, pair.label, 'checkbox')).focus();
+    await page.keyboard.press('Space');
+    const locked = await byName(page, partner.label, 'checkbox');
+    assert.equal(await locked.evaluate((box) => box.disabled), true);
+    await page.keyboard.press('Space');
+    assert.equal(await locked.evaluate((box) => box.disabled), false);
+    await toggle.focus();
+    await page.keyboard.press('Space');
+    assert.equal(await value(page, '結果'),
+      runGen(args.slice(0, -1), '虹色😀ｶﾞ').output.replace(/\n$/, ''));
+  });
+
   it('copies the result to the clipboard with コピー', async () => {
     await (await byName(page, 'コピー', 'button')).click();
     assert.equal(await clipboardText(page), await value(page, '結果'));

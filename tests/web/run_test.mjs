@@ -66,10 +66,12 @@ describe(`kelvara.run in ${browserName}`, () => {
   let browser;
   let page;
   let formats;
+  let flags;
   before(async () => {
     browser = await launch();
     page = await openPage(browser);
     formats = await page.evaluate(() => window.kelvara.tables.formats.map((row) => row.name));
+    flags = await page.evaluate(() => window.kelvara.tables.options.map((row) => row.flag));
   });
   after(async () => browser?.close());
 
@@ -86,6 +88,15 @@ describe(`kelvara.run in ${browserName}`, () => {
     for (const format of formats) {
       for (const extra of [[], ['--bold', '--italic', '--underline', '--center', '--fit=60']]) {
         const args = [`--format=${format}`, ...extra, '--stops=FF0000,00FF00,0000FF'];
+        assert.deepEqual(await inPage(args, MIXED), runGen(args, MIXED), args.join(' '));
+      }
+    }
+  });
+
+  it('matches kelvara-gen with every on/off option of the table, on and stored as 0', async () => {
+    assert.ok(flags.length >= 10, `only ${flags.length} options in the table`);
+    for (const flag of flags) {
+      for (const args of [[`--${flag}`], [`--${flag}`, '--format=span'], [`--${flag}=0`, '--format=bbcode']]) {
         assert.deepEqual(await inPage(args, MIXED), runGen(args, MIXED), args.join(' '));
       }
     }

@@ -65,7 +65,8 @@
       input.type = 'checkbox';
       input.dataset.flag = row.flag;
       const caption = document.createElement('span');
-      caption.textContent = row.caption;
+      caption.textContent = row.label;
+      label.title = row.caption;  // what it does, as the window's toolbar tooltip says it
       label.append(input, caption);
       box.append(label);
     }
