@@ -69,8 +69,9 @@ std::optional<std::vector<Rgb>> ParseStopList(std::string_view text)
 
 std::vector<OmittedOption> OptionsLeftOut(const TagOptions& options, OptionSet expressed)
 {
+    static constexpr auto kNoteOrder = OptionsInNoteOrder();
     std::vector<OmittedOption> out;
-    for (const OptionRow* row : OptionsInNoteOrder()) {
+    for (const OptionRow* row : kNoteOrder) {
         if (IsSet(options.*row->field) && !expressed.Has(row->omitted)) out.push_back(row->omitted);
     }
     return out;
