@@ -146,9 +146,9 @@ bool SettingsDialog::CheckOutputPage()
     return true;
 }
 
-void SettingsDialog::TakeOutputPage()
+settings::OutputSettings SettingsDialog::OutputPage() const
 {
-    settings::OutputSettings& output = FormsOf().State().Output;
+    settings::OutputSettings output = FormsOf().State().Output;
     output.Format = ValueAt<engine::OutputFormat>(cmbFormat, cmbFormat->currentIndex());
     output.Space = ValueAt<engine::ColorSpace>(cmbSpace, cmbSpace->currentIndex());
     output.ExtraStops.clear();
@@ -168,6 +168,7 @@ void SettingsDialog::TakeOutputPage()
         output.Contrast = chkContrast->isChecked() ? 1 : 0;
     }
     output.Image = m_image;
+    return output;
 }
 
 void SettingsDialog::cmdImage_Click()
