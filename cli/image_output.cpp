@@ -10,6 +10,7 @@
 #include "kelvara/picture/picture_job.h"
 #include "kelvara/picture/picture_module.h"
 #include "picture_run.h"
+#include "run_report.h"
 
 namespace kelvara::cli {
 

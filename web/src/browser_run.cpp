@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
-// kelvara-gen's run in the page. (Provisional: calls RunCli whole until its steps are split.)
+// kelvara-gen's run in the page: its own parser and run path (RunCli), with string streams for
+// standard input, output and error, after the options that need files are refused.
 #include "browser_run.h"
 
 #include <sstream>
 #include <vector>
 
+#include "browser_files.h"
 #include "browser_picture.h"
 #include "cli_main.h"
 #include "cli_options.h"
@@ -12,33 +14,22 @@
 namespace kelvara::web {
 namespace {
 
-// The first option given that needs a file, or nothing.
-const char* FileOption(const cli::CliRequest& r)
-{
-    if (r.settingsFile) return "--settings";
-    if (r.saveSettingsFile) return "--save-settings";
-    if (r.printSettings) return "--print-settings";
-    if (r.pageFile) return "--page";
-    if (r.image.file) return "--image";
-    return nullptr;
-}
-
 // Runs kelvara-gen unless the arguments ask for a file; `extra` goes in front of them.
 BrowserResult Run(std::span<const std::string> args, std::string_view input, const char* extra)
 {
     std::vector<std::string> list(args.begin(), args.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    // Wrong usage is reported as kelvara-gen reports it, before a file option is refused.
     const cli::ParseOutcome parsed = cli::ParseCommandLine(list);
     if (parsed.request) {
-        if (const char* option = FileOption(*parsed.request)) {
-            return {cli::kExitUsage,
-                    {},
-                    std::string("kelvara-gen: ") + option + " is not available in the browser\n"};
+        if (const std::string_view option = FileOption(*parsed.request); !option.empty()) {
+            const int status = RefuseInBrowser(option, err);
+            return {status, {}, err.str()};
         }
     }
     if (extra != nullptr) list.insert(list.begin(), extra);
     std::istringstream in{std::string(input)};
-    std::ostringstream out;
-    std::ostringstream err;
     const int status = cli::RunCli(list, in, out, err);
     return {status, out.str(), err.str()};
 }

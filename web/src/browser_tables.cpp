@@ -2,8 +2,10 @@
 // The tables of formats, colour spaces and options, with the defaults and limits, as JSON.
 #include "browser_tables.h"
 
+#include "cli_main.h"
 #include "json_text.h"
 #include "kelvara/engine/formats.h"
+#include "kelvara/engine/options.h"
 #include "kelvara/engine/generator.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/picture/picture_job.h"
@@ -31,6 +33,20 @@ std::string FormatJson(const engine::FormatRow& row)
         .Close();
 }
 
+// The flag names the option on kelvara-gen's command line; the label is the short name a front
+// end shows, the caption what the option does (the window's toolbar tooltip).
+std::string OptionJson(const engine::OptionRow& row)
+{
+    const engine::OptionRow* excluded =
+        row.excludes != nullptr ? engine::OptionOf(row.excludes) : nullptr;
+    return JsonObject()
+        .Text("flag", row.flag)
+        .Text("label", row.label)
+        .Text("caption", row.caption)
+        .Text("excludes", excluded != nullptr ? excluded->flag : std::string_view())
+        .Close();
+}
+
 std::string SpaceJson(const engine::ColorSpaceRow& row)
 {
     return JsonObject().Text("name", row.name).Text("caption", row.caption).Close();
@@ -48,20 +64,21 @@ std::string TablesJson()
                                    .Number("minScale", picture::kMinScale)
                                    .Number("maxScale", picture::kMaxScale)
                                    .Close();
-    // Provisional until kelvara-gen's defaults are reachable.
+    // What kelvara-gen starts from before its options apply.
+    const settings::StoredSettings start = cli::DefaultSettings();
     const std::string defaults = JsonObject()
-                                     .Text("first", "FF0000")
-                                     .Text("middle", "00FF00")
-                                     .Text("last", "0000FF")
-                                     .Text("background", "FFFFFF")
-                                     .Text("face", engine::kDefaultFace)
-                                     .Number("baseSize", 3)
-                                     .Number("px", picture::kDefaultPx)
+                                     .Text("first", start.txtCfor)
+                                     .Text("middle", start.txtCmid)
+                                     .Text("last", start.txtClat)
+                                     .Text("background", start.txtBack)
+                                     .Text("face", start.TagOptions.h_FontFace)
+                                     .Number("baseSize", start.TagOptions.h_NFontSize)
+                                     .Number("px", start.Output.Image.ImagePx)
                                      .Close();
     return JsonObject()
         .Text("version", KELVARA_VERSION)
         .Raw("formats", JsonArray(engine::kFormats, FormatJson))
-        .Raw("options", "[]")
+        .Raw("options", JsonArray(engine::kOptions, OptionJson))
         .Raw("defaults", defaults)
         .Raw("spaces", JsonArray(engine::kColorSpaces, SpaceJson))
         .Raw("limits", limits)
