@@ -110,20 +110,20 @@ describe(`the page in ${browserName}`, () => {
     const bold = options.find((row) => row.flag === 'bold');
     const toggle = await byName(page, bold.label, 'checkbox');
     await toggle.focus();
-    await page.keyboard.press('Space');
+    await page.keyboard.press(' ');
     const args = ['--format=wiki', '--first=00AAFF', '--last=ff0066', '--bold'];
     assert.equal(await value(page, '結果'), runGen(args, '虹色😀ｶﾞ').output.replace(/\n$/, ''));
     // An option that cannot be on with another (superscript, subscript) locks it out.
     const pair = options.find((row) => row.excludes);
     const partner = options.find((row) => row.flag === pair.excludes);
     await (await byName(page, pair.label, 'checkbox')).focus();
-    await page.keyboard.press('Space');
+    await page.keyboard.press(' ');
     const locked = await byName(page, partner.label, 'checkbox');
     assert.equal(await locked.evaluate((box) => box.disabled), true);
-    await page.keyboard.press('Space');
+    await page.keyboard.press(' ');
     assert.equal(await locked.evaluate((box) => box.disabled), false);
     await toggle.focus();
-    await page.keyboard.press('Space');
+    await page.keyboard.press(' ');
     assert.equal(await value(page, '結果'),
       runGen(args.slice(0, -1), '虹色😀ｶﾞ').output.replace(/\n$/, ''));
   });
