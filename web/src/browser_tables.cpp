@@ -5,8 +5,8 @@
 #include "cli_main.h"
 #include "json_text.h"
 #include "kelvara/engine/formats.h"
-#include "kelvara/engine/options.h"
 #include "kelvara/engine/generator.h"
+#include "kelvara/engine/options.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/picture/picture_job.h"
 
