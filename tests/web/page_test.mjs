@@ -171,10 +171,18 @@ describe(`the page in ${browserName}`, () => {
       reachable: element.contentDocument !== null,
     }));
     assert.deepEqual(sandbox, { sandboxed: true, scripts: false, reachable: false });
-    const html = await frame.evaluate((element) => element.srcdoc);
     // Wiki is not HTML: the frame shows its HTML5 span equivalent.
-    assert.ok(html.includes(runGen(['--format=span', '--first=00AAFF', '--last=ff0066'],
-      '虹色😀ｶﾞ').output.replace(/\n$/, '')), html);
+    const spans = runGen(['--format=span', '--first=00AAFF', '--last=ff0066'], '虹色😀ｶﾞ').output
+      .replace(/\n$/, '');
+    await frame.evaluate((element, expected) => new Promise((resolve, reject) => {
+      const started = Date.now();
+      const look = () => {
+        if (element.srcdoc.includes(expected)) resolve();
+        else if (Date.now() - started > 5000) reject(new Error(element.srcdoc));
+        else setTimeout(look, 50);
+      };
+      look();
+    }), spans);
   });
 
   it('saves the picture as a PNG file with 画像を保存', async () => {

@@ -249,7 +249,17 @@
     return rows.length;
   }
 
+  // The preview follows a moment after the result: loading the frame anew costs a browser more
+  // than the run itself, so a burst of key presses loads it once, after the last.
+  const PREVIEW_DELAY_MS = 80;
+  let previewTimer = 0;
+
   function showPreview(format, args, run) {
+    clearTimeout(previewTimer);
+    previewTimer = setTimeout(() => loadPreview(format, args, run), PREVIEW_DELAY_MS);
+  }
+
+  function loadPreview(format, args, run) {
     const row = formatRow(format);
     let html = run.status === 0 ? lastResult : '';
     $('preview-note').hidden = !row.spans || run.status !== 0;
@@ -321,9 +331,20 @@
     showPreview(format, args, run);
   }
 
+  // The choices are kept once a burst of changes is over (the address and storage are slow to
+  // write for a long text), and at once when the page goes away.
+  const KEEP_DELAY_MS = 250;
+  let keepTimer = 0;
+  function keepNow() {
+    clearTimeout(keepTimer);
+    keepTimer = 0;
+    keep(readChoices());
+  }
+
   function changed() {
     update();
-    keep(readChoices());
+    clearTimeout(keepTimer);
+    keepTimer = setTimeout(keepNow, KEEP_DELAY_MS);
   }
 
   async function copy() {
@@ -410,6 +431,7 @@
       $('preview').classList.toggle('focused', document.activeElement === $('preview'));
     }));
     document.addEventListener('focusin', () => $('preview').classList.remove('focused'));
+    window.addEventListener('pagehide', () => { if (keepTimer) keepNow(); });
     window.addEventListener('hashchange', () => {
       const choices = choicesOfFragment();
       if (choices) {
@@ -435,6 +457,7 @@
     update();
     // For the benchmark: how long after opening the file the first result stood.
     performance.mark('kelvara-first-result');
+    keepNow();  // the address shows the choices from the start, ready to be shared
     document.documentElement.dataset.ready = 'true';
   }
 
