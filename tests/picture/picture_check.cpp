@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 
@@ -21,7 +22,7 @@ std::vector<Expected> PlannedColors(const std::vector<std::string>& options,
     for (const std::string& option : options) {  // the picture's own options
         const bool look = option.starts_with("--px") || option.starts_with("--scale") ||
                           option.starts_with("--outline") || option.starts_with("--shadow") ||
-                          option.starts_with("--image");
+                          option.starts_with("--image") || option.starts_with("--wrap");
         if (!look) args.push_back(option);
     }
     args.emplace_back("--format=json");
@@ -103,6 +104,73 @@ void ExpectGlyphColors(const QImage& image, const std::vector<Expected>& expecte
                                       << std::hex << dominant << " planned " << expected[g].rgb;
         }
     }
+}
+
+namespace {
+
+// Spans of ink in `area` along x (or y): runs of columns (rows) that hold any ink.
+std::vector<std::pair<int, int>> InkSpans(const QImage& image, const QRect& area, bool alongX)
+{
+    const int acrossFirst = alongX ? area.top() : area.left();
+    const int acrossLast = alongX ? area.bottom() : area.right();
+    const auto inkAt = [&](int i) {
+        for (int j = acrossFirst; j <= acrossLast; ++j) {
+            if (qAlpha(alongX ? image.pixel(i, j) : image.pixel(j, i)) > 0) return true;
+        }
+        return false;
+    };
+    std::vector<std::pair<int, int>> spans;
+    bool inside = false;
+    for (int i = alongX ? area.left() : area.top(); i <= (alongX ? area.right() : area.bottom());
+         ++i) {
+        const bool ink = inkAt(i);
+        if (ink && !inside) spans.emplace_back(i, i);
+        if (ink) spans.back().second = i;
+        inside = ink;
+    }
+    return spans;
+}
+
+unsigned DominantColor(const QImage& image, const QRect& area)
+{
+    std::map<unsigned, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qAlpha(p) == 255) ++counts[p & 0xFFFFFFU];
+        }
+    }
+    unsigned dominant = 0;
+    int most = 0;
+    for (const auto& [rgb, n] : counts) {
+        if (n > most) std::tie(dominant, most) = std::tie(rgb, n);
+    }
+    return dominant;
+}
+
+}  // namespace
+
+std::vector<FoundLine> FindLines(const QImage& image, bool vertical)
+{
+    std::vector<FoundLine> lines;
+    for (const auto& [start, end] : InkSpans(image, image.rect(), vertical)) {
+        const QRect band = vertical ? QRect(start, 0, end - start + 1, image.height())
+                                    : QRect(0, start, image.width(), end - start + 1);
+        FoundLine line{start, end, 0, 0, {}};
+        const auto glyphs = InkSpans(image, band, !vertical);
+        if (!glyphs.empty()) {
+            line.from = glyphs.front().first;
+            line.to = glyphs.back().second;
+        }
+        for (const auto& [from, to] : glyphs) {
+            line.colors.push_back(DominantColor(
+                image, vertical ? QRect(start, from, end - start + 1, to - from + 1)
+                                : QRect(from, start, to - from + 1, end - start + 1)));
+        }
+        lines.push_back(line);
+    }
+    if (vertical) std::reverse(lines.begin(), lines.end());  // read from the right
+    return lines;
 }
 
 }  // namespace kelvara::picture::test

@@ -227,9 +227,9 @@ TEST(Picture, OptionsAPictureCannotShowGetOneNoteEach)
     const Folder folder;
     const ProcessRun run = Draw(folder.File("m.png"), {"--center", "--marquee", "--sub"}, "abc");
     EXPECT_EQ(run.status, 0);
+    // Centring is drawn (every line centred), so it gets no note.
     EXPECT_EQ(run.err,
               "kelvara-gen: subscript is left out: a picture cannot show it\n"
-              "kelvara-gen: centring is left out: a picture cannot show it\n"
               "kelvara-gen: the marquee is left out: a picture cannot show it\n");
 }
 
