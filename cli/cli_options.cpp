@@ -267,11 +267,10 @@ Error SetValue(CliRequest& r, const std::string& name, const std::string& value)
 }
 
 constexpr std::string_view kValueOptions[] = {
-    "first",         "middle", "last",   "background", "face",      "settings",
-    "save-settings", "page",   "colors", "font-mode",  "base-size", "max",
-    "min",           "format", "space",  "stops",      "fit",       "contrast",
-    "image",         "px",     "scale",  "image-back", "outline",   "shadow",
-    "wrap"};
+    "first",      "middle",  "last",      "background", "face",  "settings", "save-settings",
+    "page",       "colors",  "font-mode", "base-size",  "max",   "min",      "format",
+    "space",      "stops",   "fit",       "contrast",   "image", "px",       "scale",
+    "image-back", "outline", "shadow",    "wrap"};
 
 // Combinations that cannot be honoured.
 Error CheckTogether(const CliRequest& r)

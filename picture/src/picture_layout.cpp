@@ -79,8 +79,8 @@ double Along(const PlacedPiece& p, bool vertical)
 
 bool IsBlank(const PlacedPiece& p)
 {
-    return !p.text.isEmpty() && std::all_of(p.text.begin(), p.text.end(),
-                                            [](QChar c) { return c.isSpace(); });
+    return !p.text.isEmpty() &&
+           std::all_of(p.text.begin(), p.text.end(), [](QChar c) { return c.isSpace(); });
 }
 
 struct Span {
@@ -124,7 +124,6 @@ std::vector<Span> BreakLines(const KelvaraPictureRequest& r, const std::vector<P
     if (!pieces.empty()) lines.push_back({start, pieces.size(), false});
     return lines;
 }
-
 
 // The lines' sizes: along the line, across it, and from one line to the next.
 struct LineSize {
@@ -278,7 +277,8 @@ PictureLayout LayOut(const KelvaraPictureRequest& r)
         while (span.wrapped && last > span.first && IsBlank(measured[last - 1])) --last;
         PlacedLine line;
         line.first = out.pieces.size();
-        for (std::size_t i = span.first; i < last; ++i) out.pieces.push_back(std::move(measured[i]));
+        for (std::size_t i = span.first; i < last; ++i)
+            out.pieces.push_back(std::move(measured[i]));
         line.last = out.pieces.size();
         out.lines.push_back(line);
     }

@@ -139,7 +139,8 @@ void FilterRow(const QImage& source, int y, std::vector<unsigned char>& row)
         const std::array<unsigned char, 4> rgba{
             static_cast<unsigned char>(qRed(p)), static_cast<unsigned char>(qGreen(p)),
             static_cast<unsigned char>(qBlue(p)), static_cast<unsigned char>(qAlpha(p))};
-        for (std::size_t c = 0; c < 4; ++c) *out++ = static_cast<unsigned char>(rgba[c] - before[c]);
+        for (std::size_t c = 0; c < 4; ++c)
+            *out++ = static_cast<unsigned char>(rgba[c] - before[c]);
         before = rgba;
     }
 }

@@ -145,10 +145,10 @@ QByteArray SvgBytes(const KelvaraPictureRequest& r, const PictureLayout& layout)
                TextElements(r, layout, paint, false) + QStringLiteral("</g>\n");
     }
     if (outline) {
-        svg += TextElements(r, layout,
-                            QStringLiteral(" fill=\"%1\" stroke=\"%1\"").arg(Paint(r.outline)) +
-                                stroke,
-                            false) +
+        svg += TextElements(
+                   r, layout,
+                   QStringLiteral(" fill=\"%1\" stroke=\"%1\"").arg(Paint(r.outline)) + stroke,
+                   false) +
                u'\n';
     }
     svg += TextElements(r, layout, QString(), !gradient, gradient);

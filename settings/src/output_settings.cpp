@@ -33,15 +33,15 @@ constexpr std::size_t kColorSize = 16;
 // The section's entries in the order they are read and written; one pass over the file reads
 // them all.
 constexpr std::array<ProfileRead, 10> kEntries{{{kOutputSection, kFormatKey, kNameSize},
-                                               {kOutputSection, kSpaceKey, kNameSize},
-                                               {kOutputSection, kStopsKey, kStopsSize},
-                                               {kOutputSection, kFitKey, kFitSize},
-                                               {kOutputSection, kContrastKey, kFlagSize},
-                                               {kOutputSection, kImagePxKey, kFitSize},
-                                               {kOutputSection, kImageBackKey, kFlagSize},
-                                               {kOutputSection, kOutlineKey, kColorSize},
-                                               {kOutputSection, kShadowKey, kColorSize},
-                                               {kOutputSection, kImageWrapKey, kFitSize}}};
+                                                {kOutputSection, kSpaceKey, kNameSize},
+                                                {kOutputSection, kStopsKey, kStopsSize},
+                                                {kOutputSection, kFitKey, kFitSize},
+                                                {kOutputSection, kContrastKey, kFlagSize},
+                                                {kOutputSection, kImagePxKey, kFitSize},
+                                                {kOutputSection, kImageBackKey, kFlagSize},
+                                                {kOutputSection, kOutlineKey, kColorSize},
+                                                {kOutputSection, kShadowKey, kColorSize},
+                                                {kOutputSection, kImageWrapKey, kFitSize}}};
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
@@ -107,8 +107,8 @@ std::optional<std::int16_t> ReadImageWrap(std::u16string_view value)
 
 std::array<std::u16string, 5> ImageTexts(const ImageSettings& image)
 {
-    return {FormatSigned(image.ImagePx), FormatSigned(image.ImageBack), image.Outline,
-            image.Shadow, image.ImageWrap ? FormatSigned(*image.ImageWrap) : std::u16string()};
+    return {FormatSigned(image.ImagePx), FormatSigned(image.ImageBack), image.Outline, image.Shadow,
+            image.ImageWrap ? FormatSigned(*image.ImageWrap) : std::u16string()};
 }
 
 }  // namespace

@@ -123,26 +123,56 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"two_lines_png", "a.png", kPx32, "一目\n二目のテキスト", {2, 7}},
         LineCase{"two_lines_svg", "a.svg", kPx32, "一目\n二目のテキスト", {2, 7}},
         LineCase{"crlf", "b.png", kPx32, "上下\r\n上", {2, 1}},
-        LineCase{"empty_middle_line_png", "c.png", kPx32, "上\n\n上\n上", {1, 1, 1}, Align::Start,
+        LineCase{"empty_middle_line_png",
+                 "c.png",
+                 kPx32,
+                 "上\n\n上\n上",
+                 {1, 1, 1},
+                 Align::Start,
                  {0, 2, 3}},
-        LineCase{"empty_middle_line_svg", "c.svg", kPx32, "上\n\n上\n上", {1, 1, 1}, Align::Start,
+        LineCase{"empty_middle_line_svg",
+                 "c.svg",
+                 kPx32,
+                 "上\n\n上\n上",
+                 {1, 1, 1},
+                 Align::Start,
                  {0, 2, 3}},
         LineCase{"vertical_columns_from_the_right_png", "d.png", kVertical, "上上上\n下", {3, 1}},
         LineCase{"vertical_columns_from_the_right_svg", "d.svg", kVertical, "上上上\n下", {3, 1}},
-        LineCase{"vertical_empty_column", "d2.png", kVertical, "上\n\n上\n上", {1, 1, 1},
-                 Align::Start, {0, 2, 3}},
-        LineCase{"center_png", "e.png", {"--px=32", "--center"}, "上\n上上上", {1, 3}, Align::Center},
-        LineCase{"center_svg", "e.svg", {"--px=32", "--center"}, "上\n上上上", {1, 3}, Align::Center},
-        LineCase{"vertical_center", "f.png", {"--px=32", "--vertical", "--center"}, "上\n上上上",
-                 {1, 3}, Align::Center},
+        LineCase{"vertical_empty_column",
+                 "d2.png",
+                 kVertical,
+                 "上\n\n上\n上",
+                 {1, 1, 1},
+                 Align::Start,
+                 {0, 2, 3}},
+        LineCase{
+            "center_png", "e.png", {"--px=32", "--center"}, "上\n上上上", {1, 3}, Align::Center},
+        LineCase{
+            "center_svg", "e.svg", {"--px=32", "--center"}, "上\n上上上", {1, 3}, Align::Center},
+        LineCase{"vertical_center",
+                 "f.png",
+                 {"--px=32", "--vertical", "--center"},
+                 "上\n上上上",
+                 {1, 3},
+                 Align::Center},
         // Four kana fit in 128 pixels, but "、" may not start a line: the fourth moves down.
-        LineCase{"wrap_keeps_comma_off_the_line_start_png", "g.png", {"--px=32", "--wrap=128"},
-                 "ああああ、ああ", {3, 4}},
-        LineCase{"wrap_keeps_comma_off_the_line_start_svg", "g.svg", {"--px=32", "--wrap=128"},
-                 "ああああ、ああ", {3, 4}},
-        LineCase{"wrap_latin_at_the_space", "h.png", {"--px=32", "--wrap=120"}, "Hello world",
-                 {5, 5}},
-        LineCase{"wrap_a_column", "i.png", {"--px=32", "--vertical", "--wrap=100"}, "上上上上上",
+        LineCase{"wrap_keeps_comma_off_the_line_start_png",
+                 "g.png",
+                 {"--px=32", "--wrap=128"},
+                 "ああああ、ああ",
+                 {3, 4}},
+        LineCase{"wrap_keeps_comma_off_the_line_start_svg",
+                 "g.svg",
+                 {"--px=32", "--wrap=128"},
+                 "ああああ、ああ",
+                 {3, 4}},
+        LineCase{
+            "wrap_latin_at_the_space", "h.png", {"--px=32", "--wrap=120"}, "Hello world", {5, 5}},
+        LineCase{"wrap_a_column",
+                 "i.png",
+                 {"--px=32", "--vertical", "--wrap=100"},
+                 "上上上上上",
                  {2, 2, 1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -150,9 +180,9 @@ TEST(PictureLines, CssGradientRunsOnFromLineToLine)
 {
     const Folder folder;
     for (const char* name : {"css.png", "css.svg"}) {
-        const auto lines = DrawnLines(folder.File(name),
-                                      {"--px=32", "--format=css", "--stops=FF0000,0000FF"},
-                                      "上上上\n上上上");
+        const auto lines =
+            DrawnLines(folder.File(name), {"--px=32", "--format=css", "--stops=FF0000,0000FF"},
+                       "上上上\n上上上");
         ASSERT_EQ(lines.size(), 2U) << name;
         const unsigned firstStart = lines[0].colors.front();
         const unsigned firstEnd = lines[0].colors.back();
@@ -202,7 +232,7 @@ TEST(PictureLines, ALongTextWrappedStaysWithinItsWidthAndOpens)
     ASSERT_EQ(run.status, 0) << run.err;
     const QImage image = Load(file);
     EXPECT_LE(image.width(), 1200 + 2 * 12);  // the padding is a quarter of 48 px
-    EXPECT_GT(image.height(), 70 * 48);  // 25 characters a line: 80 lines
+    EXPECT_GT(image.height(), 70 * 48);       // 25 characters a line: 80 lines
     EXPECT_EQ(std::system(("pngcheck -q '" + file + "'").c_str()), 0);
 }
 
@@ -236,7 +266,8 @@ TEST_P(TooLarge, IsRefusedNamingItsSizeAndTheLimitAndWritesNothing)
     ASSERT_TRUE(run.err.starts_with(head)) << run.err;
     std::smatch size;
     const std::string rest = run.err.substr(head.size());
-    ASSERT_TRUE(std::regex_search(rest, size, std::regex(R"(^(\d+) x (\d+) pixels, over the limit)")))
+    ASSERT_TRUE(
+        std::regex_search(rest, size, std::regex(R"(^(\d+) x (\d+) pixels, over the limit)")))
         << run.err;
     const PictureSize would{std::stoll(size[1]), std::stoll(size[2])};
     EXPECT_NE(OverLimit(would), SizeLimit::None) << run.err;
@@ -252,13 +283,18 @@ TEST_P(TooLarge, IsRefusedNamingItsSizeAndTheLimitAndWritesNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Pictures, TooLarge,
-    ::testing::Values(
-        TooLargeCase{"png_longest_text", "l.png", {}, 32767, "16384 pixels a side"},
-        TooLargeCase{"png_largest_px_and_scale", "m.png", {"--px=512", "--scale=4"}, 32767,
-                     "16384 pixels a side"},
-        TooLargeCase{"svg_longest_text", "n.svg", {}, 32767, "16384 pixels a side"},
-        TooLargeCase{"png_over_the_area", "o.png", {"--px=128", "--scale=4", "--wrap=4000"}, 300,
-                     "64000000 pixels in all"}),
+    ::testing::Values(TooLargeCase{"png_longest_text", "l.png", {}, 32767, "16384 pixels a side"},
+                      TooLargeCase{"png_largest_px_and_scale",
+                                   "m.png",
+                                   {"--px=512", "--scale=4"},
+                                   32767,
+                                   "16384 pixels a side"},
+                      TooLargeCase{"svg_longest_text", "n.svg", {}, 32767, "16384 pixels a side"},
+                      TooLargeCase{"png_over_the_area",
+                                   "o.png",
+                                   {"--px=128", "--scale=4", "--wrap=4000"},
+                                   300,
+                                   "64000000 pixels in all"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PictureLines, WrongWrapIsAUsageError)
@@ -267,7 +303,8 @@ TEST(PictureLines, WrongWrapIsAUsageError)
         std::vector<std::string> args;
         const char* message;
     } cases[] = {
-        {{"--image=x.png", "--wrap=15"}, "--wrap takes a whole number from 16 to 16384, not \"15\""},
+        {{"--image=x.png", "--wrap=15"},
+         "--wrap takes a whole number from 16 to 16384, not \"15\""},
         {{"--image=x.png", "--wrap=16385"}, "--wrap takes a whole number from 16 to 16384"},
         {{"--wrap=600"}, "--wrap needs --image"},
     };

@@ -207,8 +207,8 @@ TEST_F(OutputSection, WrapWidthIsKeptOnlyWhenSetAndWithinItsRange)
         const char* lines;
         std::optional<std::int16_t> wrap;
     } cases[] = {
-        {"ImageWrap= 600\r\n", 600},  {"ImageWrap=16\r\n", 16},
-        {"ImageWrap=16384\r\n", 16384}, {"ImageWrap=15\r\n", std::nullopt},
+        {"ImageWrap= 600\r\n", 600},           {"ImageWrap=16\r\n", 16},
+        {"ImageWrap=16384\r\n", 16384},        {"ImageWrap=15\r\n", std::nullopt},
         {"ImageWrap=16385\r\n", std::nullopt}, {"ImageWrap=\r\n", std::nullopt},
         {"ImageWrap=wide\r\n", std::nullopt},
     };

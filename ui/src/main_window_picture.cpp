@@ -82,11 +82,13 @@ QString RefusalMessage(const picture::RenderedPicture& drawn, bool wrapping)
         picture::OverLimit(drawn.size) == picture::SizeLimit::Area
             ? QStringLiteral("画像の面積は%1ピクセルまでです").arg(picture::kMaxArea)
             : QStringLiteral("画像の一辺は%1ピクセルまでです").arg(picture::kMaxSide);
-    return QStringLiteral("画像が大きすぎます：%1×%2ピクセルになります。\n"
-                          "%3（ブラウザや画像ビューア、投稿サイトが開ける大きさ）。\n"
-                          "%4、ｻｲｽﾞ3の大きさを小さくするか、文字列を短くしてね")
+    return QStringLiteral(
+               "画像が大きすぎます：%1×%2ピクセルになります。\n"
+               "%3（ブラウザや画像ビューア、投稿サイトが開ける大きさ）。\n"
+               "%4、ｻｲｽﾞ3の大きさを小さくするか、文字列を短くしてね")
         .arg(QString::number(drawn.size.width), QString::number(drawn.size.height), limit,
-             wrapping ? QStringLiteral("折り返し幅を変えるか") : QStringLiteral("折り返し幅を使うか"));
+             wrapping ? QStringLiteral("折り返し幅を変えるか")
+                      : QStringLiteral("折り返し幅を使うか"));
 }
 
 }  // namespace

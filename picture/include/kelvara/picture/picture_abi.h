@@ -61,8 +61,8 @@ struct KelvaraPictureRequest {
 struct KelvaraPictureResult {
     unsigned char* data;
     std::size_t size;
-    char error[256];      // set when data is null
-    std::int64_t width;   // the picture in device pixels, drawn or not
+    char error[256];     // set when data is null
+    std::int64_t width;  // the picture in device pixels, drawn or not
     std::int64_t height;
     std::int32_t tooLarge;  // 1: nothing drawn, the size is over the limits
 };

@@ -12,8 +12,8 @@ namespace kelvara::picture {
 
 struct PictureBytes {
     std::string bytes;
-    std::string error;  // why nothing was drawn, when bytes is empty
-    PictureSize size;   // in device pixels, worked out before drawing
+    std::string error;      // why nothing was drawn, when bytes is empty
+    PictureSize size;       // in device pixels, worked out before drawing
     bool tooLarge = false;  // nothing drawn: the size is over the limits
 };
 
