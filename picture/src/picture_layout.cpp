@@ -277,8 +277,9 @@ PictureLayout LayOut(const KelvaraPictureRequest& r)
         while (span.wrapped && last > span.first && IsBlank(measured[last - 1])) --last;
         PlacedLine line;
         line.first = out.pieces.size();
-        for (std::size_t i = span.first; i < last; ++i)
+        for (std::size_t i = span.first; i < last; ++i) {
             out.pieces.push_back(std::move(measured[i]));
+        }
         line.last = out.pieces.size();
         out.lines.push_back(line);
     }

@@ -139,8 +139,9 @@ void FilterRow(const QImage& source, int y, std::vector<unsigned char>& row)
         const std::array<unsigned char, 4> rgba{
             static_cast<unsigned char>(qRed(p)), static_cast<unsigned char>(qGreen(p)),
             static_cast<unsigned char>(qBlue(p)), static_cast<unsigned char>(qAlpha(p))};
-        for (std::size_t c = 0; c < 4; ++c)
+        for (std::size_t c = 0; c < 4; ++c) {
             *out++ = static_cast<unsigned char>(rgba[c] - before[c]);
+        }
         before = rgba;
     }
 }
@@ -183,7 +184,7 @@ QByteArray PngBytes(const QImage& image, const QString& description)
     // A fast level: the file comes out a tenth larger than at zlib's default, several times
     // sooner.
     constexpr int kDeflateLevel = 3;
-    constexpr std::size_t kOutChunk = std::size_t{1} << 16U;
+    constexpr qsizetype kOutChunk = qsizetype{1} << 16U;
     if (image.isNull()) return {};
     const QImage source = image.format() == QImage::Format_ARGB32_Premultiplied
                               ? image
@@ -201,12 +202,12 @@ QByteArray PngBytes(const QImage& image, const QString& description)
         stream.next_in = last ? nullptr : row.data();
         stream.avail_in = last ? 0 : static_cast<uInt>(row.size());
         do {
-            const auto at = static_cast<std::size_t>(packed.size());
-            packed.resize(static_cast<qsizetype>(at + kOutChunk));
+            const qsizetype at = packed.size();
+            packed.resize(at + kOutChunk);
             stream.next_out = reinterpret_cast<Bytef*>(packed.data() + at);  // NOLINT
             stream.avail_out = static_cast<uInt>(kOutChunk);
             const int status = deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
-            packed.resize(static_cast<qsizetype>(at + kOutChunk - stream.avail_out));
+            packed.resize(at + kOutChunk - static_cast<qsizetype>(stream.avail_out));
             failed = status == Z_STREAM_ERROR;
         } while (stream.avail_out == 0 && !failed);
     }
