@@ -105,10 +105,8 @@ bool IsPlainAscii(const QString& text)
 }
 
 // The Description text chunk: tEXt for printable ASCII, uncompressed iTXt (UTF-8) otherwise.
-// Lines end in LF alone, as PNG text wants.
-QByteArray DescriptionChunk(QString description)
+QByteArray DescriptionChunk(const QString& description)
 {
-    description.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QByteArray chunk;
     QByteArray data("Description");
     data.append('\0');

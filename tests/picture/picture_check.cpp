@@ -108,44 +108,18 @@ void ExpectGlyphColors(const QImage& image, const std::vector<Expected>& expecte
 
 namespace {
 
-// Spans of ink in `area` along x (or y): runs of columns (rows) that hold any ink.
-std::vector<std::pair<int, int>> InkSpans(const QImage& image, const QRect& area, bool alongX)
-{
-    const int acrossFirst = alongX ? area.top() : area.left();
-    const int acrossLast = alongX ? area.bottom() : area.right();
-    const auto inkAt = [&](int i) {
-        for (int j = acrossFirst; j <= acrossLast; ++j) {
-            if (qAlpha(alongX ? image.pixel(i, j) : image.pixel(j, i)) > 0) return true;
-        }
-        return false;
-    };
-    std::vector<std::pair<int, int>> spans;
-    bool inside = false;
-    for (int i = alongX ? area.left() : area.top(); i <= (alongX ? area.right() : area.bottom());
-         ++i) {
-        const bool ink = inkAt(i);
-        if (ink && !inside) spans.emplace_back(i, i);
-        if (ink) spans.back().second = i;
-        inside = ink;
-    }
-    return spans;
-}
-
-unsigned DominantColor(const QImage& image, const QRect& area)
+unsigned DominantColor(const QImage& glyph)
 {
     std::map<unsigned, int> counts;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            if (qAlpha(p) == 255) ++counts[p & 0xFFFFFFU];
+    for (int y = 0; y < glyph.height(); ++y) {
+        for (int x = 0; x < glyph.width(); ++x) {
+            if (qAlpha(glyph.pixel(x, y)) == 255) ++counts[glyph.pixel(x, y) & 0xFFFFFFU];
         }
     }
-    unsigned dominant = 0;
-    int most = 0;
-    for (const auto& [rgb, n] : counts) {
-        if (n > most) std::tie(dominant, most) = std::tie(rgb, n);
-    }
-    return dominant;
+    const auto most =
+        std::max_element(counts.begin(), counts.end(),
+                         [](const auto& a, const auto& b) { return a.second < b.second; });
+    return most == counts.end() ? 0 : most->first;
 }
 
 }  // namespace
@@ -153,19 +127,17 @@ unsigned DominantColor(const QImage& image, const QRect& area)
 std::vector<FoundLine> FindLines(const QImage& image, bool vertical)
 {
     std::vector<FoundLine> lines;
-    for (const auto& [start, end] : InkSpans(image, image.rect(), vertical)) {
-        const QRect band = vertical ? QRect(start, 0, end - start + 1, image.height())
-                                    : QRect(0, start, image.width(), end - start + 1);
+    // Lines are blobs of ink across the writing direction, glyphs blobs along it in a line.
+    for (const auto& [start, end] : Blobs(image, !vertical)) {
+        const QImage band = vertical ? image.copy(start, 0, end - start + 1, image.height())
+                                     : image.copy(0, start, image.width(), end - start + 1);
         FoundLine line{start, end, 0, 0, {}};
-        const auto glyphs = InkSpans(image, band, !vertical);
-        if (!glyphs.empty()) {
-            line.from = glyphs.front().first;
-            line.to = glyphs.back().second;
-        }
-        for (const auto& [from, to] : glyphs) {
-            line.colors.push_back(DominantColor(
-                image, vertical ? QRect(start, from, end - start + 1, to - from + 1)
-                                : QRect(from, start, to - from + 1, end - start + 1)));
+        for (const auto& [from, to] : Blobs(band, vertical)) {
+            if (line.colors.empty()) line.from = from;
+            line.to = to;
+            line.colors.push_back(
+                DominantColor(vertical ? band.copy(0, from, band.width(), to - from + 1)
+                                       : band.copy(from, 0, to - from + 1, band.height())));
         }
         lines.push_back(line);
     }
