@@ -39,12 +39,16 @@ QFont FontOf(const KelvaraPictureRequest& r, int pixels)
     return font;
 }
 
+// A glyph larger than the largest picture's side is never drawn; it is measured at that size
+// and its measures scaled up (Qt's font engines give out somewhere above it).
+constexpr int kLargestMeasured = static_cast<int>(kMaxSide);
+
 PlacedPiece Place(const KelvaraPictureRequest& r, const KelvaraPicturePiece& p,
                   QStringList& families)
 {
     PlacedPiece piece;
     piece.text = TextOf(p.text, p.length);
-    piece.font = FontOf(r, p.pixels);
+    piece.font = FontOf(r, std::min(p.pixels, kLargestMeasured));
     piece.color = ColorOf(p.color);
     piece.pixels = p.pixels;
     piece.layout = std::make_unique<QTextLayout>(piece.text, piece.font);
@@ -57,10 +61,12 @@ PlacedPiece Place(const KelvaraPictureRequest& r, const KelvaraPicturePiece& p,
     if (line.isValid()) line.setLineWidth(1e7);
     piece.layout->endLayout();
     if (line.isValid()) {
-        piece.ascent = line.ascent();
-        piece.descent = line.descent();
-        piece.leading = line.leading();
-        piece.width = line.horizontalAdvance();
+        const double scale =
+            p.pixels > kLargestMeasured ? static_cast<double>(p.pixels) / kLargestMeasured : 1.0;
+        piece.ascent = line.ascent() * scale;
+        piece.descent = line.descent() * scale;
+        piece.leading = line.leading() * scale;
+        piece.width = line.horizontalAdvance() * scale;
         for (const QGlyphRun& run : line.glyphRuns()) {
             const QString family = run.rawFont().familyName();
             if (family.isEmpty()) continue;
@@ -172,11 +178,15 @@ double Total(const std::vector<LineSize>& sizes)
     return total;
 }
 
+// The size as measured, and as drawn: a picture too large to draw keeps a size Qt can hold.
 void SetSize(PictureLayout& out, double padding, double width, double height)
 {
-    out.textBox = QRectF(padding, padding, width, height);
-    out.size = QSize(static_cast<int>(std::ceil(width + 2 * padding)),
-                     static_cast<int>(std::ceil(height + 2 * padding)));
+    out.width = width + 2 * padding;
+    out.height = height + 2 * padding;
+    const auto side = [](double length) {
+        return static_cast<int>(std::min(std::ceil(length), static_cast<double>(kMaxSide) + 1));
+    };
+    out.size = QSize(side(out.width), side(out.height));
 }
 
 // Rows one below the other, each at the left or centred.
@@ -297,7 +307,8 @@ PictureLayout LayOut(const KelvaraPictureRequest& r)
 PictureSize DeviceSize(const KelvaraPictureRequest& r, const PictureLayout& layout)
 {
     const std::int64_t scale = r.kind == KelvaraSvg ? 1 : std::clamp(r.scale, kMinScale, kMaxScale);
-    return {layout.size.width() * scale, layout.size.height() * scale};
+    return {static_cast<std::int64_t>(std::ceil(layout.width)) * scale,
+            static_cast<std::int64_t>(std::ceil(layout.height)) * scale};
 }
 
 QPainterPath GlyphOutlines(const PictureLayout& layout)

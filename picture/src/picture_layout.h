@@ -49,8 +49,9 @@ struct PlacedLine {
 struct PictureLayout {
     std::vector<PlacedPiece> pieces;  // those drawn, line by line
     std::vector<PlacedLine> lines;
-    QRectF textBox;        // the text without padding
-    QSize size;            // the picture in pixels
+    double width = 0;  // the picture in pixels, however large
+    double height = 0;
+    QSize size;            // the same rounded up, at most one more than the largest side
     double effect = 1;     // outline width and shadow offset
     QStringList families;  // the fonts the glyphs came from, in order of first use
 };

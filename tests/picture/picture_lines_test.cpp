@@ -187,6 +187,8 @@ TEST_P(PictureSizes, OverTheLimitsNothingIsWrittenAndTheMessageSaysWhy)
 
 constexpr const char* kSide = "16384 pixels a side";
 const std::vector<std::string> kLargest = {"--px=512", "--scale=4"};
+// Glyphs of 98,301 pixels once crashed the renderer.
+const std::vector<std::string> kHuge = {"--font-mode=3", "--max=32767", "--min=32767"};
 const std::vector<std::string> kWide = {"--px=128", "--scale=4", "--wrap=4000"};
 
 INSTANTIATE_TEST_SUITE_P(
@@ -194,6 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SizeCase{"longest.png", {}, 32767, kSide},
                       SizeCase{"largest_px_and_scale.png", kLargest, 32767, kSide},
                       SizeCase{"longest.svg", {}, 32767, kSide},
+                      SizeCase{"huge_glyphs.png", kHuge, 3, kSide},
                       SizeCase{"area.png", kWide, 300, "64000000 pixels in all"}),
     CaseName<SizeCase>);
 
