@@ -20,10 +20,16 @@ int WriteImage(const ImageRequest& request, const settings::StoredSettings& sett
 {
     const PlannedPicture planned = PlanPicture(request, settings, output, colors, err);
     if (planned.status != kExitOk) return planned.status;
+    const picture::PictureOptions& look = planned.look;
     const std::string& path = *request.file;
-    const picture::PictureJob job(planned.plan, settings.TagOptions, settings.txtFor, planned.look,
-                                  *picture::KindOfFile(path));
+    const picture::PictureKind kind = *picture::KindOfFile(path);
+    const picture::PictureJob job(planned.plan, settings.TagOptions, settings.txtFor, look, kind);
     const picture::PictureBytes picture = picture::RenderWithModule(job.Request());
+    if (picture.tooLarge) {
+        err << "kelvara-gen: cannot draw picture " << path << ": "
+            << picture::TooLargeText(picture.size, kind, look) << '\n';
+        return kExitFailed;
+    }
     if (!picture.error.empty()) {
         ReportFileError(err, "cannot draw picture", path, picture.error);
         return kExitFailed;

@@ -43,6 +43,8 @@ PlannedPicture PlanPicture(const ImageRequest& request, const settings::StoredSe
     }
     look.outline = request.outline ? request.outline : ColorOrNone(stored.Outline);
     look.shadow = request.shadow ? request.shadow : ColorOrNone(stored.Shadow);
+    look.wrap = request.wrap;
+    if (!look.wrap && stored.ImageWrap) look.wrap = *stored.ImageWrap;
     return out;
 }
 

@@ -27,6 +27,9 @@ const PICTURES = [
   ['clear', 'size', ['--px=32'], '文字'],
   ['effects', 'effects', ['--outline=000000', '--shadow=808080'], '文字'],
   ['css', 'css', ['--format=css', '--stops=FF0000,0000FF'], '一二三四五'],
+  ['lines', 'lines-2', ['--stops=FF0000,00AA00,0000FF'], '一行目\r\n\n三行目のテキスト'],
+  ['lines_centred', 'lines-center-2', ['--center'], '日本\n色のある文字'],
+  ['columns', 'lines-vertical-2', ['--vertical'], '日本\n口目'],
 ];
 
 // Refused or noted as kelvara-gen --image refuses or notes them.
@@ -37,6 +40,9 @@ const REFUSALS = [
   ['too short text', ['--colors=3'], 'a'],
   ['unknown option', ['--nope'], 'abc'],
 ];
+
+// Refused by the page's layout with kelvara-gen's message on a picture too large to open.
+const TOO_LARGE = ['--px=512', '--scale=4'];
 const NOTED = [
   ['centring and blinking', ['--center', '--blink'], 'abc'],
 ];
@@ -93,7 +99,9 @@ describe(`kelvara.picture in ${browserName}`, () => {
       // Every chunk whole, its CRC right: a file strict readers open.
       const strict = spawnSync('pngcheck', [file], { encoding: 'utf8' });
       assert.equal(strict.status, 0, `${name}: ${strict.stdout}`);
-      manifest.push([name, check, file, text, ...args].join('\t'));
+      // One line a picture: line breaks and tabs in the text written as \n, \r, \t.
+      const escaped = text.replace(/[\\\n\r\t]/g, (c) => ({ '\\': '\\\\', '\n': '\\n', '\r': '\\r', '\t': '\\t' })[c]);
+      manifest.push([name, check, file, escaped, ...args].join('\t'));
     }
     fs.writeFileSync(path.join(folder, 'manifest.tsv'), `${manifest.join('\n')}\n`);
   });
@@ -117,6 +125,13 @@ describe(`kelvara.picture in ${browserName}`, () => {
       assert.deepEqual(picture.messages, gen.messages);
     });
   }
+
+  it('refuses a picture too large to open, naming its size and what helps', async () => {
+    const picture = await draw(TOO_LARGE, 'とても長い一行の文字列'.repeat(20));
+    assert.equal(picture.status, 1);
+    assert.match(picture.messages.at(-1),
+      /^kelvara-gen: cannot draw picture: it would be \d+ x \d+ pixels, over the limit of 16384 pixels a side .*--wrap=N, a smaller --px, a smaller --scale or a shorter text helps$/);
+  });
 
   it('refuses a picture file of its own: the page hands the picture over as a Blob', async () => {
     assert.deepEqual(await draw(['--image=a.png'], 'abc'),

@@ -25,6 +25,21 @@ struct Drawn {
     std::vector<std::string> options;
 };
 
+// The text as the manifest writes it: \n, \r, \t and \\ for what would break its lines.
+std::string Unescaped(const std::string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char c = text[++i];
+        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+    }
+    return out;
+}
+
 std::vector<Drawn> Manifest()
 {
     const char* folder = std::getenv("KELVARA_PICTURES");
@@ -35,7 +50,8 @@ std::vector<Drawn> Manifest()
         std::istringstream fields(line);
         for (std::string cell; std::getline(fields, cell, '\t');) cells.push_back(cell);
         if (cells.size() < 4) continue;
-        out.push_back({cells[0], cells[1], cells[2], cells[3], {cells.begin() + 4, cells.end()}});
+        out.push_back(
+            {cells[0], cells[1], cells[2], Unescaped(cells[3]), {cells.begin() + 4, cells.end()}});
     }
     return out;
 }
@@ -98,6 +114,32 @@ void CheckGradient(const QImage& image)
     EXPECT_LT(qRed(rightColor), 0x20);
 }
 
+// The text's lines as lines of glyphs (columns, right to left, when vertical), every glyph in
+// its planned colour; centred lines have their middles in the picture's middle.
+void CheckLines(const QImage& image, const Drawn& d, std::size_t count, bool vertical, bool center)
+{
+    const std::vector<FoundLine> lines = FindLines(image, vertical);
+    ASSERT_EQ(lines.size(), count);
+    std::vector<unsigned> drawn;
+    for (const FoundLine& line : lines)
+        drawn.insert(drawn.end(), line.colors.begin(), line.colors.end());
+    std::vector<unsigned> planned;
+    for (const Expected& e : PlannedColors(d.options, d.text)) {
+        if (e.text != "\n" && e.text != "\r") planned.push_back(e.rgb);
+    }
+    ASSERT_EQ(drawn.size(), planned.size());
+    for (std::size_t i = 0; i < planned.size(); ++i) {
+        for (const unsigned shift : {16U, 8U, 0U}) {
+            EXPECT_NEAR(static_cast<int>((drawn[i] >> shift) & 0xFFU),
+                        static_cast<int>((planned[i] >> shift) & 0xFFU), 2)
+                << "glyph " << i;
+        }
+    }
+    if (!center) return;
+    const int middle = (vertical ? image.height() : image.width()) / 2;
+    for (const FoundLine& line : lines) EXPECT_NEAR((line.from + line.to) / 2, middle, 3);
+}
+
 TEST(WebPicture, EveryDrawnPicturePassesItsCheck)
 {
     const std::vector<Drawn> drawn = Manifest();
@@ -112,6 +154,11 @@ TEST(WebPicture, EveryDrawnPicturePassesItsCheck)
             CheckSize(image, d);
         } else if (d.check == "effects") {
             CheckEffects(image);
+        } else if (d.check.starts_with("lines")) {
+            // "lines-3", "lines-vertical-2", "lines-center-2": the count last.
+            const std::size_t count = std::stoul(d.check.substr(d.check.rfind('-') + 1));
+            CheckLines(image, d, count, d.check.find("vertical") != std::string::npos,
+                       d.check.find("center") != std::string::npos);
         } else if (d.check == "css") {
             CheckGradient(image);
         } else {

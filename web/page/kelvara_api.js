@@ -65,7 +65,15 @@
       await kelvara.ready;
       const result = call('_kelvara_picture', args, text);
       if (result.status !== 0) throw new PictureError(result.status, result.messages);
-      const blob = await window.kelvaraDrawPicture(JSON.parse(result.output));
+      // The size is known once the page has laid the picture out; kelvara-gen's limits apply.
+      const tooLarge = (width, height) => {
+        const pointer = module._kelvara_picture_too_large(width, height);
+        return decoder.decode(module.HEAPU8.subarray(pointer, module.HEAPU8.indexOf(0, pointer)));
+      };
+      const blob = await window.kelvaraDrawPicture(JSON.parse(result.output), (width, height) => {
+        const message = tooLarge(width, height);
+        if (message) throw new PictureError(1, [...result.messages, message]);
+      });
       Object.defineProperty(blob, 'messages', { value: result.messages });
       return blob;
     },

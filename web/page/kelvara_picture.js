@@ -19,37 +19,68 @@
     return `${style}${pixels}px "${face}", "IPAPGothic", "Noto Sans CJK JP", sans-serif`;
   }
 
+  const LINE_START = 1;  // a piece that begins a line of the text
+
   function measure(context, picture, piece) {
-    const [text, color, pixels] = piece;
+    const [text, color, pixels, flags] = piece;
     context.font = fontOf(picture, pixels);
     const metrics = context.measureText(text);
     const ascent = metrics.fontBoundingBoxAscent ?? pixels * 0.88;
     const descent = metrics.fontBoundingBoxDescent ?? pixels * 0.12;
-    return { text, color, pixels, font: context.font, width: metrics.width, ascent, descent };
+    return {
+      text, color, pixels, flags, font: context.font, width: metrics.width, ascent, descent,
+    };
   }
 
+  // Lines left-aligned (or centred) one under the other, each as high as its largest size; or,
+  // vertical, one column per line, the first on the right, every piece centred in its column.
   function layOut(picture) {
     const context = document.createElement('canvas').getContext('2d');
     const padding = picture.px * PADDING_PER_PX;
     const pieces = picture.pieces.map((piece) => measure(context, picture, piece));
+    const lines = [];
+    for (const p of pieces) {
+      if (lines.length === 0 || (p.flags & LINE_START)) lines.push([]);
+      lines.at(-1).push(p);
+    }
+    const sum = (values) => values.reduce((a, b) => a + b, 0);
     let width = 0;
     let height = 0;
     if (picture.vertical) {
-      for (const p of pieces) width = Math.max(width, p.width);
-      for (const p of pieces) {
-        p.x = padding + (width - p.width) / 2;
-        p.y = padding + height + p.ascent;
-        height += p.ascent + p.descent;
+      const columns = lines.map((line) => ({
+        line,
+        width: Math.max(0, ...line.map((p) => p.width)),
+        height: sum(line.map((p) => p.ascent + p.descent)),
+      }));
+      width = sum(columns.map((c) => c.width));
+      height = Math.max(0, ...columns.map((c) => c.height));
+      let right = padding + width;
+      for (const column of columns) {
+        right -= column.width;
+        let y = padding + (picture.center ? (height - column.height) / 2 : 0);
+        for (const p of column.line) {
+          p.x = right + (column.width - p.width) / 2;
+          p.y = y + p.ascent;
+          y += p.ascent + p.descent;
+        }
       }
     } else {
-      const ascent = Math.max(0, ...pieces.map((p) => p.ascent));
-      const descent = Math.max(0, ...pieces.map((p) => p.descent));
-      for (const p of pieces) {
-        p.x = padding + width;
-        p.y = padding + ascent;
-        width += p.width;
+      const rows = lines.map((line) => ({
+        line,
+        width: sum(line.map((p) => p.width)),
+        ascent: Math.max(0, ...line.map((p) => p.ascent)),
+        descent: Math.max(0, ...line.map((p) => p.descent)),
+      }));
+      width = Math.max(0, ...rows.map((r) => r.width));
+      for (const row of rows) {
+        let x = padding + (picture.center ? (width - row.width) / 2 : 0);
+        for (const p of row.line) {
+          p.x = x;
+          p.y = padding + height + row.ascent;
+          x += p.width;
+        }
+        height += row.ascent + row.descent;
       }
-      height = ascent + descent;
     }
     return {
       pieces,
@@ -157,11 +188,13 @@
   }
 
   // The picture as a PNG Blob.
-  window.kelvaraDrawPicture = async function drawPicture(picture) {
+  // `checkSize(width, height)` may throw when the picture would be too large to open.
+  window.kelvaraDrawPicture = async function drawPicture(picture, checkSize) {
     const layout = layOut(picture);
     const scale = picture.scale;
     const width = layout.width * scale;
     const height = layout.height * scale;
+    checkSize?.(width, height);
     const canvas = layer(width, height);
     const context = canvas.getContext('2d');
     if (picture.back !== NO_COLOR) {

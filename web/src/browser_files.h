@@ -9,7 +9,8 @@
 
 namespace kelvara::web {
 
-// The first option of the request that needs a file ("--settings", ...), or an empty view.
+// The first option of the request that needs a file ("--settings", ...), or --wrap, or an
+// empty view.
 std::string_view FileOption(const cli::CliRequest& r);
 
 // "kelvara-gen: OPTION is not available in the browser" on err; the exit status, that of wrong

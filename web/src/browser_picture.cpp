@@ -22,10 +22,18 @@ std::string& Held()
     return picture;
 }
 
+// The look of the last picture planned, for the message on one too large to draw.
+picture::PictureOptions& HeldLook()
+{
+    static picture::PictureOptions look;
+    return look;
+}
+
 std::string PieceJson(const KelvaraPicturePiece& piece)
 {
     return "[" + JsonString(std::u16string_view(piece.text, piece.length)) + "," +
-           std::to_string(piece.color) + "," + std::to_string(piece.pixels) + "]";
+           std::to_string(piece.color) + "," + std::to_string(piece.pixels) + "," +
+           std::to_string(piece.flags) + "]";
 }
 
 std::string RequestJson(const KelvaraPictureRequest& r)
@@ -47,12 +55,21 @@ std::string RequestJson(const KelvaraPictureRequest& r)
         .Number("back", r.back)
         .Number("outline", r.outline)
         .Number("shadow", r.shadow)
+        .Flag("center", r.center == 1)
         .Close();
 }
 
 }  // namespace
 
 std::string TakePicture() { return std::exchange(Held(), std::string()); }
+
+std::string TooLargeMessage(std::int64_t width, std::int64_t height)
+{
+    const picture::PictureSize size{width, height};
+    if (picture::OverLimit(size) == picture::SizeLimit::None) return {};
+    return "kelvara-gen: cannot draw picture: " +
+           picture::TooLargeText(size, picture::PictureKind::Png, HeldLook());
+}
 
 }  // namespace kelvara::web
 
@@ -68,6 +85,7 @@ int WriteImage(const ImageRequest& request, const settings::StoredSettings& sett
     const picture::PictureJob job(planned.plan, settings.TagOptions, settings.txtFor, planned.look,
                                   picture::PictureKind::Png);
     web::Held() = web::RequestJson(job.Request());
+    web::HeldLook() = planned.look;
     return kExitOk;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "browser_picture.h"
 #include "browser_run.h"
 #include "browser_tables.h"
 
@@ -26,6 +27,7 @@ const KelvaraWebResult* kelvara_run(const char* args, std::uint32_t argsLength, 
 const KelvaraWebResult* kelvara_picture(const char* args, std::uint32_t argsLength,
                                         const char* input, std::uint32_t inputLength);
 const char* kelvara_tables();
+const char* kelvara_picture_too_large(double width, double height);
 }
 
 namespace {
@@ -75,4 +77,12 @@ const char* kelvara_tables()
 {
     static const std::string tables = kelvara::web::TablesJson();
     return tables.c_str();
+}
+
+const char* kelvara_picture_too_large(double width, double height)
+{
+    static std::string message;
+    message = kelvara::web::TooLargeMessage(static_cast<std::int64_t>(width),
+                                            static_cast<std::int64_t>(height));
+    return message.c_str();
 }
