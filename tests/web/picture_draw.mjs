@@ -133,6 +133,11 @@ describe(`kelvara.picture in ${browserName}`, () => {
       /^kelvara-gen: cannot draw picture: it would be \d+ x \d+ pixels, over the limit of 16384 pixels a side .*--wrap=N, a smaller --px, a smaller --scale or a shorter text helps$/);
   });
 
+  it('refuses --wrap: the browser offers its scripts no line breaking', async () => {
+    assert.deepEqual(await draw(['--wrap=200'], 'abc'),
+      { status: 2, messages: ['kelvara-gen: --wrap is not available in the browser'] });
+  });
+
   it('refuses a picture file of its own: the page hands the picture over as a Blob', async () => {
     assert.deepEqual(await draw(['--image=a.png'], 'abc'),
       { status: 2, messages: ['kelvara-gen: --image is not available in the browser'] });
