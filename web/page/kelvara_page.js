@@ -151,19 +151,31 @@
     return Object.fromEntries(new URLSearchParams(location.hash.slice(1)));
   }
 
-  function choicesOfStorage() {
+  // The stored record: the choices, and the addresses this page gave them (the one before the
+  // last save too: a reload that follows a change at once still loads that one).
+  function storedRecord() {
     try {
-      return JSON.parse(localStorage.getItem(STORAGE_KEY) ?? 'null');
+      const record = JSON.parse(localStorage.getItem(STORAGE_KEY) ?? 'null');
+      return record?.choices ? record : null;
     } catch {
       return null;
     }
   }
 
+  // A link from elsewhere wins; the address this page wrote itself gives way to what was saved
+  // after it.
+  function startingChoices() {
+    const record = storedRecord();
+    const own = record && [record.hash, record.previous].includes(location.hash);
+    return (own ? record.choices : choicesOfFragment()) ?? record?.choices ?? {};
+  }
+
   function keep(choices) {
-    const fragment = new URLSearchParams(choices).toString();
-    history.replaceState(null, '', `#${fragment}`);
+    const hash = `#${new URLSearchParams(choices).toString()}`;
+    const previous = location.hash;
+    history.replaceState(null, '', hash);
     try {
-      localStorage.setItem(STORAGE_KEY, JSON.stringify(choices));
+      localStorage.setItem(STORAGE_KEY, JSON.stringify({ choices, hash, previous }));
     } catch {
       // Storage full or refused: the fragment still holds the choices.
     }
@@ -452,7 +464,7 @@
     };
     buildLists();
     $('version').textContent = tables.version;
-    applyChoices(choicesOfFragment() ?? choicesOfStorage() ?? {});
+    applyChoices(startingChoices());
     wire();
     update();
     // For the benchmark: how long after opening the file the first result stood.

@@ -14,21 +14,27 @@
 namespace kelvara::web {
 namespace {
 
-// Runs kelvara-gen unless the arguments ask for a file; `extra` goes in front of them.
-BrowserResult Run(std::span<const std::string> args, std::string_view input, const char* extra)
+// The picture's own --image, put in front of the arguments: a PNG, handed over, not written.
+constexpr std::string_view kPictureFile = "kelvara.png";
+
+// Runs kelvara-gen unless the arguments ask for a file; the picture's --image goes in front.
+BrowserResult Run(std::span<const std::string> args, std::string_view input, bool picture)
 {
-    std::vector<std::string> list(args.begin(), args.end());
+    std::vector<std::string> list;
+    if (picture) list.push_back("--image=" + std::string(kPictureFile));
+    list.insert(list.end(), args.begin(), args.end());
     std::ostringstream out;
     std::ostringstream err;
     // Wrong usage is reported as kelvara-gen reports it, before a file option is refused.
     const cli::ParseOutcome parsed = cli::ParseCommandLine(list);
     if (parsed.request) {
-        if (const std::string_view option = FileOption(*parsed.request); !option.empty()) {
+        cli::CliRequest request = *parsed.request;
+        if (picture && request.image.file == kPictureFile) request.image.file.reset();
+        if (const std::string_view option = FileOption(request); !option.empty()) {
             const int status = RefuseInBrowser(option, err);
             return {status, {}, err.str()};
         }
     }
-    if (extra != nullptr) list.insert(list.begin(), extra);
     std::istringstream in{std::string(input)};
     const int status = cli::RunCli(list, in, out, err);
     return {status, out.str(), err.str()};
@@ -38,13 +44,12 @@ BrowserResult Run(std::span<const std::string> args, std::string_view input, con
 
 BrowserResult RunInBrowser(std::span<const std::string> args, std::string_view input)
 {
-    return Run(args, input, nullptr);
+    return Run(args, input, false);
 }
 
 BrowserResult PictureInBrowser(std::span<const std::string> args, std::string_view input)
 {
-    // The file name only says PNG: the picture is handed over, not written.
-    BrowserResult result = Run(args, input, "--image=kelvara.png");
+    BrowserResult result = Run(args, input, true);
     std::string picture = TakePicture();
     if (result.status == cli::kExitOk) result.out = std::move(picture);
     return result;
