@@ -1,29 +1,23 @@
 // SPDX-License-Identifier: MIT
-// kelvara-gen: settings, overrides, conversion and output.
+// kelvara-gen: settings, overrides, conversion and output. What reads or writes files is in
+// cli_files.cpp, so the browser page can run the rest as it is.
 #include "cli_main.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <sstream>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
+#include "cli_files.h"
 #include "cli_options.h"
 #include "fd_output.h"
 #include "image_output.h"
 #include "input_reader.h"
-#include "kelvara/engine/atomic_file.h"
 #include "kelvara/engine/characters.h"
 #include "kelvara/engine/generator.h"
 #include "kelvara/engine/options.h"
 #include "kelvara/engine/output_format.h"
-#include "kelvara/engine/preview_page.h"
 #include "kelvara/engine/utf8.h"
 #include "kelvara/settings/run_options.h"
 #include "kelvara/settings/settings_file.h"
@@ -37,15 +31,10 @@
 #endif
 
 namespace kelvara::cli {
-namespace {
 
-using engine::TagOptions;
-using settings::StoredSettings;
-
-// What the program holds before anything is loaded: the window's design-time values.
-StoredSettings Defaults()
+settings::StoredSettings DefaultSettings()
 {
-    StoredSettings s;
+    settings::StoredSettings s;
     s.txtCfor = u"FF0000";
     s.txtCmid = u"00FF00";
     s.txtClat = u"0000FF";
@@ -55,6 +44,11 @@ StoredSettings Defaults()
     s.TagOptions.h_FontFace = engine::kDefaultFace;
     return s;
 }
+
+namespace {
+
+using engine::TagOptions;
+using settings::StoredSettings;
 
 // Applies the options given on the command line; false (with a message) for bad UTF-8.
 bool ApplyOverrides(const CliRequest& r, StoredSettings& s, std::string& error)
@@ -85,58 +79,6 @@ bool ApplyOverrides(const CliRequest& r, StoredSettings& s, std::string& error)
     return true;
 }
 
-// The numbers as --print-settings names them, by their fields' names.
-struct NamedNumber {
-    std::string_view name;
-    engine::OptionField field;
-};
-
-constexpr NamedNumber kOwnNumbers[] = {
-    {"h_textflag", &TagOptions::h_textflag},       {"h_fontflag", &TagOptions::h_fontflag},
-    {"h_instantflag", &TagOptions::h_instantflag}, {"h_ColorCount", &TagOptions::h_ColorCount},
-    {"h_MaxFontSize", &TagOptions::h_MaxFontSize}, {"h_MinFontSize", &TagOptions::h_MinFontSize},
-};
-
-// In the order Lum.ini has them: that of the fields.
-std::vector<NamedNumber> PrintedNumbers()
-{
-    return engine::WithOptionsInFieldOrder<NamedNumber>(
-        kOwnNumbers, [](const engine::OptionRow& row) {
-            return NamedNumber{row.fieldName, row.field};
-        });
-}
-
-void PrintSettings(const StoredSettings& s, std::ostream& out)
-{
-    auto text = [&](const char* name, std::u16string_view value) {
-        out << name << '=' << engine::ToUtf8(value) << '\n';
-    };
-    auto number = [&](std::string_view name, std::int16_t value) {
-        out << name << '=' << value << '\n';
-    };
-    const TagOptions& o = s.TagOptions;
-    text("txtFor", s.txtFor);
-    for (std::size_t i = 0; i < s.SavedColors.size(); ++i) {
-        out << "SavedColors(" << i << ")=" << engine::ToUtf8(s.SavedColors[i]) << '\n';
-    }
-    for (const NamedNumber& entry : PrintedNumbers()) number(entry.name, o.*entry.field);
-    text("txtCfor", s.txtCfor);
-    text("txtClat", s.txtClat);
-    text("txtCmid", s.txtCmid);
-    text("txtBack", s.txtBack);
-    number("h_NFontSize", o.h_NFontSize);
-    text("h_FontFace", o.h_FontFace);
-    // Section Output, with the names and the stop list as the file holds them.
-    const settings::OutputSettings& output = s.Output;
-    out << "Format=" << engine::OutputFormatName(output.Format) << '\n';
-    out << "Space=" << engine::ColorSpaceName(output.Space) << '\n';
-    text("Stops", settings::JoinStops(output.ExtraStops));
-    out << "Fit=";
-    if (output.Fit) out << *output.Fit;
-    out << '\n';
-    number("Contrast", output.Contrast);
-}
-
 settings::OutputOverrides OverridesOf(const CliRequest& r)
 {
     return {r.format, r.space, r.stops, r.fit, r.contrast};
@@ -162,40 +104,11 @@ int Finish(std::ostream& out, std::ostream& err)
     return kExitFailed;
 }
 
-// Writes the page where it is asked for (also a pipe or a terminal); the system's reason
-// when that fails.
-std::error_code WritePageFile(const std::string& path, std::string_view bytes)
-{
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (descriptor < 0) {
-        return {errno, std::system_category()};
-    }
-    std::error_code error = engine::WriteAll(descriptor, bytes);
-    if (::close(descriptor) != 0 && !error) error.assign(errno, std::system_category());
-    return error;
-}
-
-// A step that may end the program: its exit status, or nothing to go on.
-using Outcome = std::optional<int>;
-
 // The settings file asked for, then the options of the command line over it.
 Outcome LoadAndOverride(const CliRequest& r, StoredSettings& s, std::ostream& err)
 {
     if (r.settingsFile) {
-        // Unlike the window's first start, a settings file asked for by name must be there.
-        std::error_code reason;
-        if (!std::filesystem::exists(*r.settingsFile, reason) && !reason) {
-            reason = std::make_error_code(std::errc::no_such_file_or_directory);
-        }
-        if (!reason) {
-            engine::FileRead<StoredSettings> loaded = settings::LoadSettings(*r.settingsFile);
-            s = std::move(loaded.value);
-            reason = loaded.error;
-        }
-        if (reason) {
-            ReportFileError(err, "cannot read settings file", *r.settingsFile, reason);
-            return kExitFailed;
-        }
+        if (const Outcome failed = LoadSettingsFile(*r.settingsFile, s, err)) return failed;
     }
     std::string error;
     if (!ApplyOverrides(r, s, error)) {
@@ -242,20 +155,6 @@ Outcome TakeText(const CliRequest& r, bool convert, std::istream& in, StoredSett
     return std::nullopt;
 }
 
-// --save-settings and --print-settings.
-Outcome StoreSettings(const CliRequest& r, const StoredSettings& s, std::ostream& out,
-                      std::ostream& err)
-{
-    if (r.saveSettingsFile) {
-        if (const std::error_code reason = settings::SaveSettings(s, *r.saveSettingsFile)) {
-            ReportFileError(err, "cannot write settings file", *r.saveSettingsFile, reason);
-            return kExitFailed;
-        }
-    }
-    if (r.printSettings) PrintSettings(s, out);
-    return std::nullopt;
-}
-
 // The one text converted: as a picture, or as text on standard output (and in the page).
 int Convert(const CliRequest& r, const StoredSettings& s, std::ostream& out, std::ostream& err)
 {
@@ -280,12 +179,7 @@ int Convert(const CliRequest& r, const StoredSettings& s, std::ostream& out, std
     } else {
         engine::StringSink result;
         run.Write(result, nullptr);
-        const std::string page =
-            engine::PreviewPageBytes(s.txtBack, result.Text(), engine::PageForm::Normal);
-        if (const std::error_code reason = WritePageFile(*r.pageFile, page)) {
-            ReportFileError(err, "cannot write page", *r.pageFile, reason);
-            return kExitFailed;
-        }
+        if (const Outcome failed = WritePage(*r.pageFile, s, result.Text(), err)) return *failed;
         writer.Write(result.Text());
     }
     writer.WriteBytes("\n");
@@ -314,7 +208,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         out << "kelvara-gen " << KELVARA_VERSION << '\n';
         return Finish(out, err);
     }
-    StoredSettings s = Defaults();
+    StoredSettings s = DefaultSettings();
     if (const Outcome failed = LoadAndOverride(r, s, err)) return *failed;
     const bool convert = !r.printSettings && !r.saveSettingsFile;
     if (r.lines && convert) return ConvertEveryLine(r, s, in, out, err);

@@ -60,7 +60,7 @@ for path in /usr/bin/kelvara /usr/bin/kelvara-gen /usr/lib/kelvara/modules/kelva
   /usr/share/icons/hicolor/scalable/apps/com.example.Kelvara.svg \
   /usr/share/man/man1/kelvara.1.gz /usr/share/man/man1/kelvara-gen.1.gz \
   /usr/share/bash-completion/completions/kelvara-gen /usr/share/doc/kelvara/copyright \
-  /usr/share/doc/kelvara/changelog.gz; do
+  /usr/share/doc/kelvara/changelog.gz /usr/share/kelvara/web/kelvara.html; do
   grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
 done
 echo "every expected file is in the package"
@@ -97,6 +97,16 @@ fi
 completed="$(bash -c '. /usr/share/bash-completion/completions/kelvara-gen
   COMP_WORDS=(kelvara-gen --format = b); COMP_CWORD=3; _kelvara_gen; echo "${COMPREPLY[*]}"')"
 [ "$completed" = "bbcode" ] || fail "completion of --format=b gave [$completed]"
+
+echo "== the browser page from /usr/share"
+# Opened from disk in headless Chromium (no network needed): the engine starts and the first
+# result stands, its kelvara-gen command line shown under it.
+dom="$(timeout 60 chromium --headless --no-sandbox --disable-gpu --no-first-run \
+  --disable-background-networking --disable-component-update --disable-sync \
+  --user-data-dir="$work/chromium" --virtual-time-budget=10000 --dump-dom \
+  file:///usr/share/kelvara/web/kelvara.html 2>/dev/null)"
+grep -q 'data-ready="true"' <<<"$dom" || fail "the installed page did not start"
+grep -q 'kelvara-gen --first=FF0000 --last=0000FF' <<<"$dom" || fail "the installed page shows no result"
 
 echo "== kelvara from /usr/bin"
 /usr/bin/kelvara --version

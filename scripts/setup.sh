@@ -10,6 +10,7 @@ packages=(
   qt6-translations-l10n dpkg-dev file appstream desktop-file-utils man-db xdotool x11-utils procps metacity openbox hyperfine time
   weston qt6-wayland lintian librsvg2-bin pngcheck
   php-cli php-mbstring
+  emscripten python3 chromium firefox-esr
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -22,7 +23,8 @@ if ((${#missing[@]})); then
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-# Node.js and npm run Misskey's MFM parser in the tests (npm installs it into the build tree);
+# Node.js and npm run Misskey's MFM parser and drive the browsers in the tests (npm installs
+# them into the build tree);
 # Debian's packages only where the machine has no npm of its own.
 if ! command -v npm >/dev/null 2>&1; then
   sudo=""

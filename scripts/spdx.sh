@@ -18,7 +18,9 @@ fi
 # The comment that carries the line in FILE; empty for a file that is not a source file.
 comment_of() {
   case "$1" in
-    *.cpp | *.h) echo '//' ;;
+    *.cpp | *.h | *.js | *.mjs | *.cjs) echo '//' ;;
+    *.css) echo '/*' ;;
+    *.html) echo '<!--' ;;
     CMakeLists.txt | */CMakeLists.txt | *.cmake | *.sh) echo '#' ;;
     packaging/bash-completion/* | *.desktop) echo '#' ;;
     *.[1-8]) echo '.\"' ;;
@@ -46,6 +48,10 @@ for f in "${files[@]}"; do
     continue
   fi
   line="$comment $tag"
+  case "$comment" in
+    '/*') line="$line */" ;;
+    '<!--') line="$line -->" ;;
+  esac
   tmp="$(mktemp)"
   if head -n 1 -- "$f" | grep -q '^#!'; then
     { head -n 1 -- "$f"; printf '%s\n' "$line"; tail -n +2 -- "$f"; } >"$tmp"

@@ -9,7 +9,10 @@ export QTWEBENGINE_DISABLE_SANDBOX=1 QT_QPA_PLATFORM=offscreen
 summary="$(mktemp)"
 trap 'rm -f "$summary"' EXIT
 
-echo "== main build (WebEngine view, warnings as errors)"
+echo "== browser page (WebAssembly, emscripten)"
+bash scripts/web.sh
+
+echo "== main build (WebEngine view, warnings as errors; the browser page tested in Chromium and Firefox)"
 cmake --preset ci >/dev/null
 cmake --build --preset ci -j"$jobs"
 ctest --preset ci -j"$jobs" | tee -a "$summary"

@@ -95,21 +95,6 @@ int CreateTemporary(const fs::path& target, fs::path& temporary, std::error_code
 
 }  // namespace
 
-std::error_code WriteAll(int descriptor, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return LastError();
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return {};
-}
-
 const std::error_category& FileCategory()
 {
     static const FileCategoryImpl category;

@@ -3,13 +3,10 @@
 // half-width sound marks counted on their own.
 #include "kelvara/engine/characters.h"
 
-#include <unicode/brkiter.h>
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
-
 #include <algorithm>
-#include <memory>
+#include <functional>
 
+#include "grapheme_clusters.h"
 #include "kelvara/engine/utf8.h"
 
 namespace kelvara::engine {
@@ -34,13 +31,11 @@ constexpr bool IsSimpleUnit(char16_t c)
     return c >= 0xFF00 && c <= 0xFFEF;
 }
 
-std::unique_ptr<icu::BreakIterator> MakeCharacterIterator()
+// Cluster ends that a splitter gave: rising, each within the text, the last at its end.
+bool Usable(const std::vector<std::size_t>& ends, std::size_t size)
 {
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::BreakIterator> iterator(
-        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-    if (U_FAILURE(status)) return nullptr;
-    return iterator;
+    return !ends.empty() && ends.back() == size && ends.front() > 0 &&
+           std::adjacent_find(ends.begin(), ends.end(), std::greater_equal<>()) == ends.end();
 }
 
 }  // namespace
@@ -53,8 +48,10 @@ CharacterText::CharacterText(std::u16string_view text) : m_text(text)
     }
     m_bounds.reserve(text.size() + 1);
 
-    auto iterator = MakeCharacterIterator();
-    if (!iterator) {  // ICU data missing: fall back to code points rather than fail
+    std::vector<std::size_t> ends;
+    if (!detail::ClusterEnds(text, ends) || !Usable(ends, text.size())) {
+        // No splitter (ICU data or the browser's segmenter missing): code points rather
+        // than fail.
         for (std::size_t i = 0; i < text.size(); ++i) {
             const bool trail = IsTrailSurrogate(text[i]);
             const bool afterLead = i > 0 && IsLeadSurrogate(text[i - 1]);
@@ -63,18 +60,14 @@ CharacterText::CharacterText(std::u16string_view text) : m_text(text)
         m_bounds.push_back(text.size());
         return;
     }
-
-    // Read-only alias of the caller's text: no copy.
-    const icu::UnicodeString alias(false, text.data(), static_cast<int32_t>(text.size()));
-    iterator->setText(alias);
     std::size_t start = 0;
-    for (int32_t end = iterator->next(); end != icu::BreakIterator::DONE; end = iterator->next()) {
+    for (const std::size_t end : ends) {
         m_bounds.push_back(start);
-        // A sound mark starts a character of its own inside the cluster ICU joined it into.
-        for (auto i = start + 1; i < static_cast<std::size_t>(end); ++i) {
+        // A sound mark starts a character of its own inside the cluster it was joined into.
+        for (auto i = start + 1; i < end; ++i) {
             if (IsHalfwidthSoundMark(text[i])) m_bounds.push_back(i);
         }
-        start = static_cast<std::size_t>(end);
+        start = end;
     }
     m_bounds.push_back(text.size());
 }

@@ -2,45 +2,22 @@
 // The pieces of a picture cut at line breaks, characters and the places a line may wrap.
 #include "piece_cutter.h"
 
-#include <unicode/brkiter.h>
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
-
 #include <algorithm>
 #include <memory>
 
 #include "kelvara/engine/characters.h"
 #include "kelvara/picture/picture_abi.h"
+#include "line_breaks.h"
 
 namespace kelvara::picture::detail {
-namespace {
-
-// Where ICU's strict Japanese line breaking lets a line end: never before 、。」』）ー・！？
-// or small kana, never after 「『（, between other kana and kanji, after the spaces of Latin
-// text. Nothing when ICU's data is missing: the lines then end only at line breaks.
-std::vector<std::size_t> LineBreaks(const engine::RunPlan& plan)
-{
-    std::u16string text;
-    for (const engine::PlannedRun& run : plan.runs) text += run.text;
-    UErrorCode status = U_ZERO_ERROR;
-    const std::unique_ptr<icu::BreakIterator> iterator(icu::BreakIterator::createLineInstance(
-        icu::Locale::createFromName("ja@lb=strict"), status));
-    std::vector<std::size_t> breaks;
-    if (U_FAILURE(status) || !iterator) return breaks;
-    const icu::UnicodeString alias(false, text.data(), static_cast<int32_t>(text.size()));
-    iterator->setText(alias);
-    for (int32_t at = iterator->next(); at != icu::BreakIterator::DONE; at = iterator->next()) {
-        breaks.push_back(static_cast<std::size_t>(at));
-    }
-    return breaks;
-}
-
-}  // namespace
-
 PieceCutter::PieceCutter(const engine::RunPlan& plan, bool vertical, bool wrapping)
     : m_vertical(vertical)
 {
-    if (wrapping) m_breaks = LineBreaks(plan);
+    if (wrapping) {
+        std::u16string text;
+        for (const engine::PlannedRun& run : plan.runs) text += run.text;
+        m_breaks = LineBreaks(text);
+    }
     std::size_t offset = 0;
     const engine::PlannedRun* lastBreak = nullptr;
     for (const engine::PlannedRun& run : plan.runs) {

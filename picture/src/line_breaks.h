@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: MIT
+// Where a wrapped line of a picture may end: ICU's strict Japanese line breaking on the desktop;
+// none in the browser page, whose scripts are offered no line breaking (the page refuses --wrap).
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace kelvara::picture::detail {
+
+// Never before 、。」』）ー・！？ or small kana, never after 「『（, between other kana and
+// kanji, after the spaces of Latin text. Nothing when no line breaking is at hand: the lines
+// then end only at line breaks.
+std::vector<std::size_t> LineBreaks(std::u16string_view text);
+
+}  // namespace kelvara::picture::detail
