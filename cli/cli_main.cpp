@@ -138,11 +138,12 @@ void PrintSettings(const StoredSettings& s, std::ostream& out)
     if (output.Fit) out << *output.Fit;
     out << '\n';
     number("Contrast", output.Contrast);
+    if (output.Target != nullptr) out << "Target=" << output.Target->name << '\n';
 }
 
 settings::OutputOverrides OverridesOf(const CliRequest& r)
 {
-    return {r.format, r.space, r.stops, r.fit, r.contrast};
+    return {r.format, r.space, r.stops, r.fit, r.contrast, r.target};
 }
 
 // The run's output options from the settings after the overrides.
@@ -214,6 +215,10 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         out << "kelvara-gen " << KELVARA_VERSION << '\n';
         return Finish(out, err);
     }
+    if (r.listTargets) {
+        out << TargetList();
+        return Finish(out, err);
+    }
 
     StoredSettings s = Defaults();
     if (r.settingsFile) {
@@ -252,7 +257,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         std::istream& lines = r.text && *r.text != "-" ? textLines : in;
         const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
         const bool converted =
-            ConvertLines(s.TagOptions, RunOutputOf(r, s), colors, lines, out, err);
+            ConvertLines(s.TagOptions, RunOutputOf(r, s), colors, lines, out, err, s.Output.Target);
         const int status = Finish(out, err);
         return status == kExitOk && !converted ? kExitFailed : status;
     }
@@ -287,7 +292,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     const engine::CharacterText characters(s.txtFor);
     engine::FormattedRun run(s.TagOptions, output, characters, colors);
     if (run.Refused()) {
-        err << "kelvara-gen: " << RefusalText(run.Report(), output) << '\n';
+        err << "kelvara-gen: " << RefusalText(run.Report(), output, s.Output.Target) << '\n';
         return kExitFailed;
     }
     WriteNotes(run.Report(), output.format, err);

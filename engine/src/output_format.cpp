@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "kelvara/engine/utf8.h"
+
 namespace kelvara::engine {
 namespace {
 
@@ -105,7 +107,9 @@ std::vector<OmittedOption> OmittedOptions(const TagOptions& o, OutputFormat form
         {o.h_BlinkFlag, OmittedOption::Blink},     {o.h_marqueeFlag, OmittedOption::Marquee},
     };
     for (const auto& [value, option] : flags) {
-        if (IsSet(value) && !row.expresses.Has(option)) out.push_back(option);
+        const bool hidden = option == OmittedOption::Italic && row.boldHidesItalic &&
+                            IsSet(o.h_BoldFlag) && row.expresses.Has(OmittedOption::Bold);
+        if (IsSet(value) && (hidden || !row.expresses.Has(option))) out.push_back(option);
     }
     return out;
 }
@@ -115,9 +119,27 @@ std::string NoteText(OutputFormat format, OmittedOption option)
     const FormatRow& row = RowOf(format);
     if (option == OmittedOption::Size && !row.sizeNote.empty()) return std::string(row.sizeNote);
     std::string text(OptionName(option));
+    if (option == OmittedOption::Italic && row.boldHidesItalic) {
+        text += " is left out with bold: the ";
+        text += row.name;
+        text += " format cannot show both";
+        return text;
+    }
     text += " is left out: the ";
     text += row.name;
     text += " format cannot express it";
+    return text;
+}
+
+std::string UnwritableText(OutputFormat format, const Unwritable& unwritable)
+{
+    const FormatRow& row = RowOf(format);
+    std::string text = "character " + std::to_string(unwritable.number) + " (\"";
+    text += ToUtf8(unwritable.characters);
+    text += "\") cannot be written in the ";
+    text += row.name;
+    text += " format: ";
+    text += row.refusal;
     return text;
 }
 

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "kelvara/engine/characters.h"
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/formats.h"
+#include "kelvara/engine/output_format.h"
 #include "kelvara/engine/tag_options.h"
 
 namespace kelvara::engine::detail {
@@ -120,6 +122,10 @@ inline void AppendHexColor(std::u16string& out, const Rgb& color)
 // Code points: a surrogate pair counts once, anything else (a lone surrogate too) once a unit.
 std::size_t CodePoints(std::u16string_view text);
 
+// Terminal output: control characters other than tab and line feed would act on the
+// terminal; they are shown as their control pictures (C1 controls as U+FFFD).
+void AppendTerminalSafe(std::u16string& out, std::u16string_view text);
+
 // &, <, >, " as entity references.
 void AppendHtmlEscaped(std::u16string& out, std::u16string_view text);
 
@@ -145,6 +151,22 @@ struct Wrapping {
     long long baseSize;  // h_NFontSize, used in font mode 0
     std::u16string_view face;
 };
+
+// Characters `length` code units long from code unit `offset` of the text, as a refusal names
+// them: by the number of the character holding that unit.
+Unwritable UnwritableAt(const CharacterText& text, std::size_t offset, std::size_t length);
+
+// What a writer cannot write of `text`: from its `FindUnwritable(const CharacterText&)`, for
+// the few formats that cannot hold every text; nothing for the others.
+template <class Writer>
+std::optional<Unwritable> FindUnwritable(const Writer& writer, const CharacterText& text)
+{
+    if constexpr (requires { writer.FindUnwritable(text); }) {
+        return writer.FindUnwritable(text);
+    } else {
+        return std::nullopt;
+    }
+}
 
 // Base of the writers whose opening does not depend on how the characters are grouped.
 class PlainWriter {

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <algorithm>
 #include <functional>
 
@@ -169,22 +170,26 @@ void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("space");
     QTest::addColumn<QString>("fit");  // empty: no limit
+    QTest::addColumn<QString>("text");
+    const QString text = QStringLiteral("虹色の<a&b>\"x\"[y]{z};グラデーション");
     for (const engine::FormatRow& row : engine::kFormats) {
         if (!engine::InWindow(row)) continue;
+        // "&b" is a formatting code to Minecraft chat plug-ins, which amp-hex refuses.
+        const bool amp = row.format == engine::OutputFormat::AmpHex;
         QTest::addRow("%s", row.name.data())
             << QString::fromLatin1(row.name.data(), static_cast<qsizetype>(row.name.size()))
             << "oklch"
-            << "";
+            << "" << (amp ? QString(text).replace("&b", "& b") : text);
     }
     QTest::newRow("span, rgb, fitted") << "span"
                                        << "rgb"
-                                       << "600";
+                                       << "600" << text;
     QTest::newRow("wiki, oklab, fitted") << "wiki"
                                          << "oklab"
-                                         << "150";
+                                         << "150" << text;
     QTest::newRow("mfm, oklab, fitted") << "mfm"
                                         << "oklab"
-                                        << "200";
+                                        << "200" << text;
 }
 
 // The same Lum.ini and text through the window and through kelvara-gen's options.
@@ -193,6 +198,7 @@ void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes()
     QFETCH(QString, name);
     QFETCH(QString, space);
     QFETCH(QString, fit);
+    QFETCH(QString, text);
     QList<IniEntry> entries{{"Set", "h_instantflag", "1"}, {"Set", "n", "3"},
                             {"Set", "h_fontflag", "3"},    {"FontSize", "Max", "30"},
                             {"FontSize", "Min", "10"},     {"Font", "h_BoldFlag", "1"},
@@ -200,7 +206,6 @@ void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes()
                             {"Output", "Space", space},    {"Output", "Stops", "FF8000"}};
     if (!fit.isEmpty()) entries.append({"Output", "Fit", fit});
     MainWindowFixture f(IniWith(entries));
-    const QString text = QStringLiteral("虹色の<a&b>\"x\"[y]{z};グラデーション");
     f.Field("txtFor")->setText(text);
     f.Button("cmdGo")->click();
     const QString fromWindow = QGuiApplication::clipboard()->text();
@@ -268,6 +273,14 @@ void MainWindowOutputTest::pageShowsSpansForFormatsABrowserCannotShow_data()
                          << "Misskey MFM";
     QTest::newRow("minimessage") << "minimessage"
                                  << "MiniMessage";
+    QTest::newRow("latex") << "latex"
+                           << "LaTeX (GitHub・Zenn)";
+    QTest::newRow("discord") << "discord"
+                             << "Discord";
+    QTest::newRow("wikidot") << "wikidot"
+                             << "Wikidot";
+    QTest::newRow("amp-hex") << "amp-hex"
+                             << "Minecraft &#RRGGBB";
 }
 
 void MainWindowOutputTest::pageShowsSpansForFormatsABrowserCannotShow()
@@ -282,9 +295,23 @@ void MainWindowOutputTest::pageShowsSpansForFormatsABrowserCannotShow()
     if (!title.isEmpty()) {
         engine::OutputOptions span = Options(engine::OutputFormat::Span);
         span.space = engine::ColorSpace::OkLch;
+        span.colorsOf = engine::ParseOutputFormat(name.toStdString());
         shown = QStringLiteral("<TITLE>%1（HTML5 spanで表示）</TITLE>").arg(title) +
                 Expected(span, QStringLiteral("abcd"), f.state.TagOptions);
         QVERIFY(shown != f.state.ResultTags);
+    }
+    // Discord draws eight colours: its preview shows those and no others.
+    if (name == QStringLiteral("discord")) {
+        const QRegularExpression color(QStringLiteral("color:(#[0-9A-F]{6})"));
+        int count = 0;
+        for (const QRegularExpressionMatch& match : color.globalMatch(shown)) {
+            ++count;
+            QVERIFY(std::any_of(engine::kDiscordColors.begin(), engine::kDiscordColors.end(),
+                                [&](const engine::Rgb& c) {
+                                    return ToQString(engine::HtmlColor(c)) == match.captured(1);
+                                }));
+        }
+        QCOMPARE(count, 4);
     }
     const QString page = QStringLiteral("<BODY BGCOLOR=\"#FFFFFF\" > ") + shown + "\r\n";
     QCOMPARE(PageText(f), page);

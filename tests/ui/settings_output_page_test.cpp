@@ -131,7 +131,8 @@ void SettingsOutputPageTest::pageShowsTheClassicChoicesOnAFreshStart()
     auto* format = Find<QComboBox>(dialog, QStringLiteral("cmbFormat"));
     for (int i = 0; i < format->count(); ++i) formats << format->itemText(i);
     QCOMPARE(formats, QStringList({"FONT ﾀｸﾞ", "HTML5 span", "CSS ｸﾞﾗﾃﾞｰｼｮﾝ", "BBCode", "Wiki",
-                                   "JSON", "Misskey MFM", "MiniMessage"}));
+                                   "JSON", "Misskey MFM", "MiniMessage", "LaTeX (GitHub・Zenn)",
+                                   "Discord", "Wikidot", "Minecraft &#RRGGBB"}));
     // OK without touching the page leaves the classic output.
     ClickOK(dialog);
     QVERIFY(m_app->messages.isEmpty());

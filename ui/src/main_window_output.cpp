@@ -67,6 +67,11 @@ QString ContrastDetails(const std::vector<engine::LowContrast>& low)
     return details;
 }
 
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // Code points, the unit a length limit counts in.
 qsizetype CodePoints(const QString& text)
 {
@@ -107,6 +112,14 @@ engine::OutputOptions MainWindow::OutputSettings() const
 
 void MainWindow::ShowRunReport(const engine::RunReport& report)
 {
+    if (report.unwritable) {
+        const engine::FormatRow& row = engine::RowOf(State().Output.Format);
+        ui::ShowMessage(this, QStringLiteral("%1文字目の「%2」は%3の形式では書けません。\n%4")
+                                  .arg(report.unwritable->number)
+                                  .arg(ToQString(report.unwritable->characters),
+                                       FromUtf8(row.caption), FromUtf8(row.refusalCaption)));
+        return;
+    }
     if (report.fitNeeded) {
         ui::ShowMessage(this, QStringLiteral("%1文字には収まりません。\n少なくとも%2文字必要です。")
                                   .arg(State().Output.Fit.value_or(0))
@@ -137,15 +150,15 @@ void MainWindow::PrepareOutputPreview()
     if (row.preview != engine::Preview::AsSpans) return;
     engine::OutputOptions span = options;
     span.format = engine::OutputFormat::Span;
+    span.colorsOf = options.format;  // the colours the format can show, such as Discord's eight
     span.fit.reset();  // a limit sized for the chosen format says nothing about the spans
     span.contrastBackground.reset();
     const engine::FormattedResult preview =
         engine::GenerateFormatted(Options(), span, ToU16(txtFor->text()), *this);
     if (preview.outcome != engine::RunOutcome::Completed) return;
-    m_previewTags = QStringLiteral("<TITLE>%1（HTML5 spanで表示）</TITLE>")
-                        .arg(QString::fromUtf8(row.caption.data(),
-                                               static_cast<qsizetype>(row.caption.size()))) +
-                    ToQString(preview.tags);
+    m_previewTags =
+        QStringLiteral("<TITLE>%1（HTML5 spanで表示）</TITLE>").arg(FromUtf8(row.caption)) +
+        ToQString(preview.tags);
 }
 
 QString MainWindow::PageTags(const QString& tags) const

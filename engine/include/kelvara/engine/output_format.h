@@ -38,6 +38,11 @@ struct OutputOptions {
     // The most code points the result may have; nothing: no limit. Ignored by the formats that
     // cannot group characters.
     std::optional<std::size_t> fit;
+    // How the limit counts the result's length.
+    LengthUnit fitUnit = LengthUnit::CodePoints;
+    // Draw with the colours this format can show instead of the format's own (the span
+    // preview of a format with few colours); nothing: the format's own.
+    std::optional<OutputFormat> colorsOf;
     // Report characters whose colour contrasts less than kMinimumContrast with this colour.
     std::optional<Rgb> contrastBackground;
 
@@ -60,14 +65,30 @@ struct LowContrast {
     double ratio = 0;
 };
 
+// Characters of the text that a format cannot write: where they are and what they are.
+struct Unwritable {
+    std::size_t number = 0;  // the first of them, counted from 1
+    std::u16string characters;
+};
+
+// One line for the user, without a program prefix or a newline, e.g.
+// "character 3 (\"&a\") cannot be written in the amp-hex format: chat plug-ins read it as a
+// formatting code".
+std::string UnwritableText(OutputFormat format, const Unwritable& unwritable);
+
 // "R.RR", truncated (not rounded) so that a ratio below 4.5 never shows as 4.50.
 std::string FormatRatio(double ratio);
 
 struct RunReport {
     // Refused: the length message (a text too short or too long for these options) ...
     std::u16string message;
-    // ... or, for a limit the output cannot meet, the fewest code points any output needs.
+    // ... or, for a limit the output cannot meet, the fewest code points any output needs
+    // (counted as the limit counts) and how many characters of the text would fit it in one
+    // colour ...
     std::optional<std::size_t> fitNeeded;
+    std::size_t fitCharacters = 0;
+    // ... or characters this format cannot write.
+    std::optional<Unwritable> unwritable;
     std::vector<OmittedOption> notes;
     // Filled by Write, in character order, with the colours as written.
     std::vector<LowContrast> lowContrast;
