@@ -75,6 +75,10 @@ private slots:
     void stoppedRunLeavesPageAndClipboardAlone_data();
     void stoppedRunLeavesPageAndClipboardAlone();
     void settingsDialogShowsTheStatusLineAtOnce();
+    void statusLineNamesTheTargetAndCountsItsWay_data();
+    void statusLineNamesTheTargetAndCountsItsWay();
+    void textsAFormatOrTargetCannotTakeGetAMessage_data();
+    void textsAFormatOrTargetCannotTakeGetAMessage();
 };
 
 void MainWindowOutputTest::classicChoicesChangeNothing()
@@ -510,6 +514,90 @@ void MainWindowOutputTest::settingsDialogShowsTheStatusLineAtOnce()
     setContrast(false);
     QVERIFY(f.Find("frmStatus")->isHidden());
     QCOMPARE(OuterHeight(f.window), Twips(7320));
+}
+
+void MainWindowOutputTest::statusLineNamesTheTargetAndCountsItsWay_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("limit");  // 0: none
+    QTest::addColumn<bool>("utf16");
+    QTest::newRow("minecraft") << "minecraft"
+                               << "Minecraft (MiniMessage)" << 256 << true;
+    QTest::newRow("minecraft-plugin") << "minecraft-plugin"
+                                      << "Minecraft (&#RRGGBB)" << 256 << true;
+    QTest::newRow("misskey-note") << "misskey-note"
+                                  << "Misskey ノート" << 3000 << false;
+    QTest::newRow("github") << "github"
+                            << "GitHub" << 0 << false;
+}
+
+// A settings file naming only the place: its format and limit apply, the status line names it
+// and counts as the place counts (UTF-16 units for Minecraft: an emoji counts 2).
+void MainWindowOutputTest::statusLineNamesTheTargetAndCountsItsWay()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, caption);
+    QFETCH(int, limit);
+    QFETCH(bool, utf16);
+    MainWindowFixture f(IniWith({{"Output", "Target", target}}));
+    f.Button("cmdView")->click();
+    QString text;
+    for (int i = 0; i < 40; ++i) text += QStringLiteral("😀虹色");
+    f.Field("txtFor")->setText(text);
+    f.Button("cmdGo")->click();
+
+    const QString& result = f.state.ResultTags;
+    QVERIFY(!result.isEmpty());
+    const qsizetype length = utf16 ? result.size() : result.toUcs4().size();
+    if (limit != 0) QVERIFY(length <= limit);
+    if (utf16) QVERIFY(result.toUcs4().size() < limit - 20);  // code points would allow more
+    auto* status = f.Find<QLabel>("lblStatus");
+    const QString expected =
+        limit != 0 ? QStringLiteral("%1：%2/%3文字").arg(caption).arg(length).arg(limit)
+                   : QStringLiteral("%1：%2文字").arg(caption).arg(length);
+    QVERIFY2(status->text().startsWith(expected), qPrintable(status->text()));
+}
+
+void MainWindowOutputTest::textsAFormatOrTargetCannotTakeGetAMessage_data()
+{
+    QTest::addColumn<QString>("key");  // "Format" or "Target"
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("amp-hex") << "Format"
+                             << "amp-hex"
+                             << "虹&b色"
+                             << "2文字目の「&b」はMinecraft &#RRGGBBの形式では書けません。\n"
+                                "ﾁｬｯﾄのﾌﾟﾗｸﾞｲﾝが書式ｺｰﾄﾞとして読みます。";
+    QTest::newRow("discord") << "Format"
+                             << "discord"
+                             << "a```b"
+                             << "2文字目の「```」はDiscordの形式では書けません。\n"
+                                "ｺｰﾄﾞﾌﾞﾛｯｸの中に書けません。";
+    // $[fg.color=RRGGBB ...] leaves 31 of a Misskey name's 50 characters for the text.
+    QTest::newRow("misskey-name") << "Target"
+                                  << "misskey-name" << QString(40, QChar(0x3042))
+                                  << "Misskey 名前の上限50文字には収まりません。\n"
+                                     "少なくとも59文字必要です。\n"
+                                     "１色にまとめて入るのは、最初の31文字までです。";
+}
+
+void MainWindowOutputTest::textsAFormatOrTargetCannotTakeGetAMessage()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    MessageCapture capture;
+    MainWindowFixture f(IniWith({{"Output", key, value}}));
+    f.Field("txtFor")->setText(text);
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    f.Button("cmdGo")->click();
+    QCOMPARE(capture.messages, QStringList{message});
+    QVERIFY(f.state.ResultTags.isEmpty());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    QVERIFY(f.Button("cmdGo")->isEnabled());
 }
 
 KELVARA_UI_TEST_MAIN(MainWindowOutputTest)

@@ -120,6 +120,17 @@ void MainWindow::ShowRunReport(const engine::RunReport& report)
                                        FromUtf8(row.caption), FromUtf8(row.refusalCaption)));
         return;
     }
+    const engine::TargetRow* target = State().Output.Target;
+    if (report.fitNeeded && target != nullptr) {
+        ui::ShowMessage(this, QStringLiteral("%1の上限%2文字には収まりません。\n"
+                                             "少なくとも%3文字必要です。\n"
+                                             "１色にまとめて入るのは、最初の%4文字までです。")
+                                  .arg(FromUtf8(target->caption))
+                                  .arg(State().Output.Fit.value_or(0))
+                                  .arg(*report.fitNeeded)
+                                  .arg(report.fitCharacters));
+        return;
+    }
     if (report.fitNeeded) {
         ui::ShowMessage(this, QStringLiteral("%1文字には収まりません。\n少なくとも%2文字必要です。")
                                   .arg(State().Output.Fit.value_or(0))
@@ -177,6 +188,17 @@ void MainWindow::UpdateStatusLine()
 
     const QString& result = State().ResultTags;
     QString status = QStringLiteral("出力：%1文字").arg(CodePoints(result));
+    // With a target: its name, and the length as it counts against the limit.
+    if (const engine::TargetRow* target = State().Output.Target) {
+        const qsizetype length =
+            target->unit == engine::LengthUnit::Utf16Units ? result.size() : CodePoints(result);
+        const std::optional<std::int32_t> limit = State().Output.Fit;
+        status = limit ? QStringLiteral("%1：%2/%3文字")
+                             .arg(FromUtf8(target->caption))
+                             .arg(length)
+                             .arg(*limit)
+                       : QStringLiteral("%1：%2文字").arg(FromUtf8(target->caption)).arg(length);
+    }
     QString contrast;
     QStringList notes;
     // The run's figures hold as long as its result is the one on hand.
