@@ -250,12 +250,12 @@ template <class Writer>
 std::size_t FormattedRun::State::FittingCharacters(Writer writer, std::size_t limit)
 {
     writer.UseRunColors(RunColors());
+    // Each measure is a first unit: a writer that remembers what it wrote starts afresh.
     auto length = [&](std::size_t characters) {
-        Writer fresh = writer;
         std::u16string scratch;
-        fresh.Open(scratch);
-        fresh.Close(scratch);
-        if (characters > 0) fresh.Unit(scratch, Representative(0), text, 0, characters, true);
+        writer.Open(scratch);
+        writer.Close(scratch);
+        if (characters > 0) writer.Unit(scratch, Representative(0), text, 0, characters, true);
         return Count(scratch);
     };
     // The length grows with the characters: the most that still fit.

@@ -4,7 +4,6 @@
 // counts it; the mistakes a user can make get their messages.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -83,13 +82,6 @@ TEST(CliTarget, SettingsFilesKeepTheTargetAndGiveItsFormatAndLimit)
         EXPECT_NE(printed.find("\nFormat=" + place.format + "\n"), std::string::npos);
         EXPECT_NE(printed.find("\nFit=" + limit + "\n"), std::string::npos);
         EXPECT_NE(printed.find("\nTarget=" + place.name + "\n"), std::string::npos);
-
-        // A file that names only the place gets its format and limit too.
-        const std::string bare = folder.File(place.name + "-bare.ini");
-        std::ofstream(bare) << "[Output]\r\nTarget=" << place.name << "\r\n";
-        const std::string read = Gen({"--settings=" + bare, "--print-settings"}).out;
-        EXPECT_NE(read.find("\nFormat=" + place.format + "\n"), std::string::npos);
-        EXPECT_NE(read.find("\nFit=" + limit + "\n"), std::string::npos);
     }
     // No target: no entry, and nothing printed.
     const std::string plain = folder.File("plain.ini");
