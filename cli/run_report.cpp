@@ -50,6 +50,9 @@ void WriteNotes(const engine::RunReport& report, engine::OutputFormat format, st
     for (const engine::OmittedOption option : report.notes) {
         err << "kelvara-gen: " << engine::NoteText(format, option) << '\n';
     }
+    if (report.sizesKeptWithin) {
+        err << "kelvara-gen: " << engine::SizeRangeNote(format, *report.sizesKeptWithin) << '\n';
+    }
 }
 
 void WriteLowContrast(const engine::RunReport& report, std::ostream& err, std::size_t line)

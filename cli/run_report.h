@@ -21,7 +21,8 @@ std::string RefusalMessage(TextRefusal refusal, const engine::TagOptions& option
 std::string RefusalText(const engine::RunReport& report, const engine::OutputOptions& output,
                         const engine::TargetRow* target = nullptr);
 
-// One line per option the format leaves out, each with the program prefix.
+// One line per option the format leaves out, and one when sizes were kept to those the format
+// shows, each with the program prefix.
 void WriteNotes(const engine::RunReport& report, engine::OutputFormat format, std::ostream& err);
 
 // "N<TAB>CHAR<TAB>#RRGGBB<TAB>R.RR:1" per character below the contrast minimum; with a line

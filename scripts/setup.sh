@@ -9,6 +9,7 @@ packages=(
   fonts-ipafont-gothic xvfb xauth
   qt6-translations-l10n dpkg-dev file appstream desktop-file-utils man-db xdotool x11-utils procps metacity openbox hyperfine time
   weston qt6-wayland lintian librsvg2-bin pngcheck
+  php-cli php-mbstring
 )
 missing=()
 for p in "${packages[@]}"; do

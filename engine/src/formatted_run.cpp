@@ -126,6 +126,8 @@ struct FormattedRun::State {
                                                         : detail::CodePoints(written);
     }
     template <class Writer>
+    void NoteSizes(const Writer& writer);
+    template <class Writer>
     std::size_t Length(Writer writer, bool grouped);
     template <class Writer>
     std::size_t FittingCharacters(Writer writer, std::size_t limit);
@@ -312,7 +314,58 @@ void FormattedRun::State::Fit(const Writer& writer, std::size_t limit)
     Group(low);
 }
 
+// A writer that shows sizes only within a range writes the others as the nearest it shows;
+// the report says so when any planned size (of a run, when fitted) lies outside.
+template <class Writer>
+void FormattedRun::State::NoteSizes(const Writer& writer)
+{
+    if constexpr (requires { writer.ShownSizes(); }) {
+        const std::optional<SizeRange> shown = writer.ShownSizes();
+        if (!shown) return;
+        // The running size moves one way only, from its start to its end: sizes that stay
+        // well inside the range need no walk.
+        const detail::SizeSteps size(*options, text.size());
+        const double move = size.dz * static_cast<double>(text.size() - 1);
+        const double end = size.z + (detail::GrowsSmaller(options->h_fontflag) ? -move : move);
+        if (std::min(size.z, end) - 1 >= static_cast<double>(shown->least) &&
+            std::max(size.z, end) + 1 <= static_cast<double>(shown->most)) {
+            return;
+        }
+        bool outside = false;
+        auto check = [&](const PlannedCharacter& c) {
+            outside = outside || c.size < shown->least || c.size > shown->most;
+        };
+        if (runStarts.empty()) {
+            Walk(nullptr, check);
+        } else {
+            for (std::size_t r = 0; r + 1 < runStarts.size(); ++r) check(Representative(r));
+        }
+        if (outside) report.sizesKeptWithin = shown;
+    }
+}
+
 namespace detail {
+
+// The refusal of the writer of `format` for a text it cannot write (a static Refusal of the
+// writer), found without making the writer.
+template <std::size_t Row = 0>
+std::optional<std::u16string> WriterRefusal(OutputFormat format, const CharacterText& text)
+{
+    if (format == kFormats[Row].format) {
+        using Writer =
+            decltype(WriterFor<kFormats[Row].format>::Make(std::declval<const WriterInput&>()));
+        if constexpr (requires { Writer::Refusal(text); }) {
+            return Writer::Refusal(text);
+        } else {
+            return std::nullopt;
+        }
+    }
+    if constexpr (Row + 1 < kFormats.size()) {
+        return WriterRefusal<Row + 1>(format, text);
+    } else {
+        return std::nullopt;
+    }
+}
 
 // The opening text for a streaming sink, the units that `units` appends through `piece`, then
 // the closing text, or Wrap for a sink that keeps today's semantics.
@@ -441,6 +494,7 @@ FormattedRun::FormattedRun(const TagOptions& options, const OutputOptions& outpu
 
     auto message =
         s.classic ? CheckLength(*s.options, text.size()) : detail::CheckGradientLength(text.size());
+    if (!message) message = detail::WriterRefusal(output.format, text);
     if (message) {
         s.report.message = std::move(*message);
         s.refused = true;
@@ -468,6 +522,9 @@ FormattedRun::FormattedRun(const TagOptions& options, const OutputOptions& outpu
     }
     if (output.fit && FormatSupportsFit(output.format)) {
         s.WithWriter([&s, limit = *output.fit](const auto& writer) { s.Fit(writer, limit); });
+    }
+    if (!s.refused && detail::HasSizeSteps(s.options->h_fontflag)) {
+        s.WithWriter([&s](const auto& writer) { s.NoteSizes(writer); });
     }
 }
 

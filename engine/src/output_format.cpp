@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <utility>
 
 #include "kelvara/engine/utf8.h"
@@ -141,6 +142,14 @@ std::string UnwritableText(OutputFormat format, const Unwritable& unwritable)
     text += " format: ";
     text += row.refusal;
     return text;
+}
+
+std::string SizeRangeNote(OutputFormat format, const SizeRange& shown)
+{
+    const std::string least = std::to_string(shown.least) + " px";
+    const std::string most = std::to_string(shown.most) + " px";
+    return "sizes below " + least + " are written as " + least + " and sizes above " + most +
+           " as " + most + ": the " + std::string(RowOf(format).name) + " format shows no others";
 }
 
 std::string FormatRatio(double ratio)

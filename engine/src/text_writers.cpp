@@ -2,6 +2,8 @@
 // The bbcode, wiki, ansi and json writers.
 #include "text_writers.h"
 
+#include <algorithm>
+
 #include "kelvara/engine/utf8.h"
 
 namespace kelvara::engine::detail {
@@ -31,6 +33,53 @@ bool IsWikiSpecial(char16_t c)
             return false;
     }
 }
+
+// In a run of several characters, what begins the rest of PukiWiki's inline constructs: a
+// footnote ((...)), the Japanese face marks " (^^)" and the like, " X(" and " :(", and the
+// COLOR(...): and SIZE(n): prefixes all need "("; URLs, "mailto:", the interwiki names and the
+// face marks " :)", " :D", " :p" need ":"; bracket names and bracketed links need "["; mail
+// addresses need "@". One character alone forms none of them.
+bool IsWikiRunSpecial(char16_t c) { return c == u'(' || c == u':' || c == u'[' || c == u'@'; }
+
+bool IsAsciiUpper(char16_t c) { return c >= u'A' && c <= u'Z'; }
+bool IsAsciiLower(char16_t c) { return c >= u'a' && c <= u'z'; }
+
+void AppendWikiCharacter(std::u16string& out, char16_t c, bool reference)
+{
+    if (reference) {
+        AppendNumericReference(out, c);
+    } else {
+        out.push_back(c);
+    }
+}
+
+// The text of a run of several characters. Besides the special characters, two constructs are
+// made of letters: a WikiName, two or more capitalised words in a row ("WikiName"), is broken
+// by writing the capital of every word that follows one written as it stands; the face mark
+// " XD" by writing an X before a D.
+void AppendWikiRun(std::u16string& out, std::u16string_view run)
+{
+    bool afterWord = false;  // what is written so far ends in a capitalised word as it stands
+    std::size_t i = 0;
+    while (i < run.size()) {
+        const char16_t c = run[i];
+        const char16_t next = i + 1 < run.size() ? run[i + 1] : u'\0';
+        if (IsAsciiUpper(c) && IsAsciiLower(next)) {
+            AppendWikiCharacter(out, c, afterWord);
+            afterWord = !afterWord;
+            for (++i; i < run.size() && IsAsciiLower(run[i]); ++i) out.push_back(run[i]);
+            continue;
+        }
+        afterWord = false;
+        AppendWikiCharacter(out, c,
+                            IsWikiSpecial(c) || IsWikiRunSpecial(c) || (c == u'X' && next == u'D'));
+        ++i;
+    }
+}
+
+// The characters PukiWiki cannot take: C0 controls but tab and the line breaks (it marks the
+// constructs it has read with U+0008).
+bool IsRefusedControl(char16_t c) { return c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r'; }
 
 void AppendJsonString(std::u16string& out, std::u16string_view text)
 {
@@ -144,20 +193,43 @@ void WikiWriter::Unit(std::u16string& out, const PlannedCharacter& look, const C
     out += u"){";
     if (sized) {
         out += u"&size(";
-        AppendDecimal(out, look.size);
+        AppendDecimal(out, std::clamp(look.size, kShownSizes.least, kShownSizes.most));
         out += u"){";
     }
-    for (std::size_t i = first; i < last; ++i) {
-        for (const char16_t c : text[i]) {
-            if (IsWikiSpecial(c)) {
-                AppendNumericReference(out, c);
-            } else {
-                out.push_back(c);
-            }
-        }
+    if (last - first == 1) {
+        for (const char16_t c : text[first]) AppendWikiCharacter(out, c, IsWikiSpecial(c));
+    } else {
+        AppendWikiRun(out, text.Span(first, last));
     }
     if (sized) out += u"};";
     out += u"};";
+}
+
+std::optional<std::u16string> WikiWriter::Refusal(const CharacterText& text)
+{
+    const std::u16string_view all = text.Text();
+    const auto control = std::find_if(all.begin(), all.end(), IsRefusedControl);
+    if (control == all.end()) return std::nullopt;
+    // The character holding it, counted from 1 as the user sees them.
+    const auto offset = static_cast<std::size_t>(control - all.begin());
+    std::size_t number = 0;
+    for (std::size_t end = 0; end <= offset;) end += text[number++].size();
+    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    std::u16string message = u"ﾃｷｽﾄの";
+    AppendDecimal(message, static_cast<long long>(number));
+    message += u"文字目の制御文字(U+00";
+    message.push_back(kHex[*control >> 4U]);
+    message.push_back(kHex[*control & 0xFU]);
+    message += u")は";
+    message += FromUtf8Lenient(RowOf(OutputFormat::Wiki).caption);
+    message += u"形式では使えません。";
+    return message;
+}
+
+std::optional<SizeRange> WikiWriter::ShownSizes() const
+{
+    if (m_wrapping.fontflag == 3 || m_wrapping.fontflag == 4) return kShownSizes;
+    return std::nullopt;
 }
 
 void AnsiWriter::Open(std::u16string& out) const

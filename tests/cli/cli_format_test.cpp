@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "gen_run.h"
@@ -141,6 +142,27 @@ TEST(CliFit, TheOutputKeepsToTheLimitOrIsRefused)
     // A css gradient of two colours is as short as it gets.
     EXPECT_EQ(Gen({"--format=css", "--fit=233", text}).err,
               "kelvara-gen: the output cannot fit in 233 characters (at least 234 needed)\n");
+}
+
+TEST(CliWiki, PixelSizesAreKeptWithinWhatPukiWikiShowsWithOneNote)
+{
+    const std::string note =
+        "kelvara-gen: sizes below 8 px are written as 8 px and sizes above 60 px as 60 px: the "
+        "wiki format shows no others\n";
+    using Row = std::tuple<std::vector<std::string>, std::string, std::string>;
+    for (const auto& [args, sizes, err] : std::vector<Row>{
+             {{"--font-mode=3", "--min=20", "--max=80"}, "60 60 60 60 53 47 40 34 27 20 ", note},
+             {{"--font-mode=3", "--min=20", "--max=80", "--fit=200"}, "60 60 60 47 40 27 ", note},
+             {{"--font-mode=3", "--min=80", "--max=20"}, "20 13 8 8 8 8 8 8 8 8 ", note},
+             {{"--font-mode=4", "--min=8", "--max=60"}, "8 13 19 25 30 36 42 47 53 58 ", ""}}) {
+        const GenRun run = Gen(With(args, {"--format=wiki", "グラデーションの文字"}));
+        std::string written;
+        for (std::size_t at = 0; (at = run.out.find("&size(", at)) != std::string::npos;) {
+            written += std::to_string(std::stoll(run.out.substr(at += 6))) + " ";
+        }
+        EXPECT_EQ(written, sizes);
+        EXPECT_EQ(run.err, err);
+    }
 }
 
 }  // namespace

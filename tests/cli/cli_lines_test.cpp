@@ -41,7 +41,11 @@ TEST(CliLines, EveryLineIsConvertedAsIfAloneAndRefusedLinesStayEmpty)
          "ﾃｷｽﾄは32767文字以内で入力して下さい。"},
         {{"--format=wiki", "--fit=30"},
          "abcdefghijklmnopqrstuvwxyz",
-         "the output cannot fit in 30 characters (at least 44 needed)"}};
+         "the output cannot fit in 30 characters (at least 44 needed)"},
+        {{"--format=wiki"}, "a\bc", "ﾃｷｽﾄの2文字目の制御文字(U+0008)はWiki形式では使えません。"},
+        {{"--format=wiki", "--fit=40"},  // an emoji and a kana with its sound mark: one each
+         "😀か\xe3\x82\x99\x1fz",
+         "ﾃｷｽﾄの3文字目の制御文字(U+001F)はWiki形式では使えません。"}};
     const std::vector<std::string> texts = {"虹色の", "", "", "😀🇯🇵か\xe3\x82\x99", "ab"};
     for (Case c : cases) {
         const std::string expected = SingleRuns(texts, c.args);

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <ostream>
+
+#include "kelvara/engine/utf8.h"
 
 namespace kelvara::engine::testing {
 namespace {
@@ -146,6 +149,11 @@ std::u16string CssProperty(std::u16string_view style, std::u16string_view proper
         at = end + 1;
     }
     return {};
+}
+
+void PrintTo(const ColoredText& unit, std::ostream* out)
+{
+    *out << '"' << ToUtf8(unit.text) << "\" " << ToUtf8(unit.color) << ' ' << ToUtf8(unit.sizeText);
 }
 
 HtmlReading ReadHtml(std::u16string_view html)

@@ -5,6 +5,7 @@
 // stack of open elements, instead of matching patterns in the text.
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,8 @@ struct ColoredText {
     std::u16string sizeText;  // HTML: the CSS font-size or the FONT SIZE that applies
     friend bool operator==(const ColoredText&, const ColoredText&) = default;
 };
+// As a failed expectation shows it: the text in UTF-8, the colour and the size.
+void PrintTo(const ColoredText& unit, std::ostream* out);
 
 struct HtmlReading {
     std::vector<ColoredText> visible;      // shown text nodes with the colour that applies
@@ -94,5 +97,19 @@ std::optional<std::vector<ColoredText>> ReadDiscord(std::u16string_view text,
 // ("center", "bold", "italic", "strike"). Nothing when anything was read as other markup.
 std::optional<std::vector<ColoredText>> ReadMfm(std::u16string_view text,
                                                 std::vector<std::u16string>* wrappers);
+
+// Wiki texts as PukiWiki 1.5.4 shows them: the body of a page holding each text, rendered by
+// PukiWiki's own convert_html() (render.php of the tree KELVARA_PUKIWIKI_DIR under php, all texts
+// in one process) and read by ReadHtml. A unit per text node, with its colour and its CSS size;
+// line breaks between elements are left out. Elements other than p, span and those of the
+// wrapper options (div, strong, em, del, ins) go to `markup`, and "footnote" when the page would
+// list footnotes. Nothing when render.php failed.
+struct PukiWikiPage {
+    std::vector<ColoredText> units;
+    std::vector<std::u16string> markup;
+};
+std::optional<std::vector<PukiWikiPage>> ReadPukiWiki(const std::vector<std::u16string>& texts);
+// Whether the build found a PukiWiki tree (KELVARA_PUKIWIKI_DIR is not empty).
+bool PukiWikiFound();
 
 }  // namespace kelvara::engine::testing

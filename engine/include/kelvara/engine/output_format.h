@@ -57,6 +57,18 @@ std::vector<OmittedOption> OmittedOptions(const TagOptions& options, OutputForma
 // "blinking is left out: the span format cannot express it".
 std::string NoteText(OutputFormat format, OmittedOption option);
 
+// Sizes from `least` to `most`, both included.
+struct SizeRange {
+    long long least = 0;
+    long long most = 0;
+    friend bool operator==(const SizeRange&, const SizeRange&) = default;
+};
+
+// One line for the user when sizes outside `shown` were written as the nearest size in it, e.g.
+// "sizes below 8 px are written as 8 px and sizes above 60 px as 60 px: the wiki format shows
+// no others".
+std::string SizeRangeNote(OutputFormat format, const SizeRange& shown);
+
 // A character whose colour contrasts too little with the background.
 struct LowContrast {
     std::size_t number = 0;  // counted from 1
@@ -90,6 +102,9 @@ struct RunReport {
     // ... or characters this format cannot write.
     std::optional<Unwritable> unwritable;
     std::vector<OmittedOption> notes;
+    // The sizes the format shows, when some planned sizes lay outside and were written as the
+    // nearest of them.
+    std::optional<SizeRange> sizesKeptWithin;
     // Filled by Write, in character order, with the colours as written.
     std::vector<LowContrast> lowContrast;
     // Colour elements written; fewer than the characters when the output was fitted.
