@@ -29,7 +29,6 @@ std::string RefusalMessage(TextRefusal refusal, const engine::TagOptions& option
 std::string RefusalText(const engine::RunReport& report, const engine::OutputOptions& output,
                         const engine::TargetRow* target)
 {
-    if (report.unwritable) return engine::UnwritableText(output.format, *report.unwritable);
     if (report.fitNeeded && target != nullptr) {
         const char* unit =
             output.fitUnit == engine::LengthUnit::Utf16Units ? " UTF-16 units" : " characters";

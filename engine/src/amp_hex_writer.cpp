@@ -39,12 +39,20 @@ void AmpHexWriter::Unit(std::u16string& out, const PlannedCharacter& look,
     out += text.Span(first, last);
 }
 
-std::optional<Unwritable> AmpHexWriter::FindUnwritable(const CharacterText& text) const
+std::optional<std::u16string> AmpHexWriter::Refusal(const CharacterText& text)
 {
     const std::u16string_view all = text.Text();
     for (std::size_t at = all.find(u'&'); at != std::u16string_view::npos;
          at = all.find(u'&', at + 1)) {
-        if (at + 1 < all.size() && IsCode(all[at + 1])) return UnwritableAt(text, at, 2);
+        if (at + 1 == all.size() || !IsCode(all[at + 1])) continue;
+        std::u16string message = u"ﾃｷｽﾄの";
+        AppendDecimal(message, static_cast<long long>(CharacterNumberAt(text, at)));
+        message += u"文字目の「";
+        message += all.substr(at, 2);
+        message +=
+            u"」はMinecraft &#RRGGBB形式では使えません"
+            u"（ﾁｬｯﾄのﾌﾟﾗｸﾞｲﾝが書式ｺｰﾄﾞとして読みます）。";
+        return message;
     }
     return std::nullopt;
 }

@@ -24,8 +24,8 @@ public:
     void Unit(std::u16string& out, const PlannedCharacter& look, const CharacterText& text,
               std::size_t first, std::size_t last, bool firstUnit) const;
 
-    // "&" followed by 0-9, a-f, k-o, r, x or "#", in either case.
-    [[nodiscard]] std::optional<Unwritable> FindUnwritable(const CharacterText& text) const;
+    // "&" followed by 0-9, a-f, k-o, r, x or "#", in either case: the message, or nothing.
+    static std::optional<std::u16string> Refusal(const CharacterText& text);
 
 private:
     ShortText m_head;  // "&#RRGGBB" is written over its colour digits, the style codes follow

@@ -52,11 +52,14 @@ void DiscordWriter::Unit(std::u16string& out, const PlannedCharacter& look,
     AppendTerminalSafe(out, text.Span(first, last));
 }
 
-std::optional<Unwritable> DiscordWriter::FindUnwritable(const CharacterText& text) const
+std::optional<std::u16string> DiscordWriter::Refusal(const CharacterText& text)
 {
     const std::size_t at = text.Text().find(kFence);
     if (at == std::u16string_view::npos) return std::nullopt;
-    return UnwritableAt(text, at, kFence.size());
+    std::u16string message = u"ﾃｷｽﾄの";
+    AppendDecimal(message, static_cast<long long>(CharacterNumberAt(text, at)));
+    message += u"文字目からの「```」はDiscord形式では使えません（ｺｰﾄﾞﾌﾞﾛｯｸがそこで終わります）。";
+    return message;
 }
 
 }  // namespace kelvara::engine::detail

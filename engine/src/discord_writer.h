@@ -25,8 +25,8 @@ public:
     void Unit(std::u16string& out, const PlannedCharacter& look, const CharacterText& text,
               std::size_t first, std::size_t last, bool firstUnit);
 
-    // "```" in the text would end the code block.
-    [[nodiscard]] std::optional<Unwritable> FindUnwritable(const CharacterText& text) const;
+    // "```" in the text would end the code block: the message, or nothing.
+    static std::optional<std::u16string> Refusal(const CharacterText& text);
 
 private:
     std::u16string_view m_styles;  // "1;" for bold, "4;" for underline, both, or none

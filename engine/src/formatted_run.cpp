@@ -501,12 +501,6 @@ FormattedRun::FormattedRun(const TagOptions& options, const OutputOptions& outpu
         return;
     }
     s.report.notes = OmittedOptions(*s.options, output.format);
-    s.report.unwritable =
-        s.WithWriter([&text](const auto& writer) { return detail::FindUnwritable(writer, text); });
-    if (s.report.unwritable) {
-        s.refused = true;
-        return;
-    }
     s.palette = RowOf(output.colorsOf.value_or(output.format)).palette;
 
     if (!s.classic) {

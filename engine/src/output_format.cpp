@@ -9,8 +9,6 @@
 #include <string>
 #include <utility>
 
-#include "kelvara/engine/utf8.h"
-
 namespace kelvara::engine {
 namespace {
 
@@ -129,18 +127,6 @@ std::string NoteText(OutputFormat format, OmittedOption option)
     text += " is left out: the ";
     text += row.name;
     text += " format cannot express it";
-    return text;
-}
-
-std::string UnwritableText(OutputFormat format, const Unwritable& unwritable)
-{
-    const FormatRow& row = RowOf(format);
-    std::string text = "character " + std::to_string(unwritable.number) + " (\"";
-    text += ToUtf8(unwritable.characters);
-    text += "\") cannot be written in the ";
-    text += row.name;
-    text += " format: ";
-    text += row.refusal;
     return text;
 }
 

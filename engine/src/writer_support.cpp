@@ -60,11 +60,11 @@ void AppendTerminalSafe(std::u16string& out, std::u16string_view text)
     }
 }
 
-Unwritable UnwritableAt(const CharacterText& text, std::size_t offset, std::size_t length)
+std::size_t CharacterNumberAt(const CharacterText& text, std::size_t offset)
 {
     std::size_t number = 1;
     while (number < text.size() && text.Span(0, number).size() <= offset) ++number;
-    return Unwritable{number, std::u16string(text.Text().substr(offset, length))};
+    return number;
 }
 
 long long ClampHtmlSize(long long htmlSize) { return std::clamp(htmlSize, 1LL, 7LL); }

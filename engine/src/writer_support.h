@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +15,6 @@
 #include "kelvara/engine/characters.h"
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/formats.h"
-#include "kelvara/engine/output_format.h"
 #include "kelvara/engine/tag_options.h"
 
 namespace kelvara::engine::detail {
@@ -152,21 +150,8 @@ struct Wrapping {
     std::u16string_view face;
 };
 
-// Characters `length` code units long from code unit `offset` of the text, as a refusal names
-// them: by the number of the character holding that unit.
-Unwritable UnwritableAt(const CharacterText& text, std::size_t offset, std::size_t length);
-
-// What a writer cannot write of `text`: from its `FindUnwritable(const CharacterText&)`, for
-// the few formats that cannot hold every text; nothing for the others.
-template <class Writer>
-std::optional<Unwritable> FindUnwritable(const Writer& writer, const CharacterText& text)
-{
-    if constexpr (requires { writer.FindUnwritable(text); }) {
-        return writer.FindUnwritable(text);
-    } else {
-        return std::nullopt;
-    }
-}
+// The number, counted from 1, of the character of `text` that holds code unit `offset`.
+std::size_t CharacterNumberAt(const CharacterText& text, std::size_t offset);
 
 // Base of the writers whose opening does not depend on how the characters are grouped.
 class PlainWriter {

@@ -568,13 +568,13 @@ void MainWindowOutputTest::textsAFormatOrTargetCannotTakeGetAMessage_data()
     QTest::newRow("amp-hex") << "Format"
                              << "amp-hex"
                              << "虹&b色"
-                             << "2文字目の「&b」はMinecraft &#RRGGBBの形式では書けません。\n"
-                                "ﾁｬｯﾄのﾌﾟﾗｸﾞｲﾝが書式ｺｰﾄﾞとして読みます。";
+                             << "ﾃｷｽﾄの2文字目の「&b」はMinecraft &#RRGGBB形式では使えません"
+                                "（ﾁｬｯﾄのﾌﾟﾗｸﾞｲﾝが書式ｺｰﾄﾞとして読みます）。";
     QTest::newRow("discord") << "Format"
                              << "discord"
                              << "a```b"
-                             << "2文字目の「```」はDiscordの形式では書けません。\n"
-                                "ｺｰﾄﾞﾌﾞﾛｯｸの中に書けません。";
+                             << "ﾃｷｽﾄの2文字目からの「```」はDiscord形式では使えません"
+                                "（ｺｰﾄﾞﾌﾞﾛｯｸがそこで終わります）。";
     // $[fg.color=RRGGBB ...] leaves 31 of a Misskey name's 50 characters for the text.
     QTest::newRow("misskey-name") << "Target"
                                   << "misskey-name" << QString(40, QChar(0x3042))

@@ -112,14 +112,6 @@ engine::OutputOptions MainWindow::OutputSettings() const
 
 void MainWindow::ShowRunReport(const engine::RunReport& report)
 {
-    if (report.unwritable) {
-        const engine::FormatRow& row = engine::RowOf(State().Output.Format);
-        ui::ShowMessage(this, QStringLiteral("%1文字目の「%2」は%3の形式では書けません。\n%4")
-                                  .arg(report.unwritable->number)
-                                  .arg(ToQString(report.unwritable->characters),
-                                       FromUtf8(row.caption), FromUtf8(row.refusalCaption)));
-        return;
-    }
     const engine::TargetRow* target = State().Output.Target;
     if (report.fitNeeded && target != nullptr) {
         ui::ShowMessage(this, QStringLiteral("%1の上限%2文字には収まりません。\n"

@@ -121,10 +121,6 @@ struct FormatRow {
     std::span<const Rgb> palette{};
     // Bold and italic cannot be shown together: with both set, italic is left out.
     bool boldHidesItalic = false;
-    // Why a text it cannot hold is refused, for kelvara-gen (English) and the window (UTF-8);
-    // "" when it holds any text.
-    std::string_view refusal{};
-    std::string_view refusalCaption{};
 };
 
 namespace formats_detail {
@@ -165,14 +161,11 @@ inline constexpr std::array<FormatRow, 13> kFormats{{
      false, false, false, false, OptionSet{OmittedOption::Bold, OmittedOption::Italic}, "",
      formats_detail::kAnyColor, true},
     {OutputFormat::Discord, "discord", "Discord", "", Preview::AsSpans, true, false, false, false,
-     false, OptionSet{OmittedOption::Bold, OmittedOption::Underline}, "", kDiscordColors, false,
-     "a code block cannot hold it", "ｺｰﾄﾞﾌﾞﾛｯｸの中に書けません。"},
+     false, OptionSet{OmittedOption::Bold, OmittedOption::Underline}, "", kDiscordColors},
     {OutputFormat::Wikidot, "wikidot", "Wikidot", "", Preview::AsSpans, true, false, false, false,
      false, formats_detail::kStyles, ""},
     {OutputFormat::AmpHex, "amp-hex", "Minecraft &#RRGGBB", "Minecraft chat plug-ins",
-     Preview::AsSpans, true, false, false, false, false, formats_detail::kStyles, "",
-     formats_detail::kAnyColor, false, "chat plug-ins read it as a formatting code",
-     "ﾁｬｯﾄのﾌﾟﾗｸﾞｲﾝが書式ｺｰﾄﾞとして読みます。"},
+     Preview::AsSpans, true, false, false, false, false, formats_detail::kStyles, ""},
 }};
 // A row left out of the array's count would be an empty one.
 static_assert([] {

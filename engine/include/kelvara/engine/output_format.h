@@ -77,17 +77,6 @@ struct LowContrast {
     double ratio = 0;
 };
 
-// Characters of the text that a format cannot write: where they are and what they are.
-struct Unwritable {
-    std::size_t number = 0;  // the first of them, counted from 1
-    std::u16string characters;
-};
-
-// One line for the user, without a program prefix or a newline, e.g.
-// "character 3 (\"&a\") cannot be written in the amp-hex format: chat plug-ins read it as a
-// formatting code".
-std::string UnwritableText(OutputFormat format, const Unwritable& unwritable);
-
 // "R.RR", truncated (not rounded) so that a ratio below 4.5 never shows as 4.50.
 std::string FormatRatio(double ratio);
 
@@ -99,8 +88,6 @@ struct RunReport {
     // colour ...
     std::optional<std::size_t> fitNeeded;
     std::size_t fitCharacters = 0;
-    // ... or characters this format cannot write.
-    std::optional<Unwritable> unwritable;
     std::vector<OmittedOption> notes;
     // The sizes the format shows, when some planned sizes lay outside and were written as the
     // nearest of them.
