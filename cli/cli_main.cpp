@@ -8,15 +8,20 @@
 #include <cerrno>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <sstream>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "cli_options.h"
 #include "fd_output.h"
 #include "image_output.h"
 #include "input_reader.h"
+#include "kelvara/engine/atomic_file.h"
 #include "kelvara/engine/characters.h"
 #include "kelvara/engine/generator.h"
+#include "kelvara/engine/options.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/preview_page.h"
 #include "kelvara/engine/utf8.h"
@@ -51,20 +56,6 @@ StoredSettings Defaults()
     return s;
 }
 
-std::int16_t* FlagField(TagOptions& o, const std::string& name)
-{
-    if (name == "center") return &o.h_Centerflag;
-    if (name == "bold") return &o.h_BoldFlag;
-    if (name == "italic") return &o.h_ItalicFlag;
-    if (name == "strike") return &o.h_NotFlag;
-    if (name == "sub") return &o.h_SubFlag;
-    if (name == "sup") return &o.h_UpFlag;
-    if (name == "underline") return &o.h_UnderFlag;
-    if (name == "marquee") return &o.h_marqueeFlag;
-    if (name == "blink") return &o.h_BlinkFlag;
-    return &o.h_styleflag;  // vertical
-}
-
 // Applies the options given on the command line; false (with a message) for bad UTF-8.
 bool ApplyOverrides(const CliRequest& r, StoredSettings& s, std::string& error)
 {
@@ -90,8 +81,29 @@ bool ApplyOverrides(const CliRequest& r, StoredSettings& s, std::string& error)
     if (r.baseSize) o.h_NFontSize = *r.baseSize;
     if (r.maxSize) o.h_MaxFontSize = *r.maxSize;
     if (r.minSize) o.h_MinFontSize = *r.minSize;
-    for (const auto& [name, value] : r.flags) *FlagField(o, name) = value;
+    for (const auto& [field, value] : r.flags) o.*field = value;
     return true;
+}
+
+// The numbers as --print-settings names them, by their fields' names.
+struct NamedNumber {
+    std::string_view name;
+    engine::OptionField field;
+};
+
+constexpr NamedNumber kOwnNumbers[] = {
+    {"h_textflag", &TagOptions::h_textflag},       {"h_fontflag", &TagOptions::h_fontflag},
+    {"h_instantflag", &TagOptions::h_instantflag}, {"h_ColorCount", &TagOptions::h_ColorCount},
+    {"h_MaxFontSize", &TagOptions::h_MaxFontSize}, {"h_MinFontSize", &TagOptions::h_MinFontSize},
+};
+
+// In the order Lum.ini has them: that of the fields.
+std::vector<NamedNumber> PrintedNumbers()
+{
+    return engine::WithOptionsInFieldOrder<NamedNumber>(
+        kOwnNumbers, [](const engine::OptionRow& row) {
+            return NamedNumber{row.fieldName, row.field};
+        });
 }
 
 void PrintSettings(const StoredSettings& s, std::ostream& out)
@@ -99,7 +111,7 @@ void PrintSettings(const StoredSettings& s, std::ostream& out)
     auto text = [&](const char* name, std::u16string_view value) {
         out << name << '=' << engine::ToUtf8(value) << '\n';
     };
-    auto number = [&](const char* name, std::int16_t value) {
+    auto number = [&](std::string_view name, std::int16_t value) {
         out << name << '=' << value << '\n';
     };
     const TagOptions& o = s.TagOptions;
@@ -107,22 +119,7 @@ void PrintSettings(const StoredSettings& s, std::ostream& out)
     for (std::size_t i = 0; i < s.SavedColors.size(); ++i) {
         out << "SavedColors(" << i << ")=" << engine::ToUtf8(s.SavedColors[i]) << '\n';
     }
-    number("h_textflag", o.h_textflag);
-    number("h_fontflag", o.h_fontflag);
-    number("h_styleflag", o.h_styleflag);
-    number("h_instantflag", o.h_instantflag);
-    number("h_ColorCount", o.h_ColorCount);
-    number("h_Centerflag", o.h_Centerflag);
-    number("h_ItalicFlag", o.h_ItalicFlag);
-    number("h_BoldFlag", o.h_BoldFlag);
-    number("h_NotFlag", o.h_NotFlag);
-    number("h_SubFlag", o.h_SubFlag);
-    number("h_UpFlag", o.h_UpFlag);
-    number("h_UnderFlag", o.h_UnderFlag);
-    number("h_MaxFontSize", o.h_MaxFontSize);
-    number("h_MinFontSize", o.h_MinFontSize);
-    number("h_marqueeFlag", o.h_marqueeFlag);
-    number("h_BlinkFlag", o.h_BlinkFlag);
+    for (const NamedNumber& entry : PrintedNumbers()) number(entry.name, o.*entry.field);
     text("txtCfor", s.txtCfor);
     text("txtClat", s.txtClat);
     text("txtCmid", s.txtCmid);
@@ -168,59 +165,23 @@ int Finish(std::ostream& out, std::ostream& err)
 
 // Writes the page where it is asked for (also a pipe or a terminal); the system's reason
 // when that fails.
-std::error_code WriteFile(const std::string& path, std::string_view bytes)
+std::error_code WritePageFile(const std::string& path, std::string_view bytes)
 {
     const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (descriptor < 0) {
         return {errno, std::system_category()};
     }
-    std::error_code error;
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written < 0) {
-            error.assign(errno, std::system_category());
-            break;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
+    std::error_code error = engine::WriteAll(descriptor, bytes);
     if (::close(descriptor) != 0 && !error) error.assign(errno, std::system_category());
     return error;
 }
 
-// A file error as every message of kelvara-gen gives it: what failed, the file, the reason.
-void ReportFileError(std::ostream& err, const char* headline, const std::string& path,
-                     const std::error_code& reason)
+// A step that may end the program: its exit status, or nothing to go on.
+using Outcome = std::optional<int>;
+
+// The settings file asked for, then the options of the command line over it.
+Outcome LoadAndOverride(const CliRequest& r, StoredSettings& s, std::ostream& err)
 {
-    err << "kelvara-gen: " << headline << ' ' << path << ": " << reason.message() << '\n';
-}
-
-}  // namespace
-
-int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err)
-{
-    const ParseOutcome parsed = ParseCommandLine(args);
-    if (!parsed.request) {
-        err << "kelvara-gen: " << parsed.error
-            << "\nkelvara-gen: try 'kelvara-gen --help' for the options\n";
-        return kExitUsage;
-    }
-    const CliRequest& r = *parsed.request;
-    if (r.help) {
-        out << Usage();
-        return Finish(out, err);
-    }
-    if (r.version) {
-        out << "kelvara-gen " << KELVARA_VERSION << '\n';
-        return Finish(out, err);
-    }
-    if (r.listTargets) {
-        out << TargetList();
-        return Finish(out, err);
-    }
-
-    StoredSettings s = Defaults();
     if (r.settingsFile) {
         // Unlike the window's first start, a settings file asked for by name must be there.
         std::error_code reason;
@@ -249,32 +210,44 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             << "\nkelvara-gen: try 'kelvara-gen --help' for the options\n";
         return kExitUsage;
     }
+    return std::nullopt;
+}
 
-    const bool convert = !r.printSettings && !r.saveSettingsFile;
-    if (r.lines && convert) {
-        // Each line of TEXT, or of standard input, is a text of its own.
-        std::istringstream textLines(r.text && *r.text != "-" ? *r.text : std::string());
-        std::istream& lines = r.text && *r.text != "-" ? textLines : in;
-        const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
-        const bool converted =
-            ConvertLines(s.TagOptions, RunOutputOf(r, s), colors, lines, out, err, s.Output.Target);
-        const int status = Finish(out, err);
-        return status == kExitOk && !converted ? kExitFailed : status;
-    }
-    // Standard input is read for a conversion without TEXT (and without a settings text),
-    // or when TEXT is "-".
+// --lines: each line of TEXT, or of standard input, is a text of its own.
+int ConvertEveryLine(const CliRequest& r, const StoredSettings& s, std::istream& in,
+                     std::ostream& out, std::ostream& err)
+{
+    std::istringstream textLines(r.text && *r.text != "-" ? *r.text : std::string());
+    std::istream& lines = r.text && *r.text != "-" ? textLines : in;
+    const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
+    const bool converted =
+        ConvertLines(s.TagOptions, RunOutputOf(r, s), colors, lines, out, err, s.Output.Target);
+    const int status = Finish(out, err);
+    return status == kExitOk && !converted ? kExitFailed : status;
+}
+
+// The text to convert or store, when there is one: TEXT, or standard input for a conversion
+// without TEXT (and without a settings text) or when TEXT is "-".
+Outcome TakeText(const CliRequest& r, bool convert, std::istream& in, StoredSettings& s,
+                 std::ostream& err)
+{
     const bool fromStdin = r.text ? *r.text == "-" : (convert && !r.settingsFile);
-    if (r.text || fromStdin) {
-        // Only a text to convert has a limit on its characters; one that is only stored
-        // keeps what the settings file can hold.
-        TextInput input = fromStdin ? ReadText(in, convert) : CheckText(*r.text, convert);
-        if (input.refusal != TextRefusal::None) {
-            err << "kelvara-gen: " << RefusalMessage(input.refusal, s.TagOptions) << '\n';
-            return kExitFailed;
-        }
-        s.txtFor = std::move(input.text);
+    if (!r.text && !fromStdin) return std::nullopt;
+    // Only a text to convert has a limit on its characters; one that is only stored keeps
+    // what the settings file can hold.
+    TextInput input = fromStdin ? ReadText(in, convert) : CheckText(*r.text, convert);
+    if (input.refusal != TextRefusal::None) {
+        err << "kelvara-gen: " << RefusalMessage(input.refusal, s.TagOptions) << '\n';
+        return kExitFailed;
     }
+    s.txtFor = std::move(input.text);
+    return std::nullopt;
+}
 
+// --save-settings and --print-settings.
+Outcome StoreSettings(const CliRequest& r, const StoredSettings& s, std::ostream& out,
+                      std::ostream& err)
+{
     if (r.saveSettingsFile) {
         if (const std::error_code reason = settings::SaveSettings(s, *r.saveSettingsFile)) {
             ReportFileError(err, "cannot write settings file", *r.saveSettingsFile, reason);
@@ -282,8 +255,12 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         }
     }
     if (r.printSettings) PrintSettings(s, out);
-    if (!convert) return Finish(out, err);
+    return std::nullopt;
+}
 
+// The one text converted: as a picture, or as text on standard output (and in the page).
+int Convert(const CliRequest& r, const StoredSettings& s, std::ostream& out, std::ostream& err)
+{
     const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
     const engine::OutputOptions output = RunOutputOf(r, s);
     if (r.image.file) {
@@ -307,7 +284,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         run.Write(result, nullptr);
         const std::string page =
             engine::PreviewPageBytes(s.txtBack, result.Text(), engine::PageForm::Normal);
-        if (const std::error_code reason = WriteFile(*r.pageFile, page)) {
+        if (const std::error_code reason = WritePageFile(*r.pageFile, page)) {
             ReportFileError(err, "cannot write page", *r.pageFile, reason);
             return kExitFailed;
         }
@@ -317,6 +294,40 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     writer.Flush();
     WriteLowContrast(run.Report(), err);
     return Finish(out, err);
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+           std::ostream& err)
+{
+    const ParseOutcome parsed = ParseCommandLine(args);
+    if (!parsed.request) {
+        err << "kelvara-gen: " << parsed.error
+            << "\nkelvara-gen: try 'kelvara-gen --help' for the options\n";
+        return kExitUsage;
+    }
+    const CliRequest& r = *parsed.request;
+    if (r.help) {
+        out << Usage();
+        return Finish(out, err);
+    }
+    if (r.version) {
+        out << "kelvara-gen " << KELVARA_VERSION << '\n';
+        return Finish(out, err);
+    }
+    if (r.listTargets) {
+        out << TargetList();
+        return Finish(out, err);
+    }
+    StoredSettings s = Defaults();
+    if (const Outcome failed = LoadAndOverride(r, s, err)) return *failed;
+    const bool convert = !r.printSettings && !r.saveSettingsFile;
+    if (r.lines && convert) return ConvertEveryLine(r, s, in, out, err);
+    if (const Outcome failed = TakeText(r, convert, in, s, err)) return *failed;
+    if (const Outcome failed = StoreSettings(r, s, out, err)) return *failed;
+    if (!convert) return Finish(out, err);
+    return Convert(r, s, out, err);
 }
 
 }  // namespace kelvara::cli

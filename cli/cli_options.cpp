@@ -11,6 +11,7 @@
 #include <limits>
 #include <string_view>
 
+#include "kelvara/engine/options.h"
 #include "kelvara/engine/utf8.h"
 
 namespace kelvara::cli {
@@ -42,17 +43,10 @@ constexpr std::string_view kUsageMiddle =
 // --face: its default is the engine's.
 constexpr std::string_view kUsageTail =
     "  --max=N              largest pixel size, font modes 3 and 4  default 0\n"
-    "  --min=N              smallest pixel size, font modes 3 and 4 default 0\n"
-    "  --center             centre the text (CENTER)\n"
-    "  --bold               bold (B)\n"
-    "  --italic             italic (I)\n"
-    "  --strike             strike-through (S)\n"
-    "  --sub                subscript (SUB)\n"
-    "  --sup                superscript (SUP)\n"
-    "  --underline          underline (U)\n"
-    "  --marquee            scrolling marquee (MARQUEE)\n"
-    "  --blink              blinking (BLINK)\n"
-    "  --vertical           vertical writing: a line break after every character\n"
+    "  --min=N              smallest pixel size, font modes 3 and 4 default 0\n";
+// The on/off options come from their table.
+static_assert(engine::kOptions.size() == 10, "the help says \"these ten\"");
+constexpr std::string_view kUsageEnd =
     "                       (these ten also take =N to store N; only 1 is on)\n"
     "  --settings=FILE      load text, colours and options from a Lum.ini settings file\n"
     "                       (without TEXT the file's text is converted); options given\n"
@@ -167,6 +161,10 @@ std::string Usage()
     help += kUsageMiddle;
     HelpEntry(help, "--face=NAME", "font face", engine::ToUtf8(engine::kDefaultFace));
     help += kUsageTail;
+    for (const engine::OptionRow& row : engine::kOptions) {
+        HelpEntry(help, "--" + std::string(row.flag), row.help);
+    }
+    help += kUsageEnd;
     return help;
 }
 
@@ -181,9 +179,6 @@ std::string TargetList()
 }
 
 namespace {
-
-constexpr std::string_view kFlagNames[] = {"center", "bold",      "italic",  "strike", "sub",
-                                           "sup",    "underline", "marquee", "blink",  "vertical"};
 
 template <std::size_t N>
 bool OneOf(const std::string_view (&names)[N], std::string_view name)
@@ -366,7 +361,7 @@ ParseOutcome ParseCommandLine(const std::vector<std::string>& args)
              : name == "lines"   ? r.lines
              : name == "targets" ? r.listTargets
                                  : r.printSettings) = true;
-        } else if (OneOf(kFlagNames, name)) {
+        } else if (const engine::OptionRow* row = engine::OptionOfFlag(name)) {
             std::optional<std::int16_t> flag = 1;
             if (value) {
                 flag = ParseInt16(*value);
@@ -375,7 +370,7 @@ ParseOutcome ParseCommandLine(const std::vector<std::string>& args)
                                 *value + "\"");
                 }
             }
-            r.flags.emplace_back(name, *flag);
+            r.flags.emplace_back(row->field, *flag);
         } else if (OneOf(kValueOptions, name)) {
             if (!value) {
                 if (i + 1 == args.size()) {

@@ -11,6 +11,7 @@
 #include "image_options.h"
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/output_format.h"
+#include "kelvara/engine/tag_options.h"
 #include "kelvara/engine/targets.h"
 
 namespace kelvara::cli {
@@ -28,8 +29,8 @@ struct CliRequest {
     std::optional<std::int16_t> baseSize;
     std::optional<std::int16_t> maxSize;
     std::optional<std::int16_t> minSize;
-    // Wrapper and vertical flags by option name ("bold", "vertical", ...), in the order given.
-    std::vector<std::pair<std::string, std::int16_t>> flags;
+    // The on/off options of engine::kOptions by field, with their values, in the order given.
+    std::vector<std::pair<std::int16_t engine::TagOptions::*, std::int16_t>> flags;
     std::optional<std::string> settingsFile;
     std::optional<std::string> saveSettingsFile;
     std::optional<std::string> pageFile;

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <ostream>
 
+#include "kelvara/engine/atomic_file.h"
+
 namespace kelvara::cli {
 
 FdOutputBuffer::FdOutputBuffer(int fd) : m_fd(fd)
@@ -21,17 +23,8 @@ FdOutputBuffer::~FdOutputBuffer() { Drain(); }
 bool FdOutputBuffer::WriteAll(const char* data, std::size_t size)
 {
     if (m_error != 0) return false;
-    while (size > 0) {
-        const ssize_t written = ::write(m_fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            m_error = errno;
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
+    m_error = engine::WriteAll(m_fd, std::string_view(data, size)).value();
+    return m_error == 0;
 }
 
 bool FdOutputBuffer::Drain()

@@ -52,11 +52,11 @@ int WriteImage(const ImageRequest& request, const settings::StoredSettings& sett
     const picture::PictureJob job(plan, options, text, look, *picture::KindOfFile(path));
     const picture::PictureBytes picture = picture::RenderWithModule(job.Request());
     if (!picture.error.empty()) {
-        err << "kelvara-gen: cannot draw picture " << path << ": " << picture.error << '\n';
+        ReportFileError(err, "cannot draw picture", path, picture.error);
         return kExitFailed;
     }
     if (const std::error_code reason = engine::WriteFileAtomically(path, picture.bytes)) {
-        err << "kelvara-gen: cannot write picture " << path << ": " << reason.message() << '\n';
+        ReportFileError(err, "cannot write picture", path, reason);
         return kExitFailed;
     }
     return kExitOk;

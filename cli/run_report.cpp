@@ -10,6 +10,18 @@
 
 namespace kelvara::cli {
 
+void ReportFileError(std::ostream& err, std::string_view headline, std::string_view path,
+                     std::string_view reason)
+{
+    err << "kelvara-gen: " << headline << ' ' << path << ": " << reason << '\n';
+}
+
+void ReportFileError(std::ostream& err, std::string_view headline, std::string_view path,
+                     const std::error_code& reason)
+{
+    ReportFileError(err, headline, path, reason.message());
+}
+
 std::string RefusalMessage(TextRefusal refusal, const engine::TagOptions& options)
 {
     switch (refusal) {

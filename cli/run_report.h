@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 // What kelvara-gen tells about a run besides its output: the refusal, the notes on options a
-// format leaves out, the contrast report.
+// format leaves out, the contrast report; and the messages on files.
 #pragma once
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 #include "cli_options.h"
 #include "input_reader.h"
@@ -12,6 +14,12 @@
 #include "kelvara/engine/targets.h"
 
 namespace kelvara::cli {
+
+// Every message on a file a run reads or writes: "kelvara-gen: HEADLINE PATH: REASON".
+void ReportFileError(std::ostream& err, std::string_view headline, std::string_view path,
+                     std::string_view reason);
+void ReportFileError(std::ostream& err, std::string_view headline, std::string_view path,
+                     const std::error_code& reason);
 
 // Why a text was refused as it was read, without the program prefix.
 std::string RefusalMessage(TextRefusal refusal, const engine::TagOptions& options);

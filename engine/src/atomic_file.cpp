@@ -75,21 +75,6 @@ void RemoveStaleTemporaries(const fs::path& target)
     }
 }
 
-std::error_code WriteAll(int descriptor, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return LastError();
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return {};
-}
-
 // Creates a new file beside target under a name no other writer picks at the same moment.
 int CreateTemporary(const fs::path& target, fs::path& temporary, std::error_code& error)
 {
@@ -109,6 +94,21 @@ int CreateTemporary(const fs::path& target, fs::path& temporary, std::error_code
 }
 
 }  // namespace
+
+std::error_code WriteAll(int descriptor, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return LastError();
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return {};
+}
 
 const std::error_category& FileCategory()
 {

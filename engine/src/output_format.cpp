@@ -3,44 +3,21 @@
 // and the contrast ratio as text; all that a format is comes from its row in the table.
 #include "kelvara/engine/output_format.h"
 
-#include <array>
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <utility>
+
+#include "kelvara/engine/options.h"
 
 namespace kelvara::engine {
 namespace {
 
 std::string_view OptionName(OmittedOption option)
 {
-    switch (option) {
-        case OmittedOption::Face:
-            return "the font face";
-        case OmittedOption::Size:
-            return "the font size";
-        case OmittedOption::Bold:
-            return "bold";
-        case OmittedOption::Italic:
-            return "italic";
-        case OmittedOption::Underline:
-            return "underline";
-        case OmittedOption::Strike:
-            return "strike-through";
-        case OmittedOption::Subscript:
-            return "subscript";
-        case OmittedOption::Superscript:
-            return "superscript";
-        case OmittedOption::Center:
-            return "centring";
-        case OmittedOption::Vertical:
-            return "vertical writing";
-        case OmittedOption::Blink:
-            return "blinking";
-        case OmittedOption::Marquee:
-            return "the marquee";
-    }
-    return "an option";
+    if (option == OmittedOption::Face) return "the font face";
+    if (option == OmittedOption::Size) return "the font size";
+    const OptionRow* row = OptionOf(option);
+    return row != nullptr ? row->note : "an option";
 }
 
 bool SizeLeftOut(const TagOptions& o, const FormatRow& row)
@@ -91,6 +68,16 @@ std::optional<std::vector<Rgb>> ParseStopList(std::string_view text)
     return stops;
 }
 
+std::vector<OmittedOption> OptionsLeftOut(const TagOptions& options, OptionSet expressed)
+{
+    static constexpr auto kNoteOrder = OptionsInNoteOrder();
+    std::vector<OmittedOption> out;
+    for (const OptionRow* row : kNoteOrder) {
+        if (IsSet(options.*row->field) && !expressed.Has(row->omitted)) out.push_back(row->omitted);
+    }
+    return out;
+}
+
 std::vector<OmittedOption> OmittedOptions(const TagOptions& o, OutputFormat format)
 {
     const FormatRow& row = RowOf(format);
@@ -98,18 +85,13 @@ std::vector<OmittedOption> OmittedOptions(const TagOptions& o, OutputFormat form
     // The face is not noted: it is always set (the window and kelvara-gen default to one), so a
     // note would come with every run of a format that has no syntax for it.
     if (SizeLeftOut(o, row)) out.push_back(OmittedOption::Size);
-    const std::pair<std::int16_t, OmittedOption> flags[] = {
-        {o.h_BoldFlag, OmittedOption::Bold},       {o.h_ItalicFlag, OmittedOption::Italic},
-        {o.h_UnderFlag, OmittedOption::Underline}, {o.h_NotFlag, OmittedOption::Strike},
-        {o.h_SubFlag, OmittedOption::Subscript},   {o.h_UpFlag, OmittedOption::Superscript},
-        {o.h_Centerflag, OmittedOption::Center},   {o.h_styleflag, OmittedOption::Vertical},
-        {o.h_BlinkFlag, OmittedOption::Blink},     {o.h_marqueeFlag, OmittedOption::Marquee},
-    };
-    for (const auto& [value, option] : flags) {
-        const bool hidden = option == OmittedOption::Italic && row.boldHidesItalic &&
-                            IsSet(o.h_BoldFlag) && row.expresses.Has(OmittedOption::Bold);
-        if (IsSet(value) && (hidden || !row.expresses.Has(option))) out.push_back(option);
+    OptionSet expressed = row.expresses;
+    // Bold wins where a format cannot show both.
+    if (row.boldHidesItalic && IsSet(o.h_BoldFlag) && expressed.Has(OmittedOption::Bold)) {
+        expressed = expressed.Without(OmittedOption::Italic);
     }
+    const std::vector<OmittedOption> options = OptionsLeftOut(o, expressed);
+    out.insert(out.end(), options.begin(), options.end());
     return out;
 }
 

@@ -60,19 +60,10 @@ int PiecePixels(long long size, int fontflag, int px)
 
 std::vector<engine::OmittedOption> PictureOmissions(const engine::TagOptions& o)
 {
-    using engine::OmittedOption;
-    std::vector<OmittedOption> omitted;
-    const std::array<std::pair<std::int16_t, OmittedOption>, 5> flags{{
-        {o.h_SubFlag, OmittedOption::Subscript},
-        {o.h_UpFlag, OmittedOption::Superscript},
-        {o.h_Centerflag, OmittedOption::Center},
-        {o.h_BlinkFlag, OmittedOption::Blink},
-        {o.h_marqueeFlag, OmittedOption::Marquee},
-    }};
-    for (const auto& [flag, option] : flags) {
-        if (engine::IsSet(flag)) omitted.push_back(option);
-    }
-    return omitted;
+    using enum engine::OmittedOption;
+    // A picture draws the font's styles and vertical writing; the rest has no picture.
+    constexpr engine::OptionSet kDrawn{Bold, Italic, Underline, Strike, Vertical};
+    return engine::OptionsLeftOut(o, kDrawn);
 }
 
 std::string PictureNote(engine::OmittedOption option)

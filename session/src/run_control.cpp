@@ -102,34 +102,32 @@ void RunControl::Send() { m_window.SetClipboard(m_window.Result()); }
 
 void RunControl::Lock()
 {
-    for (auto control : {LockedControl::cmdSend, LockedControl::cmdEnd, LockedControl::cmdClear,
-                         LockedControl::cmdGo, LockedControl::cmdBack, LockedControl::cmdMid,
-                         LockedControl::cmdFColor, LockedControl::cmdLColor, LockedControl::mnuFile,
-                         LockedControl::mnuEdit, LockedControl::mnuShow, LockedControl::mnuHelp,
-                         LockedControl::txtFor}) {
-        m_window.SetControlEnabled(control, false);
+    for (auto role :
+         {RunRole::Send, RunRole::Exit, RunRole::Clear, RunRole::Go, RunRole::BackgroundColor,
+          RunRole::MiddleColor, RunRole::LastColor, RunRole::FirstColor, RunRole::FileMenu,
+          RunRole::EditMenu, RunRole::ShowMenu, RunRole::HelpMenu, RunRole::Text}) {
+        m_window.SetRoleEnabled(role, false);
     }
-    m_window.SetControlEnabled(LockedControl::cmdStop, true);
-    m_window.SetControlEnabled(LockedControl::frmTool, false);
+    m_window.SetRoleEnabled(RunRole::Stop, true);
+    m_window.SetRoleEnabled(RunRole::Options, false);
 }
 
 void RunControl::Unlock()
 {
-    for (auto control : {LockedControl::cmdSend, LockedControl::cmdEnd, LockedControl::cmdClear,
-                         LockedControl::cmdGo, LockedControl::cmdBack}) {
-        m_window.SetControlEnabled(control, true);
+    for (auto role :
+         {RunRole::Send, RunRole::Exit, RunRole::Clear, RunRole::Go, RunRole::BackgroundColor}) {
+        m_window.SetRoleEnabled(role, true);
     }
-    // The middle-colour button comes back only when three colours are in use.
+    // The middle colour comes back only when three colours are in use.
     if (m_window.Options().h_ColorCount == 3) {
-        m_window.SetControlEnabled(LockedControl::cmdMid, true);
+        m_window.SetRoleEnabled(RunRole::MiddleColor, true);
     }
-    for (auto control : {LockedControl::cmdFColor, LockedControl::cmdLColor, LockedControl::mnuFile,
-                         LockedControl::mnuEdit, LockedControl::mnuShow, LockedControl::mnuHelp,
-                         LockedControl::txtFor}) {
-        m_window.SetControlEnabled(control, true);
+    for (auto role : {RunRole::LastColor, RunRole::FirstColor, RunRole::FileMenu, RunRole::EditMenu,
+                      RunRole::ShowMenu, RunRole::HelpMenu, RunRole::Text}) {
+        m_window.SetRoleEnabled(role, true);
     }
-    m_window.SetControlEnabled(LockedControl::cmdStop, false);
-    m_window.SetControlEnabled(LockedControl::frmTool, true);
+    m_window.SetRoleEnabled(RunRole::Stop, false);
+    m_window.SetRoleEnabled(RunRole::Options, true);
 }
 
 }  // namespace kelvara::session

@@ -265,6 +265,228 @@ std::vector<SectionRequest> GroupBySection(const std::vector<Entry>& entries, En
     return sections;
 }
 
+// Writes of the same key are merged into the one line they end up as: the first write makes
+// or finds the line, each later one replaces its value.
+struct KeyEdit {
+    std::string key;                 // as the first write spells it, blanks trimmed
+    std::string value;               // as the first write gives it
+    std::vector<std::string> later;  // values of the later writes, in order
+    std::optional<Line> existing;    // the key's line in the file
+    bool onlyIfPresent = false;      // as the first write gives it
+};
+
+// The writes of one call, by section in the order of their first writes.
+struct GroupedWrites {
+    std::vector<KeyEdit> keys;
+    std::vector<std::string> sectionNames;
+    std::vector<std::vector<std::size_t>> sectionKeys;  // indexes into keys
+};
+
+GroupedWrites GroupWrites(std::span<const ProfileWrite> entries, Encoding encoding)
+{
+    GroupedWrites writes;
+    for (const ProfileWrite& entry : entries) {
+        const std::string sectionName(TrimBlanks(OneLine(entry.section, encoding)));
+        const std::string keyName(TrimBlanks(OneLine(entry.key, encoding)));
+        std::string value = OneLine(entry.value, encoding);
+        std::size_t s = 0;
+        while (s < writes.sectionNames.size() &&
+               !NamesEqual(writes.sectionNames[s], sectionName, encoding)) {
+            ++s;
+        }
+        if (s == writes.sectionNames.size()) {
+            writes.sectionNames.push_back(sectionName);
+            writes.sectionKeys.emplace_back();
+        }
+        std::vector<std::size_t>& keys = writes.sectionKeys[s];
+        const auto same = std::find_if(keys.begin(), keys.end(), [&](std::size_t index) {
+            return NamesEqual(writes.keys[index].key, keyName, encoding);
+        });
+        if (same == keys.end()) {
+            keys.push_back(writes.keys.size());
+            writes.keys.push_back(
+                {keyName, std::move(value), {}, std::nullopt, entry.onlyIfPresent});
+        } else {
+            writes.keys[*same].later.push_back(std::move(value));
+        }
+    }
+    return writes;
+}
+
+// Where the sections written to stand in the file, and the file's line endings.
+struct FileLayout {
+    struct SectionPlace {
+        bool seen = false;
+        Line insertAfter;  // the header, or the last key line of the section
+    };
+    std::vector<SectionPlace> places;  // by section of GroupedWrites
+    // New lines follow the file's own habit; a new or mixed file gets CR LF like any INI file
+    // made on Windows.
+    std::string_view ending = "\r\n";
+    // Only the file's last line can lack an ending; it gets one before any line after it.
+    bool lastLineOpen = false;
+
+    // The ending the last line still needs before text inserted at `at`, once.
+    std::string CloseLastLine(std::size_t at, std::size_t fileSize)
+    {
+        if (lastLineOpen && at == fileSize) {
+            lastLineOpen = false;
+            return std::string(ending);
+        }
+        return {};
+    }
+};
+
+// One pass: where each section written to starts, where its new keys go, and which keys exist.
+FileLayout FindSections(std::string_view bytes, std::size_t bodyStart, Encoding encoding,
+                        GroupedWrites& writes)
+{
+    FileLayout layout;
+    layout.places.resize(writes.sectionNames.size());
+    std::size_t lineFeeds = 0;
+    std::size_t crLineFeeds = 0;
+    Line lastLine;
+    LineWalker walker(bytes, bodyStart);
+    std::optional<std::size_t> current;
+    Line line;
+    while (walker.Next(line)) {
+        lastLine = line;
+        if (line.end > line.textEnd) {
+            (line.end - line.textEnd == 2 ? crLineFeeds : lineFeeds) += 1;
+        }
+        const std::string_view text = walker.Text(line);
+        if (const std::optional<std::string_view> name = SectionName(text, encoding)) {
+            current.reset();
+            for (std::size_t s = 0; s < writes.sectionNames.size(); ++s) {
+                if (!layout.places[s].seen && NamesEqual(writes.sectionNames[s], *name, encoding)) {
+                    layout.places[s] = {true, line};
+                    current = s;
+                    break;
+                }
+            }
+            continue;
+        }
+        if (!current) {
+            continue;
+        }
+        const LineShape shape = KeyShapeOf(text, encoding);
+        if (shape.kind != LineShape::Kind::Key) {
+            continue;
+        }
+        // A new key goes after the last key of its section, before any blank lines or
+        // comments that separate the section from the next one.
+        layout.places[*current].insertAfter = line;
+        for (const std::size_t index : writes.sectionKeys[*current]) {
+            KeyEdit& edit = writes.keys[index];
+            if (!edit.existing && NamesEqual(edit.key, shape.name, encoding)) {
+                edit.existing = line;
+                break;
+            }
+        }
+    }
+    layout.ending = lineFeeds > crLineFeeds ? "\n" : "\r\n";
+    layout.lastLineOpen = lastLine.end > lastLine.start && lastLine.end == lastLine.textEnd;
+    return layout;
+}
+
+// A key line as a write makes it.
+std::string NewKeyLine(const KeyEdit& edit)
+{
+    std::string text = edit.key + "=" + edit.value;
+    for (const std::string& later : edit.later) {
+        ReplaceValue(text, edit.key.size() + 1, later);
+    }
+    return text;
+}
+
+// Bytes [from, to) of the file are replaced by text.
+struct Splice {
+    std::size_t from;
+    std::size_t to;
+    std::string text;
+};
+
+// The edits in the sections the file has: replaced values, and new keys after the last key.
+std::vector<Splice> SplicesInSections(std::string_view bytes, Encoding encoding,
+                                      const GroupedWrites& writes, FileLayout& layout)
+{
+    std::vector<Splice> splices;
+    for (std::size_t s = 0; s < writes.sectionNames.size(); ++s) {
+        if (!layout.places[s].seen) {
+            continue;
+        }
+        std::string newLines;
+        for (const std::size_t index : writes.sectionKeys[s]) {
+            const KeyEdit& edit = writes.keys[index];
+            if (!edit.existing) {
+                if (!edit.onlyIfPresent) newLines += NewKeyLine(edit) + std::string(layout.ending);
+                continue;
+            }
+            const Line& at = *edit.existing;
+            std::string text(bytes.substr(at.start, at.textEnd - at.start));
+            const std::size_t valueStart = KeyShapeOf(text, encoding).valueStart;
+            ReplaceValue(text, valueStart, edit.value);
+            for (const std::string& later : edit.later) {
+                ReplaceValue(text, valueStart, later);
+            }
+            splices.push_back({at.start, at.textEnd, std::move(text)});
+        }
+        if (!newLines.empty()) {
+            const std::size_t at = layout.places[s].insertAfter.end;
+            splices.push_back({at, at, layout.CloseLastLine(at, bytes.size()) + newLines});
+        }
+    }
+    return splices;
+}
+
+// The sections the file does not have, at its end, after any keys just added to its last
+// section; nothing when there are none to add.
+std::optional<Splice> NewSections(std::string_view bytes, const GroupedWrites& writes,
+                                  FileLayout& layout)
+{
+    std::string appended;
+    for (std::size_t s = 0; s < writes.sectionNames.size(); ++s) {
+        if (layout.places[s].seen) {
+            continue;
+        }
+        std::string keys;
+        for (const std::size_t index : writes.sectionKeys[s]) {
+            if (!writes.keys[index].onlyIfPresent) {
+                keys += NewKeyLine(writes.keys[index]) + std::string(layout.ending);
+            }
+        }
+        if (!keys.empty()) {
+            appended += "[" + writes.sectionNames[s] + "]" + std::string(layout.ending) + keys;
+        }
+    }
+    if (appended.empty()) {
+        return std::nullopt;
+    }
+    return Splice{bytes.size(), bytes.size(),
+                  layout.CloseLastLine(bytes.size(), bytes.size()) + appended};
+}
+
+// The file with the splices made, in file order.
+std::string ApplySplices(std::string_view bytes, std::vector<Splice> splices)
+{
+    std::stable_sort(splices.begin(), splices.end(),
+                     [](const Splice& a, const Splice& b) { return a.from < b.from; });
+    std::size_t grown = 0;
+    for (const Splice& splice : splices) {
+        grown += splice.text.size();
+    }
+    std::string result;
+    result.reserve(bytes.size() + grown);
+    std::size_t copied = 0;
+    for (const Splice& splice : splices) {
+        result.append(bytes, copied, splice.from - copied);
+        result += splice.text;
+        copied = splice.to;
+    }
+    result.append(bytes, copied, std::string::npos);
+    return result;
+}
+
 // Reads a whole file with the system's reason on failure; a missing file is not_found.
 std::error_code ReadFileBytes(const fs::path& path, std::string& bytes)
 {
@@ -460,185 +682,16 @@ void ProfileFile::Write(std::span<const ProfileWrite> entries)
 {
     const Encoding encoding = m_impl->encoding;
     const std::string& bytes = m_impl->bytes;
-
-    // Writes of the same key are merged into the one line they end up as: the first write
-    // makes or finds the line, each later one replaces its value.
-    struct KeyEdit {
-        std::string key;                 // as the first write spells it, blanks trimmed
-        std::string value;               // as the first write gives it
-        std::vector<std::string> later;  // values of the later writes, in order
-        std::optional<Line> existing;    // the key's line in the file
-        bool onlyIfPresent = false;      // as the first write gives it
-    };
-    std::vector<KeyEdit> keyEdits;
-    std::vector<std::string> sectionNames;
-    std::vector<std::vector<std::size_t>> sectionKeys;
-    for (const ProfileWrite& entry : entries) {
-        const std::string sectionName(TrimBlanks(m_impl->Encode(entry.section)));
-        const std::string keyName(TrimBlanks(m_impl->Encode(entry.key)));
-        std::string value = m_impl->Encode(entry.value);
-        std::size_t s = 0;
-        while (s < sectionNames.size() && !NamesEqual(sectionNames[s], sectionName, encoding)) {
-            ++s;
-        }
-        if (s == sectionNames.size()) {
-            sectionNames.push_back(sectionName);
-            sectionKeys.emplace_back();
-        }
-        std::size_t k = 0;
-        for (const std::size_t index : sectionKeys[s]) {
-            if (NamesEqual(keyEdits[index].key, keyName, encoding)) {
-                break;
-            }
-            ++k;
-        }
-        if (k == sectionKeys[s].size()) {
-            sectionKeys[s].push_back(keyEdits.size());
-            keyEdits.push_back({keyName, std::move(value), {}, std::nullopt, entry.onlyIfPresent});
-        } else {
-            keyEdits[sectionKeys[s][k]].later.push_back(std::move(value));
-        }
-    }
-
-    // One pass: where each wanted section starts, where its new keys go, and which keys exist.
-    struct SectionPlace {
-        bool seen = false;
-        Line insertAfter;  // the header, or the last key line of the section
-    };
-    std::vector<SectionPlace> places(sectionNames.size());
-    std::size_t lineFeeds = 0;
-    std::size_t crLineFeeds = 0;
-    Line lastLine;
-    LineWalker walker(bytes, m_impl->BodyStart());
-    std::optional<std::size_t> current;
-    Line line;
-    while (walker.Next(line)) {
-        lastLine = line;
-        if (line.end > line.textEnd) {
-            (line.end - line.textEnd == 2 ? crLineFeeds : lineFeeds) += 1;
-        }
-        const std::string_view text = walker.Text(line);
-        if (const std::optional<std::string_view> name = SectionName(text, encoding)) {
-            current.reset();
-            for (std::size_t s = 0; s < sectionNames.size(); ++s) {
-                if (!places[s].seen && NamesEqual(sectionNames[s], *name, encoding)) {
-                    places[s].seen = true;
-                    places[s].insertAfter = line;
-                    current = s;
-                    break;
-                }
-            }
-            continue;
-        }
-        if (!current) {
-            continue;
-        }
-        const LineShape shape = KeyShapeOf(text, encoding);
-        if (shape.kind != LineShape::Kind::Key) {
-            continue;
-        }
-        // A new key goes after the last key of its section, before any blank lines or
-        // comments that separate the section from the next one.
-        places[*current].insertAfter = line;
-        for (const std::size_t index : sectionKeys[*current]) {
-            KeyEdit& edit = keyEdits[index];
-            if (!edit.existing && NamesEqual(edit.key, shape.name, encoding)) {
-                edit.existing = line;
-                break;
-            }
-        }
-    }
-    // New lines follow the file's own habit; a new or mixed file gets CR LF like any INI file
-    // made on Windows.
-    const std::string_view ending = lineFeeds > crLineFeeds ? "\n" : "\r\n";
-
-    // The edits in file order: replaced lines, and blocks of new lines after a given line.
-    struct Splice {
-        std::size_t from;  // bytes [from, to) are replaced by text
-        std::size_t to;
-        std::string text;
-    };
-    std::vector<Splice> splices;
-    auto lineOf = [&](const KeyEdit& edit) {
-        std::string text = edit.key + "=" + edit.value;
-        for (const std::string& later : edit.later) {
-            ReplaceValue(text, edit.key.size() + 1, later);
-        }
-        return text;
-    };
-    // Only the file's last line can lack an ending; it gets one before any line after it.
-    bool lastLineOpen = lastLine.end > lastLine.start && lastLine.end == lastLine.textEnd;
-    auto closeLastLine = [&](std::size_t at) {
-        if (lastLineOpen && at == bytes.size()) {
-            lastLineOpen = false;
-            return std::string(ending);
-        }
-        return std::string();
-    };
-    for (std::size_t s = 0; s < sectionNames.size(); ++s) {
-        if (!places[s].seen) {
-            continue;
-        }
-        std::string newLines;
-        for (const std::size_t index : sectionKeys[s]) {
-            const KeyEdit& edit = keyEdits[index];
-            if (!edit.existing) {
-                if (!edit.onlyIfPresent) newLines += lineOf(edit) + std::string(ending);
-                continue;
-            }
-            const Line& at = *edit.existing;
-            std::string text(bytes.substr(at.start, at.textEnd - at.start));
-            const std::size_t valueStart = KeyShapeOf(text, encoding).valueStart;
-            ReplaceValue(text, valueStart, edit.value);
-            for (const std::string& later : edit.later) {
-                ReplaceValue(text, valueStart, later);
-            }
-            splices.push_back({at.start, at.textEnd, std::move(text)});
-        }
-        if (!newLines.empty()) {
-            const std::size_t at = places[s].insertAfter.end;
-            splices.push_back({at, at, closeLastLine(at) + newLines});
-        }
-    }
-    // New sections go at the end, after any keys just added to the last section.
-    std::string appended;
-    for (std::size_t s = 0; s < sectionNames.size(); ++s) {
-        if (places[s].seen) {
-            continue;
-        }
-        std::string keys;
-        for (const std::size_t index : sectionKeys[s]) {
-            if (!keyEdits[index].onlyIfPresent) {
-                keys += lineOf(keyEdits[index]) + std::string(ending);
-            }
-        }
-        if (!keys.empty()) {
-            appended += "[" + sectionNames[s] + "]" + std::string(ending) + keys;
-        }
-    }
-    if (!appended.empty()) {
-        splices.push_back({bytes.size(), bytes.size(), closeLastLine(bytes.size()) + appended});
+    GroupedWrites writes = GroupWrites(entries, encoding);
+    FileLayout layout = FindSections(bytes, m_impl->BodyStart(), encoding, writes);
+    std::vector<Splice> splices = SplicesInSections(bytes, encoding, writes, layout);
+    if (std::optional<Splice> appended = NewSections(bytes, writes, layout)) {
+        splices.push_back(std::move(*appended));
     }
     if (splices.empty()) {
         return;
     }
-    std::stable_sort(splices.begin(), splices.end(),
-                     [](const Splice& a, const Splice& b) { return a.from < b.from; });
-
-    std::size_t grown = 0;
-    for (const Splice& splice : splices) {
-        grown += splice.text.size();
-    }
-    std::string result;
-    result.reserve(bytes.size() + grown);
-    std::size_t copied = 0;
-    for (const Splice& splice : splices) {
-        result.append(bytes, copied, splice.from - copied);
-        result += splice.text;
-        copied = splice.to;
-    }
-    result.append(bytes, copied, std::string::npos);
-    m_impl->bytes = std::move(result);
+    m_impl->bytes = ApplySplices(bytes, std::move(splices));
 }
 
 std::string ProfileFile::Bytes() const { return m_impl->bytes; }

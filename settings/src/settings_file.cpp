@@ -4,10 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <span>
 #include <vector>
 
+#include "kelvara/engine/options.h"
 #include "kelvara/settings/numbers.h"
 #include "kelvara/settings/profile.h"
 
@@ -24,36 +24,30 @@ constexpr std::size_t kPixelSize = 12;
 constexpr std::size_t kFaceSize = 20;
 
 struct NumberEntry {
-    const char16_t* section;
-    const char16_t* key;
+    std::u16string_view section;
+    std::u16string_view key;  // as written; read in any case
     std::size_t size;
-    std::int16_t TagOptions::*field;
+    engine::OptionField field;
 };
 
-// The number entries in the order the load and the save step take them.
-constexpr NumberEntry kNumberEntries[] = {
+// The numbers other than the on/off options of engine::kOptions.
+constexpr NumberEntry kOwnNumbers[] = {
     {u"Set", u"h_textflag", kFlagSize, &TagOptions::h_textflag},
     {u"Set", u"h_fontflag", kFlagSize, &TagOptions::h_fontflag},
-    {u"Set", u"h_styleflag", kFlagSize, &TagOptions::h_styleflag},
     {u"Set", u"h_instantflag", kFlagSize, &TagOptions::h_instantflag},
     {u"Set", u"n", kFlagSize, &TagOptions::h_ColorCount},
-    {u"Set", u"h_Centerflag", kFlagSize, &TagOptions::h_Centerflag},
-    {u"Font", u"h_ItalicFlag", kFlagSize, &TagOptions::h_ItalicFlag},
-    {u"Font", u"h_BoldFlag", kFlagSize, &TagOptions::h_BoldFlag},
-    {u"Font", u"h_NotFlag", kFlagSize, &TagOptions::h_NotFlag},
-    {u"Font", u"Sub", kFlagSize, &TagOptions::h_SubFlag},
-    {u"Font", u"Up", kFlagSize, &TagOptions::h_UpFlag},
-    {u"Font", u"Under", kFlagSize, &TagOptions::h_UnderFlag},
     {u"FontSize", u"Max", kPixelSize, &TagOptions::h_MaxFontSize},
     {u"FontSize", u"Min", kPixelSize, &TagOptions::h_MinFontSize},
-    // Written back in lower case; names match in any case, so the load still finds it.
-    {u"Else", u"h_marqueeFlag", kFlagSize, &TagOptions::h_marqueeFlag},
-    {u"Else", u"Blink", kFlagSize, &TagOptions::h_BlinkFlag},
 };
 
-std::u16string_view WrittenKey(const NumberEntry& entry)
+// Every number entry, in the order the load and the save step take them: that of the fields.
+const std::vector<NumberEntry>& NumberEntries()
 {
-    return std::u16string_view(entry.key) == u"h_marqueeFlag" ? u"h_marqueeflag" : entry.key;
+    static const std::vector<NumberEntry> entries =
+        engine::WithOptionsInFieldOrder<NumberEntry>(kOwnNumbers, [](const engine::OptionRow& row) {
+            return NumberEntry{row.iniSection, row.iniKey, kFlagSize, row.field};
+        });
+    return entries;
 }
 
 struct ColorEntry {
@@ -91,7 +85,8 @@ engine::FileRead<StoredSettings> LoadSettings(const std::filesystem::path& iniPa
     for (const std::u16string& key : colorKeys) {
         reads.push_back({u"Color", key, kColorSize});
     }
-    for (const NumberEntry& entry : kNumberEntries) {
+    const std::vector<NumberEntry>& numbers = NumberEntries();
+    for (const NumberEntry& entry : numbers) {
         reads.push_back({entry.section, entry.key, entry.size});
     }
     for (const ColorEntry& entry : kColorEntries) {
@@ -109,7 +104,7 @@ engine::FileRead<StoredSettings> LoadSettings(const std::filesystem::path& iniPa
     for (std::u16string& color : settings.SavedColors) {
         color = std::move(*next++);
     }
-    for (const NumberEntry& entry : kNumberEntries) {
+    for (const NumberEntry& entry : numbers) {
         settings.TagOptions.*entry.field = RoundToInt16(ParseLenient(*next++));
     }
     for (const ColorEntry& entry : kColorEntries) {
@@ -131,9 +126,10 @@ std::error_code SaveSettings(const StoredSettings& settings, const std::filesyst
         return file.error;  // an unreadable file is kept rather than overwritten with ours alone
     }
     const std::array<std::u16string, 12> colorKeys = SavedColorKeys();
+    const std::vector<NumberEntry>& entries = NumberEntries();
     std::vector<std::u16string> numbers;
-    numbers.reserve(std::size(kNumberEntries) + 1);
-    for (const NumberEntry& entry : kNumberEntries) {
+    numbers.reserve(entries.size() + 1);
+    for (const NumberEntry& entry : entries) {
         numbers.push_back(FormatSigned(settings.TagOptions.*entry.field));
     }
     numbers.push_back(FormatSigned(settings.TagOptions.h_NFontSize));
@@ -143,8 +139,8 @@ std::error_code SaveSettings(const StoredSettings& settings, const std::filesyst
         writes.push_back({u"Color", colorKeys[i], settings.SavedColors[i]});
     }
     writes.push_back({u"text", u"last", settings.txtFor});
-    for (std::size_t i = 0; i < std::size(kNumberEntries); ++i) {
-        writes.push_back({kNumberEntries[i].section, WrittenKey(kNumberEntries[i]), numbers[i]});
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        writes.push_back({entries[i].section, entries[i].key, numbers[i]});
     }
     for (const ColorEntry& entry : kColorEntries) {
         writes.push_back({u"Color", entry.key, settings.*entry.field});

@@ -17,38 +17,38 @@ constexpr std::u16string_view kWorkedExample =
     u"<FONT SIZE=\"3\" FACE=\"MS Pゴシック\"><FONT COLOR=\"#FF0000\">a</FONT>"
     u"<FONT COLOR=\"#7F0180\">b</FONT><FONT COLOR=\"#0000FF\">c</FONT></FONT>";
 
-std::u16string Name(LockedControl control)
+std::u16string Name(RunRole role)
 {
-    switch (control) {
-        case LockedControl::cmdSend:
+    switch (role) {
+        case RunRole::Send:
             return u"cmdSend";
-        case LockedControl::cmdEnd:
+        case RunRole::Exit:
             return u"cmdEnd";
-        case LockedControl::cmdClear:
+        case RunRole::Clear:
             return u"cmdClear";
-        case LockedControl::cmdGo:
+        case RunRole::Go:
             return u"cmdGo";
-        case LockedControl::cmdBack:
+        case RunRole::BackgroundColor:
             return u"cmdBack";
-        case LockedControl::cmdMid:
+        case RunRole::MiddleColor:
             return u"cmdMid";
-        case LockedControl::cmdFColor:
+        case RunRole::LastColor:
             return u"cmdFColor";
-        case LockedControl::cmdLColor:
+        case RunRole::FirstColor:
             return u"cmdLColor";
-        case LockedControl::mnuFile:
+        case RunRole::FileMenu:
             return u"mnuFile";
-        case LockedControl::mnuEdit:
+        case RunRole::EditMenu:
             return u"mnuEdit";
-        case LockedControl::mnuShow:
+        case RunRole::ShowMenu:
             return u"mnuShow";
-        case LockedControl::mnuHelp:
+        case RunRole::HelpMenu:
             return u"mnuHelp";
-        case LockedControl::txtFor:
+        case RunRole::Text:
             return u"txtFor";
-        case LockedControl::cmdStop:
+        case RunRole::Stop:
             return u"cmdStop";
-        case LockedControl::frmTool:
+        case RunRole::Options:
             return u"frmTool";
     }
     return u"?";
@@ -93,9 +93,9 @@ public:
     const TagOptions& Options() const override { return options; }
     TagSink& ResultTags() override { return sink; }
     std::u16string Result() const override { return sink.text; }
-    void SetControlEnabled(LockedControl control, bool enabled) override
+    void SetRoleEnabled(RunRole role, bool enabled) override
     {
-        log.push_back((enabled ? u"+" : u"-") + Name(control));
+        log.push_back((enabled ? u"+" : u"-") + Name(role));
     }
     void SetCaption(std::u16string_view caption) override
     {

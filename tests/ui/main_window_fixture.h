@@ -109,7 +109,12 @@ public:
     {
         window->close();
         forms.reset();
-        state = AppState{};
+        state.TagOptions = {};
+        state.ResultTags.clear();
+        state.SavedColors = {};
+        state.Output = {};
+        state.SettingsFile.clear();
+        state.FallbackSettingsFile.clear();
         state.ProgramFolder = dir.path();
         Start();
     }

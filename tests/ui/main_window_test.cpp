@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
+#include <QToolButton>
 
 #include "kelvara/ui/edit_window.h"
 #include "layout_check.h"
@@ -17,6 +18,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void firstStartWithoutSettings();
+    void everyPictureButtonShowsItsPicture();
     void viewAndToolbarFollowTheStateTable();
     void noControlIsCutInAnyState();
     void viewMenuItemActsLikeTheViewButton();
@@ -55,6 +57,19 @@ void MainWindowTest::firstStartWithoutSettings()
     // The view stays blank and no page is written until something writes one.
     QVERIFY(!QFile::exists(f.Path("temp.html")));
     QVERIFY(f.window->findChild<QWidget*>("WebBrowser1") == nullptr);
+}
+
+void MainWindowTest::everyPictureButtonShowsItsPicture()
+{
+    // A picture missing from the resources leaves a blank button, which nothing else reports.
+    MainWindowFixture f;
+    int named = 0;
+    for (const QToolButton* button : f.window->findChildren<QToolButton*>()) {
+        if (button->objectName().startsWith(QLatin1String("qt_"))) continue;  // the menu bar's
+        ++named;
+        QVERIFY2(!button->icon().pixmap(16, 16).isNull(), qPrintable(button->objectName()));
+    }
+    QCOMPARE(named, 14 + 6);  // the toolbar, and cmdTool to cmdEnd
 }
 
 void MainWindowTest::viewAndToolbarFollowTheStateTable()

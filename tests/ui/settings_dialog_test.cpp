@@ -26,7 +26,7 @@
 using namespace kelvara::ui;
 using namespace kelvara::ui::test;
 using namespace kelvara::ui::testing;
-using OptionField = std::int16_t kelvara::engine::TagOptions::*;
+using kelvara::engine::OptionField;
 Q_DECLARE_METATYPE(OptionField)
 
 namespace {

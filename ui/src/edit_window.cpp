@@ -9,11 +9,9 @@
 #include <QPushButton>
 #include <QTextDocument>
 
-#include "kelvara/engine/preview_page.h"
 #include "kelvara/ui/accessibility.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
-#include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
 
 namespace kelvara::ui {
@@ -75,14 +73,11 @@ void EditWindow::ShowResult(const QString& tags) { txtKekka->setPlainText(tags);
 
 void EditWindow::cmdSend_Click()
 {
-    AppState& state = FormsOf().State();
-    state.ResultTags = TypedText(txtKekka);
-    SetClipboardText(state.ResultTags);
-    // Once the main window is gone there is no background field or view to render into; the
-    // text still reaches the clipboard.
-    if (MainWindow* main = Main()) {
-        main->WritePreviewPage(main->BackgroundText(), state.ResultTags, engine::PageForm::Normal);
-    }
+    const QString tags = TypedText(txtKekka);
+    SetClipboardText(tags);
+    // The main window shows the sent-back result in its view; once it is gone the text still
+    // reaches the clipboard.
+    FormsOf().State().ReplaceResult(tags);
 }
 
 void EditWindow::cmdClose_Click() { close(); }

@@ -101,6 +101,17 @@ void Forms::UnloadAll()
     Unload<VersionWindow>();
 }
 
+void Forms::HoldMainWindow(bool held)
+{
+    if (MainWindow* main = Find<MainWindow>()) main->setEnabled(!held);
+}
+
+bool Forms::MainWindowOnTop() const
+{
+    const MainWindow* main = Find<MainWindow>();
+    return main != nullptr && main->IsTopmost();
+}
+
 template MainWindow* Forms::Show<MainWindow>();
 template EditWindow* Forms::Show<EditWindow>();
 template SettingsDialog* Forms::Show<SettingsDialog>();

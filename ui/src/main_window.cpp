@@ -69,6 +69,7 @@ MainWindow::MainWindow(Forms& forms, QWidget* parent)
     CreateLockTable();
     ConnectControls();
     ConnectToolbar();
+    ConnectState();
     CreateCaptionTimer();
     Form_Load();
     DescribeControls(this);
@@ -181,7 +182,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     Form_Unload();
-    // The edit window's send button reaches into this window, so it goes too.
+    // The edit window sends its result back to this window's view, so it goes too.
     m_forms.Unload<EditWindow>();
     event->accept();
 }

@@ -58,8 +58,6 @@ MainWindow::ColorControls MainWindow::ControlsOf(ColorField field) const
     return {txtCmid, Picture4};
 }
 
-QString MainWindow::BackgroundText() const { return txtBack->text(); }
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // Only a move of the focus inside this window leaves a field; a menu, a popup or another

@@ -7,22 +7,25 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <limits>
+#include <string_view>
 
 #include "kelvara/ui/main_window.h"
+#include "kelvara/ui/option_table.h"
 #include "kelvara/ui/platform.h"
 
 namespace kelvara::ui {
 
 namespace {
 
-QIcon Icon(const char* name)
+QIcon Icon(std::string_view name)
 {
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+    return QIcon(QStringLiteral(":/icons/%1.svg")
+                     .arg(QLatin1String(name.data(), static_cast<qsizetype>(name.size()))));
 }
 
 // A 16 x 16 picture button without caption. It takes the focus when clicked, so that the
 // field being left sees its leave-field step before the click is handled.
-QToolButton* PictureButton(QWidget* parent, const QString& name, const char* icon,
+QToolButton* PictureButton(QWidget* parent, const QString& name, std::string_view icon,
                            const QString& tooltip)
 {
     auto* button = new QToolButton(parent);
@@ -73,8 +76,10 @@ struct ToolbarButton {
     int index;
     bool toggle;  // chkBtn(index) when true, cmdBtn(index) otherwise
     int left;
-    const char* icon;
-    const char* tooltip;
+    // Empty for the toggle of an on/off option: its icon is named after the option's flag and
+    // its tooltip is the option's caption.
+    std::string_view icon;
+    std::string_view tooltip;
 };
 
 // Left to right; the indices are the buttons' identifiers and follow no screen order.
@@ -82,18 +87,28 @@ constexpr ToolbarButton kToolbar[] = {
     {7, false, 0, "settings", "設定ﾀﾞｲｱﾛｸﾞを表示します。"},
     {1, false, 375, "size_up", "文字を１つ大きくします。"},
     {2, false, 705, "size_down", "文字を１つ小さくします。"},
-    {2, true, 1035, "bold", "太文字にします。"},
-    {3, true, 1365, "underline", "下線を付けます。"},
-    {7, true, 1695, "italic", "斜線にします。"},
-    {4, true, 2025, "strike", "抹消線をつけます。"},
-    {5, true, 2355, "superscript", "上付けにします。"},
-    {6, true, 2700, "subscript", "下付けにします。"},
-    {8, true, 3090, "center", "文字を中央に持ってきます。"},
-    {9, true, 3435, "vertical", "縦書きにします。"},
-    {10, true, 3810, "marquee", "文字を流します。"},
-    {11, true, 4140, "blink", "文字を点滅します。"},
+    {2, true, 1035, {}, {}},
+    {3, true, 1365, {}, {}},
+    {7, true, 1695, {}, {}},
+    {4, true, 2025, {}, {}},
+    {5, true, 2355, {}, {}},
+    {6, true, 2700, {}, {}},
+    {8, true, 3090, {}, {}},
+    {9, true, 3435, {}, {}},
+    {10, true, 3810, {}, {}},
+    {11, true, 4140, {}, {}},
     {12, true, 4530, "middle_color", "中色を利用できるようにします。"},
 };
+
+// The button's own icon and tooltip, or those of the option its toggle shows.
+ToolbarButton Described(ToolbarButton entry)
+{
+    if (!entry.icon.empty() || !entry.toggle) return entry;
+    const engine::OptionRow* option = engine::OptionOf(ToggleAt(entry.index)->field);
+    entry.icon = option->flag;
+    entry.tooltip = option->caption;
+    return entry;
+}
 
 }  // namespace
 
@@ -103,10 +118,10 @@ void MainWindow::CreateToolFrame()
     frmTool->setObjectName(QStringLiteral("frmTool"));
     PlaceTwips(frmTool, 30, 0, 4860, 780);
 
-    for (const ToolbarButton& entry : kToolbar) {
+    for (const ToolbarButton& row : kToolbar) {
+        const ToolbarButton entry = Described(row);
         const QString name = Indexed(entry.toggle ? "chkBtn" : "cmdBtn", entry.index);
-        QToolButton* button =
-            PictureButton(frmTool, name, entry.icon, QString::fromUtf8(entry.tooltip));
+        QToolButton* button = PictureButton(frmTool, name, entry.icon, FromUtf8(entry.tooltip));
         PlaceTwips(button, entry.left, 0, 330, 330);
         const auto slot = static_cast<std::size_t>(entry.index);
         if (entry.toggle) {

@@ -9,6 +9,7 @@
 
 #include "kelvara/engine/characters.h"
 #include "kelvara/engine/color.h"
+#include "kelvara/engine/options.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/settings/run_options.h"
 #include "kelvara/ui/accessibility.h"
@@ -23,33 +24,10 @@ constexpr int kStatusHeight = 270;  // twips, the row below frmMain while the vi
 
 QString OptionName(engine::OmittedOption option)
 {
-    switch (option) {
-        case engine::OmittedOption::Face:
-            return QStringLiteral("ﾌｫﾝﾄ");
-        case engine::OmittedOption::Size:
-            return QStringLiteral("文字ｻｲｽﾞ");
-        case engine::OmittedOption::Bold:
-            return QStringLiteral("太字");
-        case engine::OmittedOption::Italic:
-            return QStringLiteral("斜体");
-        case engine::OmittedOption::Underline:
-            return QStringLiteral("下線");
-        case engine::OmittedOption::Strike:
-            return QStringLiteral("抹消線");
-        case engine::OmittedOption::Subscript:
-            return QStringLiteral("下付");
-        case engine::OmittedOption::Superscript:
-            return QStringLiteral("上付");
-        case engine::OmittedOption::Center:
-            return QStringLiteral("中央寄せ");
-        case engine::OmittedOption::Vertical:
-            return QStringLiteral("縦書き");
-        case engine::OmittedOption::Blink:
-            return QStringLiteral("点滅");
-        case engine::OmittedOption::Marquee:
-            return QStringLiteral("文字を流す");
-    }
-    return {};
+    if (option == engine::OmittedOption::Face) return QStringLiteral("ﾌｫﾝﾄ");
+    if (option == engine::OmittedOption::Size) return QStringLiteral("文字ｻｲｽﾞ");
+    const engine::OptionRow* row = engine::OptionOf(option);
+    return row != nullptr ? FromUtf8(row->label) : QString();
 }
 
 // The count's tooltip: what it counts, and the first characters it counted with their ratios.
@@ -65,11 +43,6 @@ QString ContrastDetails(const std::vector<engine::LowContrast>& low)
     }
     if (low.size() > kListed) details += QStringLiteral("\n…ほか%1文字").arg(low.size() - kListed);
     return details;
-}
-
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Code points, the unit a length limit counts in.

@@ -70,30 +70,30 @@ std::u16string MainWindow::Result() const { return ToU16(State().ResultTags); }
 
 void MainWindow::CreateLockTable()
 {
-    using session::LockedControl;
-    const auto at = [this](LockedControl control) -> LockTarget& {
-        return m_lockTargets.at(static_cast<std::size_t>(control));
+    using session::RunRole;
+    const auto at = [this](RunRole role) -> LockTarget& {
+        return m_lockTargets.at(static_cast<std::size_t>(role));
     };
-    at(LockedControl::cmdSend).widget = cmdSend;
-    at(LockedControl::cmdEnd).widget = cmdEnd;
-    at(LockedControl::cmdClear).widget = cmdClear;
-    at(LockedControl::cmdGo).widget = cmdGo;
-    at(LockedControl::cmdBack).widget = cmdBack;
-    at(LockedControl::cmdMid).widget = cmdMid;
-    at(LockedControl::cmdFColor).widget = cmdFColor;
-    at(LockedControl::cmdLColor).widget = cmdLColor;
-    at(LockedControl::mnuFile).action = m_fileMenu->menuAction();
-    at(LockedControl::mnuEdit).action = m_editMenu->menuAction();
-    at(LockedControl::mnuShow).action = m_showMenu->menuAction();
-    at(LockedControl::mnuHelp).action = m_helpMenu->menuAction();
-    at(LockedControl::txtFor).widget = txtFor;
-    at(LockedControl::cmdStop).widget = cmdStop;
-    at(LockedControl::frmTool).widget = frmTool;
+    at(RunRole::Send).widget = cmdSend;
+    at(RunRole::Exit).widget = cmdEnd;
+    at(RunRole::Clear).widget = cmdClear;
+    at(RunRole::Go).widget = cmdGo;
+    at(RunRole::BackgroundColor).widget = cmdBack;
+    at(RunRole::MiddleColor).widget = cmdMid;
+    at(RunRole::LastColor).widget = cmdFColor;
+    at(RunRole::FirstColor).widget = cmdLColor;
+    at(RunRole::FileMenu).action = m_fileMenu->menuAction();
+    at(RunRole::EditMenu).action = m_editMenu->menuAction();
+    at(RunRole::ShowMenu).action = m_showMenu->menuAction();
+    at(RunRole::HelpMenu).action = m_helpMenu->menuAction();
+    at(RunRole::Text).widget = txtFor;
+    at(RunRole::Stop).widget = cmdStop;
+    at(RunRole::Options).widget = frmTool;
 }
 
-void MainWindow::SetControlEnabled(session::LockedControl control, bool enabled)
+void MainWindow::SetRoleEnabled(session::RunRole role, bool enabled)
 {
-    const LockTarget& target = m_lockTargets.at(static_cast<std::size_t>(control));
+    const LockTarget& target = m_lockTargets.at(static_cast<std::size_t>(role));
     if (target.widget != nullptr) {
         if (!enabled) KeepFocusOutOf(target.widget);
         target.widget->setEnabled(enabled);
@@ -173,6 +173,12 @@ bool MainWindow::WritePreviewPage(const QString& background, const QString& tags
         return false;
     }
     return true;
+}
+
+void MainWindow::ShowReplacedResult()
+{
+    // The edit window's result, on the background as typed.
+    WritePreviewPage(txtBack->text(), State().ResultTags, engine::PageForm::Normal);
 }
 
 void MainWindow::Navigate(const std::filesystem::path& page)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// MainWindow option toolbar: toggles bound to TagOptions fields, size steps, size caption.
+// MainWindow option toolbar: toggles bound to TagOptions fields, size steps, size caption; and
+// the main window following the changes other windows make to the shared state.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,12 +29,12 @@ std::int16_t Step(std::int16_t value, int delta)
 
 void MainWindow::ConnectToolbar()
 {
-    for (const OptionRow& option : OptionRows()) {
-        if (option.toolbarIndex == 0) continue;
-        const int index = option.toolbarIndex;
+    for (const ToggleRow& row : ToggleRows()) {
+        if (row.toolbarIndex == 0) continue;
+        const int index = row.toolbarIndex;
         // toggled fires for clicks and for changes made from code alike, exactly when the
         // state changes.
-        connect(OptionToggle(option), &QAbstractButton::toggled, this,
+        connect(OptionToggle(row), &QAbstractButton::toggled, this,
                 [this, index] { chkBtn_Click(index); });
     }
     for (int index : {1, 2, 7}) {
@@ -42,14 +43,26 @@ void MainWindow::ConnectToolbar()
     }
 }
 
+void MainWindow::ConnectState()
+{
+    AppState& state = State();
+    connect(&state, &AppState::optionChanged, this, &MainWindow::FollowOption);
+    connect(&state, &AppState::settingsTaken, this, &MainWindow::TakeSettings);
+    connect(&state, &AppState::settingsClosed, this, [this] {
+        UpdateSizeCaption();
+        UpdateStatusLine();  // the output choices may have changed
+    });
+    connect(&state, &AppState::resultReplaced, this, &MainWindow::ShowReplacedResult);
+}
+
 void MainWindow::ToolbarStartup()
 {
     engine::TagOptions& options = State().TagOptions;
     // Toggles follow their flags; a flag that holds neither its on nor its off value leaves
     // its toggle alone.
-    for (const OptionRow& option : OptionRows()) {
-        const std::int16_t flag = options.*option.field;
-        if (flag == option.on || flag == option.off) SetOptionToggle(option, flag == option.on);
+    for (const ToggleRow& row : ToggleRows()) {
+        const std::int16_t flag = options.*row.field;
+        if (flag == row.on || flag == row.off) SetOptionToggle(row, flag == row.on);
     }
     // The middle colour's field and button follow a count of 3 or 2 even when the toggle did
     // not change.
@@ -71,15 +84,36 @@ void MainWindow::FocusInput()
 void MainWindow::chkBtn_Click(int Index)
 {
     FocusInput();
-    const OptionRow& option = *OptionOfToggle(Index);
-    const bool set = OptionToggle(option)->isChecked();
-    State().TagOptions.*option.field = set ? option.on : option.off;
-    // Superscript and subscript exclude each other by disabling, never by clearing.
-    if (option.excludes != nullptr) {
-        EnableOptionToggle(*OptionOf(option.excludes), !set);
-    } else if (option.field == &engine::TagOptions::h_ColorCount) {
+    const ToggleRow& row = *ToggleAt(Index);
+    const bool set = OptionToggle(row)->isChecked();
+    State().SetOption(row.field, set ? row.on : row.off);
+    if (row.field == &engine::TagOptions::h_ColorCount) {
         cmdMid->setEnabled(set);
         txtCmid->setEnabled(set);
+    }
+}
+
+// A value changed at once, by a toggle or by the settings dialog's box for it: the toggle
+// mirrors it (a value that is neither on nor off leaves it alone), and superscript and
+// subscript exclude each other by disabling, never by clearing.
+void MainWindow::FollowOption(engine::OptionField field)
+{
+    const ToggleRow* row = ToggleOf(field);
+    if (row == nullptr) return;
+    const std::int16_t value = State().TagOptions.*field;
+    if (value == row->on || value == row->off) SetOptionToggle(*row, value == row->on);
+    if (const ToggleRow* excluded = ExcludedBy(*row)) {
+        EnableOptionToggle(*excluded, value != row->on);
+    }
+}
+
+// What the settings dialog's OK sets beyond the values: the send button, the middle colour.
+void MainWindow::TakeSettings()
+{
+    const engine::TagOptions& options = State().TagOptions;
+    ShowSendButton(!engine::IsSet(options.h_instantflag));
+    if (options.h_ColorCount == 2 || options.h_ColorCount == 3) {
+        EnableMiddleColor(options.h_ColorCount == 3);
     }
 }
 
@@ -102,19 +136,19 @@ void MainWindow::cmdBtn_Click(int Index)
     }
 }
 
-QAbstractButton* MainWindow::OptionToggle(const OptionRow& option) const
+QAbstractButton* MainWindow::OptionToggle(const ToggleRow& row) const
 {
-    return chkBtn(option.toolbarIndex);
+    return chkBtn(row.toolbarIndex);
 }
 
-void MainWindow::SetOptionToggle(const OptionRow& option, bool set)
+void MainWindow::SetOptionToggle(const ToggleRow& row, bool set)
 {
-    if (QAbstractButton* toggle = OptionToggle(option)) toggle->setChecked(set);
+    if (QAbstractButton* toggle = OptionToggle(row)) toggle->setChecked(set);
 }
 
-void MainWindow::EnableOptionToggle(const OptionRow& option, bool enabled)
+void MainWindow::EnableOptionToggle(const ToggleRow& row, bool enabled)
 {
-    if (QAbstractButton* toggle = OptionToggle(option)) toggle->setEnabled(enabled);
+    if (QAbstractButton* toggle = OptionToggle(row)) toggle->setEnabled(enabled);
 }
 
 void MainWindow::UpdateSizeCaption()

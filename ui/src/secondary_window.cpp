@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 
 #include "kelvara/ui/forms.h"
-#include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
 
 namespace kelvara::ui {
@@ -24,23 +23,18 @@ SecondaryWindow::SecondaryWindow(Forms& forms, Modality modality, const QString&
     setFixedSize(Twips(clientWidthTwips), Twips(clientHeightTwips));
 }
 
-MainWindow* SecondaryWindow::Main() const { return m_forms.Find<MainWindow>(); }
-
 void SecondaryWindow::LoadAsSecondary()
 {
-    MainWindow* main = Main();
-    if (main == nullptr) return;
-    if (m_modality == Modality::DisablesMain) main->setEnabled(false);
+    if (m_modality == Modality::DisablesMain) m_forms.HoldMainWindow(true);
     // Read once: the window does not follow later changes of the main window's setting.
-    if (main->IsTopmost()) SetTopmost(this, 1);
+    if (m_forms.MainWindowOnTop()) SetTopmost(this, 1);
 }
 
 void SecondaryWindow::closeEvent(QCloseEvent* event)
 {
     if (!m_unloaded) {
         m_unloaded = true;
-        MainWindow* main = Main();
-        if (main != nullptr && m_modality == Modality::DisablesMain) main->setEnabled(true);
+        if (m_modality == Modality::DisablesMain) m_forms.HoldMainWindow(false);
         Form_Unload();
     }
     event->accept();

@@ -19,7 +19,6 @@
 #include "kelvara/ui/accessibility.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
-#include "kelvara/ui/main_window.h"
 #include "kelvara/ui/platform.h"
 
 namespace kelvara::ui {
@@ -58,7 +57,7 @@ SettingsDialog::SettingsDialog(Forms& forms)
     DescribeControls(this);
 }
 
-engine::TagOptions& SettingsDialog::Options() { return FormsOf().State().TagOptions; }
+const engine::TagOptions& SettingsDialog::Options() const { return FormsOf().State().TagOptions; }
 
 void SettingsDialog::ConnectControls()
 {
@@ -67,7 +66,7 @@ void SettingsDialog::ConnectControls()
     // toggled fires only when the state really changes, whether clicked or set from code, so a
     // field the box cannot show (a 2, say) is left alone until the user changes the box.
     for (QCheckBox* box : m_boxes) {
-        const OptionRow* row = OptionOfBox(box->objectName().toStdString());
+        const ToggleRow* row = ToggleOfBox(box->objectName().toStdString());
         Q_ASSERT(row != nullptr);
         connect(box, &QCheckBox::toggled, this,
                 [this, row](bool checked) { ApplyCheckRule(*row, checked); });
@@ -132,7 +131,7 @@ void SettingsDialog::TabStrip1_Click()
     Frame6[index]->stackUnder(TabStrip1);  // above the other pages, below the row of tabs
 }
 
-QCheckBox* SettingsDialog::BoxOf(const OptionRow& row) const
+QCheckBox* SettingsDialog::BoxOf(const ToggleRow& row) const
 {
     for (QCheckBox* box : m_boxes) {
         if (box->objectName().toStdString() == row.dialogBox) return box;
@@ -143,25 +142,21 @@ QCheckBox* SettingsDialog::BoxOf(const OptionRow& row) const
 // Checked when the field holds the option's "on" value; setting it runs the box's rule.
 void SettingsDialog::SetFromField(QCheckBox* box)
 {
-    const OptionRow* row = OptionOfBox(box->objectName().toStdString());
+    const ToggleRow* row = ToggleOfBox(box->objectName().toStdString());
     box->setChecked(Options().*row->field == row->on);
 }
 
-void SettingsDialog::ApplyCheckRule(const OptionRow& row, bool checked)
+// The field changes at once; the model tells the main window, whose toolbar mirrors the box.
+void SettingsDialog::ApplyCheckRule(const ToggleRow& row, bool checked)
 {
-    Options().*row.field = checked ? row.on : row.off;
-    MainWindow* main = Main();
-    if (main != nullptr) main->SetOptionToggle(row, checked);
+    FormsOf().State().SetOption(row.field, checked ? row.on : row.off);
     // Superscript and subscript lock each other out without clearing each other.
-    if (const OptionRow* excluded = row.excludes ? OptionOf(row.excludes) : nullptr) {
-        BoxOf(*excluded)->setEnabled(!checked);
-        if (main != nullptr) main->EnableOptionToggle(*excluded, !checked);
-    }
+    if (const ToggleRow* excluded = ExcludedBy(row)) BoxOf(*excluded)->setEnabled(!checked);
 }
 
 void SettingsDialog::optFont_Click(int index)
 {
-    Options().h_fontflag = static_cast<std::int16_t>(index);
+    FormsOf().State().SetOption(&engine::TagOptions::h_fontflag, static_cast<std::int16_t>(index));
     const bool pixelRange = index >= 3;
     txtMaxMin[0]->setEnabled(pixelRange);
     txtMaxMin[1]->setEnabled(pixelRange);
@@ -192,7 +187,7 @@ void SettingsDialog::cmdOK_Click()
     }
     if (!CheckOutputPage()) return;
 
-    engine::TagOptions& options = Options();
+    engine::TagOptions options = Options();
     options.h_MaxFontSize = *settings::StrictInteger(maxText);
     options.h_MinFontSize = *settings::StrictInteger(minText);
     // The base size is never refused: whatever number it starts with, saturated to 16 bits.
@@ -200,14 +195,7 @@ void SettingsDialog::cmdOK_Click()
         settings::RoundToInt16(settings::ParseLenient(ToU16(cmbSize->currentText())));
     const QString face = cmbFont->currentText();
     options.h_FontFace = face.isEmpty() ? std::u16string(engine::kDefaultFace) : ToU16(face);
-    TakeOutputPage();
-
-    if (MainWindow* main = Main()) {
-        main->ShowSendButton(!chkInstant->isChecked());
-        if (options.h_ColorCount == 2 || options.h_ColorCount == 3) {
-            main->EnableMiddleColor(options.h_ColorCount == 3);
-        }
-    }
+    FormsOf().State().TakeSettings(options, OutputPage());
     close();
 }
 
@@ -217,12 +205,6 @@ void SettingsDialog::RefuseSizes(const QString& message)
     txtMaxMin[0]->setFocus();
 }
 
-void SettingsDialog::Form_Unload()
-{
-    if (MainWindow* main = Main()) {
-        main->UpdateSizeCaption();
-        main->UpdateStatusLine();  // the output choices may have changed
-    }
-}
+void SettingsDialog::Form_Unload() { FormsOf().State().CloseSettings(); }
 
 }  // namespace kelvara::ui

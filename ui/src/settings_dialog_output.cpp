@@ -161,9 +161,9 @@ bool SettingsDialog::CheckOutputPage()
     return true;
 }
 
-void SettingsDialog::TakeOutputPage()
+settings::OutputSettings SettingsDialog::OutputPage() const
 {
-    settings::OutputSettings& output = FormsOf().State().Output;
+    settings::OutputSettings output = FormsOf().State().Output;
     output.Format = ValueAt<engine::OutputFormat>(cmbFormat, cmbFormat->currentIndex());
     output.Space = ValueAt<engine::ColorSpace>(cmbSpace, cmbSpace->currentIndex());
     output.ExtraStops.clear();
@@ -185,6 +185,7 @@ void SettingsDialog::TakeOutputPage()
     output.Image = m_image;
     const int target = cmbTarget->currentData().toInt();
     output.Target = target < 0 ? nullptr : &engine::kTargets[static_cast<std::size_t>(target)];
+    return output;
 }
 
 void SettingsDialog::cmbTarget_Click(int index)

@@ -33,6 +33,10 @@ bool IsUnreadableFile(const std::filesystem::path& path);
 // An existing folder in which this user may create files, judged the same way.
 bool IsWritableFolder(const std::filesystem::path& folder);
 
+// Writes all of bytes to an open descriptor, going on after interruptions and short writes.
+// Returns the system's reason on failure.
+std::error_code WriteAll(int descriptor, std::string_view bytes);
+
 // Replaces the file at path by bytes: through a symbolic link (the link stays), never over a
 // read-only file or a folder, and never leaving a half-written file. Leftover temporary files
 // of earlier writes of the same file are removed first. Returns the system's reason on failure;

@@ -84,6 +84,12 @@ public:
         both.m_bits = m_bits | other.m_bits;
         return both;
     }
+    [[nodiscard]] constexpr OptionSet Without(OmittedOption option) const
+    {
+        OptionSet rest;
+        rest.m_bits = m_bits & ~Bit(option);
+        return rest;
+    }
 
 private:
     static constexpr std::uint32_t Bit(OmittedOption option)

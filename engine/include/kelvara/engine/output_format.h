@@ -52,6 +52,8 @@ struct OutputOptions {
 inline constexpr double kMinimumContrast = 4.5;
 
 // The options that `format` leaves out with these settings, in the order of the enum.
+// OptionsLeftOut: the on/off options that are set and not among `expressed`, likewise.
+std::vector<OmittedOption> OptionsLeftOut(const TagOptions& options, OptionSet expressed);
 std::vector<OmittedOption> OmittedOptions(const TagOptions& options, OutputFormat format);
 // One line for the user, without a program prefix or a newline, e.g.
 // "blinking is left out: the span format cannot express it".

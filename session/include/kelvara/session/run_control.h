@@ -19,23 +19,24 @@ using engine::RunReport;
 using engine::TagOptions;
 using engine::TagSink;
 
-// The controls a run locks, in the order it locks and unlocks them.
-enum class LockedControl {
-    cmdSend,
-    cmdEnd,
-    cmdClear,
-    cmdGo,
-    cmdBack,
-    cmdMid,
-    cmdFColor,
-    cmdLColor,
-    mnuFile,
-    mnuEdit,
-    mnuShow,
-    mnuHelp,
-    txtFor,
-    cmdStop,
-    frmTool,
+// What the controls a run locks are for, in the order it locks and unlocks them; the window
+// knows which of its controls each role is.
+enum class RunRole {
+    Send,             // copy the result to the clipboard
+    Exit,             // end the program
+    Clear,            // clear the text and the result
+    Go,               // start a run
+    BackgroundColor,  // pick the background colour
+    MiddleColor,      // pick the middle colour
+    LastColor,        // pick the last colour
+    FirstColor,       // pick the first colour
+    FileMenu,
+    EditMenu,
+    ShowMenu,
+    HelpMenu,
+    Text,     // the text to convert
+    Stop,     // stop the run
+    Options,  // the option toolbar with the colour fields
 };
 
 // What the run control needs of the main window.
@@ -46,7 +47,7 @@ public:
     virtual TagSink& ResultTags() = 0;
     [[nodiscard]] virtual std::u16string Result() const = 0;  // current ResultTags
 
-    virtual void SetControlEnabled(LockedControl control, bool enabled) = 0;
+    virtual void SetRoleEnabled(RunRole role, bool enabled) = 0;
     virtual void SetCaption(std::u16string_view caption) = 0;
     virtual void ProcessPendingEvents() = 0;
     // True while the window's StopRequested flag holds -1.
@@ -56,7 +57,7 @@ public:
     virtual void ShowMessage(std::u16string_view message) = 0;
     virtual void ShowEditWindow(std::u16string_view tags) = 0;
     virtual void SetClipboard(std::u16string_view text) = 0;  // empties it, then sets text
-    virtual void WritePreviewPage() = 0;                      // txtBack + ResultTags, normal form
+    virtual void WritePreviewPage() = 0;  // the background colour + ResultTags, normal form
 
     // Format, colour space, stops and limit of the next run; the classic FONT tags by default.
     [[nodiscard]] virtual OutputOptions OutputSettings() const { return {}; }
@@ -74,9 +75,9 @@ class RunControl {
 public:
     explicit RunControl(RunWindow& window);
 
-    // cmdGo: the whole run.
+    // Go: the whole run.
     RunOutcome Execute();
-    // cmdSend: the clipboard receives ResultTags, whatever it holds.
+    // Send: the clipboard receives ResultTags, whatever it holds.
     void Send();
     [[nodiscard]] bool Running() const { return m_running; }
 

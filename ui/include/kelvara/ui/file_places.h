@@ -7,7 +7,7 @@
 
 namespace kelvara::ui {
 
-struct AppState;
+class AppState;
 
 // Sets the state's folder for temp.html and its Lum.ini to read and write.
 // A writable program folder without packaged settings beside it holds both files, as a

@@ -13,7 +13,7 @@
 
 namespace kelvara::ui {
 
-struct AppState;
+class AppState;
 class MainWindow;
 class PaletteDialog;
 class EditWindow;
@@ -47,6 +47,11 @@ public:
     // cmdEnd: the palette, the edit window, the settings dialog, the main window, the version
     // window.
     void UnloadAll();
+
+    // What the secondary windows do with the main window while it is loaded (nothing when it
+    // is not): hold it disabled, and learn whether windows open on top (its mnuTop).
+    void HoldMainWindow(bool held);
+    [[nodiscard]] bool MainWindowOnTop() const;
 
 private:
     template <class Window>

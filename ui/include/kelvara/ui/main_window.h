@@ -29,7 +29,7 @@ class QTimer;
 
 namespace kelvara::ui {
 
-struct AppState;
+class AppState;
 struct PictureSource;
 class Forms;
 class PreviewView;
@@ -40,15 +40,6 @@ public:
     explicit MainWindow(Forms& forms, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // What the secondary windows use of this window.
-
-    // Rewrites lblSize from h_NFontSize and h_FontFace.
-    void UpdateSizeCaption();
-    // Writes temp.html into the program folder and lets WebBrowser1 load it. On failure the
-    // user is told and the previous page stays.
-    bool WritePreviewPage(const QString& background, const QString& tags, engine::PageForm form);
-    // The text of txtBack, as typed.
-    QString BackgroundText() const;
     // The colour fields the palette edits.
     enum class ColorField { First, Last, Background, Middle };
     // Opens the palette on that field's colour; OK sets the field and its swatch, without the
@@ -56,20 +47,8 @@ public:
     void EditColor(ColorField field);
     // The tick of mnuTop: whether windows open on top of all others.
     bool IsTopmost() const;
-    // The toolbar toggle of an option row: its state (a change runs its handling) and whether
-    // it can be pressed. Rows the toolbar has no toggle for are ignored.
-    void SetOptionToggle(const OptionRow& option, bool set);
-    void EnableOptionToggle(const OptionRow& option, bool enabled);
-    // The toolbar toggle of an option row; nullptr when the toolbar has none.
-    QAbstractButton* OptionToggle(const OptionRow& option) const;
-    // cmdSend shown or hidden; the middle colour's field, button and menu item enabled or not.
-    void ShowSendButton(bool shown);
-    void EnableMiddleColor(bool enabled);
     // The option toggle chkBtn(index), index 2..12; nullptr for any other index.
     QAbstractButton* chkBtn(int index) const;
-    // Brings the status line under the view (and the open window's height) in line with the
-    // output choices and the current result.
-    void UpdateStatusLine();
 
     // engine::ColorSource
     std::u16string ColorText(engine::ColorSlot slot) const override;
@@ -78,7 +57,7 @@ public:
     const engine::TagOptions& Options() const override;
     engine::TagSink& ResultTags() override;
     std::u16string Result() const override;
-    void SetControlEnabled(session::LockedControl control, bool enabled) override;
+    void SetRoleEnabled(session::RunRole role, bool enabled) override;
     void SetCaption(std::u16string_view caption) override;
     void ProcessPendingEvents() override;
     bool IsStopRequested() const override;
@@ -167,6 +146,12 @@ private:
     [[nodiscard]] int OpenHeight() const;
     void PrepareOutputPreview();
     [[nodiscard]] QString PageTags(const QString& tags) const;
+    // Brings the status line under the view (and the open window's height) in line with the
+    // output choices and the current result.
+    void UpdateStatusLine();
+    // Writes temp.html into the program folder and lets WebBrowser1 load it. On failure the
+    // user is told and the previous page stays.
+    bool WritePreviewPage(const QString& background, const QString& tags, engine::PageForm form);
 
     // Colour fields (main_window_colors.cpp).
     void ColorStartup();
@@ -180,6 +165,22 @@ private:
     void chkBtn_Click(int Index);
     void cmdBtn_Click(int Index);
     void FocusInput();
+    // The toolbar toggle of a row: its state (a change runs its handling) and whether it can be
+    // pressed; nullptr, and nothing done, for rows the toolbar has no toggle for.
+    QAbstractButton* OptionToggle(const ToggleRow& row) const;
+    void SetOptionToggle(const ToggleRow& row, bool set);
+    void EnableOptionToggle(const ToggleRow& row, bool enabled);
+    // Rewrites lblSize from h_NFontSize and h_FontFace.
+    void UpdateSizeCaption();
+    // cmdSend shown or hidden; the middle colour's field, button and menu item enabled or not.
+    void ShowSendButton(bool shown);
+    void EnableMiddleColor(bool enabled);
+
+    // Following the shared state as other windows change it (main_window_toolbar.cpp).
+    void ConnectState();
+    void FollowOption(engine::OptionField field);
+    void TakeSettings();
+    void ShowReplacedResult();
 
     Forms& m_forms;
     std::unique_ptr<ResultSink> m_resultSink;
@@ -242,9 +243,8 @@ private:
     QPushButton* cmdFColor = nullptr;
     QPushButton* cmdBack = nullptr;
 
-    // The controls of a run's lock, by session::LockedControl.
-    std::array<LockTarget, static_cast<std::size_t>(session::LockedControl::frmTool) + 1>
-        m_lockTargets{};
+    // The controls of a run's lock, by session::RunRole.
+    std::array<LockTarget, static_cast<std::size_t>(session::RunRole::Options) + 1> m_lockTargets{};
 
     // Option toolbar: cmdBtn(1), cmdBtn(2), cmdBtn(7) and chkBtn(2)..chkBtn(12) by index.
     std::array<QToolButton*, 8> m_cmdBtn{};

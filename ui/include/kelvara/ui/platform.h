@@ -85,5 +85,10 @@ inline QString ToQString(std::u16string_view text)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 inline std::u16string ToU16(const QString& text) { return text.toStdU16String(); }
+// The UTF-8 texts of the engine's tables.
+inline QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace kelvara::ui

@@ -2,7 +2,8 @@
 // What every secondary window (palette, edit window, settings dialog, version window) shares:
 // a fixed-size dialog frame named and captioned after the window, topmost mode taken once from
 // the main window at load, and, for the windows that act modal, the main window disabled from
-// load to unload. The unload step runs once, however the window is closed.
+// load to unload (both through Forms: no secondary window knows the main window). The unload
+// step runs once, however the window is closed.
 #pragma once
 
 #include <QWidget>
@@ -12,7 +13,6 @@ class QCloseEvent;
 namespace kelvara::ui {
 
 class Forms;
-class MainWindow;
 
 class SecondaryWindow : public QWidget {
     Q_OBJECT
@@ -34,8 +34,6 @@ protected:
     // The window's own unload step, after the shared one has handed the main window back.
     virtual void Form_Unload() {}
 
-    // The main window while it is loaded, or nullptr.
-    MainWindow* Main() const;
     Forms& FormsOf() const { return m_forms; }
 
     void closeEvent(QCloseEvent* event) final;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SettingsDialog (Form4, "設定"): the tabbed dialog that edits the generation options.
-// Check boxes and size-mode options write TagOptions at once and mirror onto the option
-// toolbar; the font face, the base size and the pixel range are taken only by a successful OK.
+// Check boxes and size-mode options write TagOptions at once (the main window's toolbar mirrors
+// the boxes through the model's signal); the font face, the base size and the pixel range are
+// taken only by a successful OK.
 // A fifth page, "出力", holds the output choices (format, colour space, extra colour stops,
 // length limit, contrast check); they too are taken only by a successful OK.
 #pragma once
@@ -55,8 +56,8 @@ private:
 
     void TabStrip1_Click();
     void SetFromField(QCheckBox* box);
-    void ApplyCheckRule(const OptionRow& row, bool checked);
-    QCheckBox* BoxOf(const OptionRow& row) const;
+    void ApplyCheckRule(const ToggleRow& row, bool checked);
+    QCheckBox* BoxOf(const ToggleRow& row) const;
     void optFont_Click(int index);
     void cmdOK_Click();
     void RefuseSizes(const QString& message);
@@ -64,14 +65,14 @@ private:
     // The "出力" page (settings_dialog_output.cpp).
     void LoadOutputPage();
     bool CheckOutputPage();
-    void TakeOutputPage();
+    [[nodiscard]] settings::OutputSettings OutputPage() const;
     void RefuseOutput(QWidget* field, const QString& message);
     void txtStop_Change(int index);
     void picStop_Click(int index);
     void cmbTarget_Click(int index);
     void cmbFormat_Click(int index);
 
-    engine::TagOptions& Options();
+    [[nodiscard]] const engine::TagOptions& Options() const;
 
     QTabBar* TabStrip1 = nullptr;
     std::array<QFrame*, 5> Frame6{};
