@@ -60,6 +60,8 @@ constexpr std::string_view kUsageEnd =
     "  --px=N               pixel size of size 3 in the picture, 8 to 512\n"
     "                                                               default 48\n"
     "  --scale=N            device pixels per pixel, 1 to 4         default 1\n"
+    "  --wrap=N             wrap lines longer than N pixels (16 to 16384) where\n"
+    "                       Japanese may break; without it lines end at line breaks\n"
     "  --image-back=RRGGBB  background colour of the picture; without it the\n"
     "                       background is transparent\n"
     "  --outline=RRGGBB     an outline of px/16 pixels round every glyph\n"
@@ -295,7 +297,7 @@ constexpr std::string_view kValueOptions[] = {
     "first",      "middle",  "last",      "background", "face",  "settings", "save-settings",
     "page",       "colors",  "font-mode", "base-size",  "max",   "min",      "format",
     "space",      "stops",   "fit",       "contrast",   "image", "px",       "scale",
-    "image-back", "outline", "shadow",    "target"};
+    "image-back", "outline", "shadow",    "wrap",       "target"};
 
 // Combinations that cannot be honoured.
 Error CheckTogether(const CliRequest& r)

@@ -19,9 +19,10 @@ struct Range {
     int high;
     std::optional<int> ImageRequest::*field;
 };
-constexpr std::array<Range, 2> kNumbers{{
+constexpr std::array<Range, 3> kNumbers{{
     {"px", picture::kMinPx, picture::kMaxPx, &ImageRequest::px},
     {"scale", picture::kMinScale, picture::kMaxScale, &ImageRequest::scale},
+    {"wrap", picture::kMinWrap, picture::kMaxWrap, &ImageRequest::wrap},
 }};
 
 struct ColorOption {

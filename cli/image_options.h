@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The picture options of kelvara-gen: --image, --px, --scale, --image-back, --outline, --shadow.
+// The picture options of kelvara-gen: --image, --px, --scale, --wrap, --image-back, --outline,
+// --shadow.
 #pragma once
 
 #include <optional>
@@ -13,6 +14,7 @@ struct ImageRequest {
     std::optional<std::string> file;  // ends in .png or .svg
     std::optional<int> px;
     std::optional<int> scale;
+    std::optional<int> wrap;
     std::optional<engine::Rgb> back;
     std::optional<engine::Rgb> outline;
     std::optional<engine::Rgb> shadow;

@@ -48,9 +48,17 @@ int WriteImage(const ImageRequest& request, const settings::StoredSettings& sett
     }
     look.outline = request.outline ? request.outline : ColorOrNone(stored.Outline);
     look.shadow = request.shadow ? request.shadow : ColorOrNone(stored.Shadow);
+    look.wrap = request.wrap;
+    if (!look.wrap && stored.ImageWrap) look.wrap = *stored.ImageWrap;
     const std::string& path = *request.file;
-    const picture::PictureJob job(plan, options, text, look, *picture::KindOfFile(path));
+    const picture::PictureKind kind = *picture::KindOfFile(path);
+    const picture::PictureJob job(plan, options, text, look, kind);
     const picture::PictureBytes picture = picture::RenderWithModule(job.Request());
+    if (picture.tooLarge) {
+        err << "kelvara-gen: cannot draw picture " << path << ": "
+            << picture::TooLargeText(picture.size, kind, look) << '\n';
+        return kExitFailed;
+    }
     if (!picture.error.empty()) {
         ReportFileError(err, "cannot draw picture", path, picture.error);
         return kExitFailed;

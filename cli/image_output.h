@@ -14,7 +14,7 @@ namespace kelvara::cli {
 
 // Draws the settings' text into request.file; the exit status. Nothing goes to standard output.
 // The picture options given on the command line override those of the settings (section
-// Output: ImagePx, ImageBack with the background colour, Outline, Shadow).
+// Output: ImagePx, ImageBack with the background colour, Outline, Shadow, ImageWrap).
 int WriteImage(const ImageRequest& request, const settings::StoredSettings& settings,
                const engine::OutputOptions& output, const engine::ColorSource& colors,
                std::ostream& err);

@@ -6,7 +6,7 @@
 #include <array>
 #include <cmath>
 
-#include "kelvara/engine/characters.h"
+#include "piece_cutter.h"
 
 namespace kelvara::picture {
 namespace {
@@ -61,8 +61,9 @@ int PiecePixels(long long size, int fontflag, int px)
 std::vector<engine::OmittedOption> PictureOmissions(const engine::TagOptions& o)
 {
     using enum engine::OmittedOption;
-    // A picture draws the font's styles and vertical writing; the rest has no picture.
-    constexpr engine::OptionSet kDrawn{Bold, Italic, Underline, Strike, Vertical};
+    // A picture draws the font's styles and vertical writing and centres each line; the rest
+    // has no picture.
+    constexpr engine::OptionSet kDrawn{Bold, Italic, Underline, Strike, Center, Vertical};
     return engine::OptionsLeftOut(o, kDrawn);
 }
 
@@ -73,34 +74,37 @@ std::string PictureNote(engine::OmittedOption option)
     return note.substr(0, note.find(':')) + ": a picture cannot show it";
 }
 
+std::string TooLargeText(PictureSize size, PictureKind kind, const PictureOptions& look)
+{
+    const std::string limit = OverLimit(size) == SizeLimit::Area
+                                  ? std::to_string(kMaxArea) + " pixels in all"
+                                  : std::to_string(kMaxSide) + " pixels a side";
+    std::vector<std::string> helps;
+    helps.emplace_back(look.wrap ? "another --wrap" : "--wrap=N");
+    if (look.px > kMinPx) helps.emplace_back("a smaller --px");
+    if (kind == PictureKind::Png && look.scale > kMinScale) helps.emplace_back("a smaller --scale");
+    helps.emplace_back("a shorter text");
+    std::string help;
+    for (std::size_t i = 0; i < helps.size(); ++i) {
+        if (i > 0) help += i + 1 == helps.size() ? " or " : ", ";
+        help += helps[i];
+    }
+    return "it would be " + std::to_string(size.width) + " x " + std::to_string(size.height) +
+           " pixels, over the limit of " + limit +
+           " that browsers, image viewers and posting sites open; " + help + " helps";
+}
+
 PictureJob::PictureJob(const engine::RunPlan& plan, const engine::TagOptions& options,
                        std::u16string_view text, const PictureOptions& picture, PictureKind kind)
     : m_face(options.h_FontFace), m_description(text)
 {
     const bool vertical = engine::IsSet(options.h_styleflag);
-    struct Piece {
-        std::size_t text;
-        std::uint32_t color;
-        std::int32_t pixels;
-    };
-    std::vector<Piece> pieces;
-    for (const engine::PlannedRun& run : plan.runs) {
-        const int pixels = PiecePixels(run.size, options.h_fontflag, picture.px);
-        if (vertical) {
-            // One character a line, also within a group of a fitted run.
-            const engine::CharacterText characters(run.text);
-            for (std::size_t i = 0; i < characters.size(); ++i) {
-                m_texts.emplace_back(characters[i]);
-                pieces.push_back({m_texts.size() - 1, Packed(run.color), pixels});
-            }
-        } else {
-            m_texts.push_back(run.text);
-            pieces.push_back({m_texts.size() - 1, Packed(run.color), pixels});
-        }
-    }
-    for (const Piece& p : pieces) {  // m_texts no longer moves
+    detail::PieceCutter cutter(plan, vertical, picture.wrap.has_value());
+    m_texts = cutter.TakeTexts();
+    for (const detail::CutPiece& p : cutter.Pieces()) {  // m_texts no longer moves
         const std::u16string& t = m_texts[p.text];
-        m_pieces.push_back({t.data(), t.size(), p.color, p.pixels});
+        m_pieces.push_back({t.data(), t.size(), Packed(p.run->color),
+                            PiecePixels(p.run->size, options.h_fontflag, picture.px), p.flags});
     }
     for (const engine::Rgb& c : plan.gradient) m_gradient.push_back(Packed(c));
 
@@ -125,6 +129,8 @@ PictureJob::PictureJob(const engine::RunPlan& plan, const engine::TagOptions& op
     r.back = PackedOrNone(picture.back);
     r.outline = PackedOrNone(picture.outline);
     r.shadow = PackedOrNone(picture.shadow);
+    r.wrap = picture.wrap.value_or(0);
+    r.center = Flag(options.h_Centerflag);
 }
 
 }  // namespace kelvara::picture

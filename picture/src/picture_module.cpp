@@ -47,7 +47,15 @@ extern "C" Q_DECL_EXPORT int KelvaraRenderPicture(const KelvaraPictureRequest* r
         return 1;
     }
     EnsureApplication();
-    const QByteArray bytes = kelvara::picture::RenderPicture(*request);
+    const kelvara::picture::RenderedPicture picture = kelvara::picture::RenderPicture(*request);
+    result->width = picture.size.width;
+    result->height = picture.size.height;
+    if (picture.TooLarge()) {
+        result->tooLarge = 1;
+        Fail(result, "the picture is larger than the limits");
+        return 1;
+    }
+    const QByteArray& bytes = picture.bytes;
     if (bytes.isEmpty()) {
         Fail(result, "the picture could not be drawn");
         return 1;

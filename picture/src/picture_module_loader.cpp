@@ -75,6 +75,8 @@ PictureBytes RenderWithModule(const KelvaraPictureRequest& request)
     }
     KelvaraPictureResult result{};
     m.render(&request, &result);
+    out.size = {result.width, result.height};
+    out.tooLarge = result.tooLarge == 1;
     if (result.data == nullptr) {
         result.error[sizeof result.error - 1] = '\0';
         out.error = result.error;

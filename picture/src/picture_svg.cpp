@@ -1,19 +1,16 @@
 // SPDX-License-Identifier: MIT
-// Writing a picture as SVG: the text as real text (one tspan per piece, placed by the advances
-// Qt measured), its title for readers, the same outline, shadow and gradient as the pixels.
+// Writing a picture as SVG: the text as real text (a <text> element per line, one tspan per
+// piece, placed by the advances Qt measured), its title for readers, the same outline, shadow
+// and gradient as the pixels.
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 
-#include "kelvara/picture/picture_renderer.h"
 #include "picture_blur.h"
-#include "picture_layout.h"
+#include "picture_draw.h"
 
-namespace kelvara::picture {
+namespace kelvara::picture::detail {
 namespace {
-
-using detail::PictureLayout;
-using detail::PlacedPiece;
 
 QString Number(double value)
 {
@@ -32,7 +29,7 @@ QString Hex(std::uint32_t rgb)
 QString FamilyList(const KelvaraPictureRequest& r, const QStringList& used)
 {
     QStringList families = used;
-    families.append(detail::TextOf(r.face, r.faceLength));
+    families.append(TextOf(r.face, r.faceLength));
     QStringList quoted;
     for (QString family : families) {
         family.remove(u'\'');
@@ -43,41 +40,20 @@ QString FamilyList(const KelvaraPictureRequest& r, const QStringList& used)
     return quoted.join(QStringLiteral(", "));
 }
 
-// One <text> element; `colored` gives every tspan its fill.
-QString TextElement(const KelvaraPictureRequest& r, const PictureLayout& layout,
-                    const QString& attributes, bool colored)
+// The gradient of line k: "kelvara-fill" for the first, "kelvara-fill-2" on.
+QString GradientId(std::size_t k)
 {
-    QString out =
-        QStringLiteral("<text xml:space=\"preserve\" aria-hidden=\"true\" font-family=\"") +
-        Escaped(FamilyList(r, layout.families)) + u'"';
-    if (r.bold == 1) out += QStringLiteral(" font-weight=\"bold\"");
-    if (r.italic == 1) out += QStringLiteral(" font-style=\"italic\"");
-    QStringList decorations;
-    if (r.underline == 1) decorations.append(QStringLiteral("underline"));
-    if (r.strike == 1) decorations.append(QStringLiteral("line-through"));
-    if (!decorations.isEmpty()) {
-        out += QStringLiteral(" text-decoration=\"") + decorations.join(u' ') + u'"';
-    }
-    out += attributes + u'>';
-    for (std::size_t i = 0; i < layout.pieces.size(); ++i) {
-        const PlacedPiece& p = layout.pieces[i];
-        const QPointF at = p.Baseline();
-        out += QStringLiteral("<tspan x=\"%1\" y=\"%2\" font-size=\"%3\" font-family=\"%4\"")
-                   .arg(Number(at.x()), Number(at.y()), QString::number(p.pixels),
-                        Escaped(FamilyList(r, p.families)));
-        if (colored) out += QStringLiteral(" fill=\"%1\"").arg(Hex(r.pieces[i].color));
-        out += u'>' + Escaped(p.text) + QStringLiteral("</tspan>");
-    }
-    return out + QStringLiteral("</text>");
+    return k == 0 ? QStringLiteral("kelvara-fill") : QStringLiteral("kelvara-fill-%1").arg(k + 1);
 }
 
-QString Gradient(const KelvaraPictureRequest& r, const QRectF& box)
+// The gradient along one line: its stretch of the one gradient over the whole text.
+QString Gradient(const KelvaraPictureRequest& r, const PlacedLine& line, const QString& id)
 {
-    const QPointF end = r.vertical == 1 ? box.bottomLeft() : box.topRight();
     QString out = QStringLiteral(
-                      "<linearGradient id=\"kelvara-fill\" gradientUnits=\"userSpaceOnUse\" "
+                      "<linearGradient id=\"%5\" gradientUnits=\"userSpaceOnUse\" "
                       "x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\">")
-                      .arg(Number(box.left()), Number(box.top()), Number(end.x()), Number(end.y()));
+                      .arg(Number(line.gradientStart.x()), Number(line.gradientStart.y()),
+                           Number(line.gradientEnd.x()), Number(line.gradientEnd.y()), id);
     const std::size_t n = r.gradientCount;
     for (std::size_t i = 0; i < n; ++i) {
         const double at = n > 1 ? static_cast<double>(i) / static_cast<double>(n - 1) : 0.0;
@@ -87,32 +63,71 @@ QString Gradient(const KelvaraPictureRequest& r, const QRectF& box)
     return out + QStringLiteral("</linearGradient>");
 }
 
+// The <text> elements of every line that has text, with `attributes` each; `colored` gives
+// every tspan its fill, `gradient` gives every line its stretch of the gradient instead.
+QString TextElements(const KelvaraPictureRequest& r, const PictureLayout& layout,
+                     const QString& attributes, bool colored, bool gradient = false)
+{
+    QString head =
+        QStringLiteral("<text xml:space=\"preserve\" aria-hidden=\"true\" font-family=\"") +
+        Escaped(FamilyList(r, layout.families)) + u'"';
+    if (r.bold == 1) head += QStringLiteral(" font-weight=\"bold\"");
+    if (r.italic == 1) head += QStringLiteral(" font-style=\"italic\"");
+    QStringList decorations;
+    if (r.underline == 1) decorations.append(QStringLiteral("underline"));
+    if (r.strike == 1) decorations.append(QStringLiteral("line-through"));
+    if (!decorations.isEmpty()) {
+        head += QStringLiteral(" text-decoration=\"") + decorations.join(u' ') + u'"';
+    }
+    head += attributes;
+    QStringList elements;
+    for (std::size_t k = 0; k < layout.lines.size(); ++k) {
+        const PlacedLine& line = layout.lines[k];
+        QString out;
+        for (std::size_t i = line.first; i < line.last; ++i) {
+            const PlacedPiece& p = layout.pieces[i];
+            if (p.text.isEmpty()) continue;
+            const QPointF at = p.Baseline();
+            out += QStringLiteral("<tspan x=\"%1\" y=\"%2\" font-size=\"%3\" font-family=\"%4\"")
+                       .arg(Number(at.x()), Number(at.y()), QString::number(p.pixels),
+                            Escaped(FamilyList(r, p.families)));
+            if (colored) out += QStringLiteral(" fill=\"%1\"").arg(Hex(p.color.rgb()));
+            out += u'>' + Escaped(p.text) + QStringLiteral("</tspan>");
+        }
+        if (out.isEmpty() && layout.lines.size() > 1) continue;  // an empty line: nothing to draw
+        const QString fill =
+            gradient ? QStringLiteral(" fill=\"url(#%1)\"").arg(GradientId(k)) : QString();
+        elements.append(head + fill + u'>' + out + QStringLiteral("</text>"));
+    }
+    return elements.join(u'\n');
+}
+
 QString Paint(std::int32_t color) { return Hex(static_cast<std::uint32_t>(color)); }
 
 }  // namespace
 
-QByteArray SvgBytes(const KelvaraPictureRequest& r)
+QByteArray SvgBytes(const KelvaraPictureRequest& r, const PictureLayout& layout)
 {
-    const PictureLayout layout = detail::LayOut(r);
     const QString width = QString::number(layout.size.width());
     const QString height = QString::number(layout.size.height());
-    QString svg =
-        QStringLiteral(
-            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
-            "viewBox=\"0 0 %1 %2\" role=\"img\">\n<title>%3</title>\n")
-            .arg(width, height, Escaped(detail::TextOf(r.description, r.descriptionLength)));
+    QString svg = QStringLiteral(
+                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%2\" "
+                      "viewBox=\"0 0 %1 %2\" role=\"img\">\n<title>%3</title>\n")
+                      .arg(width, height, Escaped(TextOf(r.description, r.descriptionLength)));
     const bool gradient = r.gradientCount > 0;
     const bool shadow = r.shadow != kKelvaraNoColor;
     const bool outline = r.outline != kKelvaraNoColor;
     if (gradient || shadow) {
         svg += QStringLiteral("<defs>");
-        if (gradient) svg += Gradient(r, layout.textBox);
+        for (std::size_t k = 0; gradient && k < layout.lines.size(); ++k) {
+            svg += Gradient(r, layout.lines[k], GradientId(k));
+        }
         if (shadow) {
             svg += QStringLiteral(
                        "<filter id=\"kelvara-shadow\" x=\"-20%\" y=\"-20%\" width=\"140%\" "
                        "height=\"140%\" color-interpolation-filters=\"sRGB\"><feGaussianBlur "
                        "stdDeviation=\"%1\"/></filter>")
-                       .arg(Number(detail::ShadowDeviation(layout.effect, 1)));
+                       .arg(Number(ShadowDeviation(layout.effect, 1)));
         }
         svg += QStringLiteral("</defs>\n");
     }
@@ -127,25 +142,18 @@ QByteArray SvgBytes(const KelvaraPictureRequest& r)
         if (outline) paint += QStringLiteral(" stroke=\"%1\"").arg(Paint(r.shadow)) + stroke;
         svg += QStringLiteral("<g filter=\"url(#kelvara-shadow)\" transform=\"translate(%1 %1)\">")
                    .arg(Number(layout.effect)) +
-               TextElement(r, layout, paint, false) + QStringLiteral("</g>\n");
+               TextElements(r, layout, paint, false) + QStringLiteral("</g>\n");
     }
     if (outline) {
-        svg +=
-            TextElement(r, layout,
-                        QStringLiteral(" fill=\"%1\" stroke=\"%1\"").arg(Paint(r.outline)) + stroke,
-                        false) +
-            u'\n';
+        svg += TextElements(
+                   r, layout,
+                   QStringLiteral(" fill=\"%1\" stroke=\"%1\"").arg(Paint(r.outline)) + stroke,
+                   false) +
+               u'\n';
     }
-    svg += gradient ? TextElement(r, layout, QStringLiteral(" fill=\"url(#kelvara-fill)\""), false)
-                    : TextElement(r, layout, QString(), true);
+    svg += TextElements(r, layout, QString(), !gradient, gradient);
     svg += QStringLiteral("\n</svg>\n");
     return svg.toUtf8();
 }
 
-QByteArray RenderPicture(const KelvaraPictureRequest& r)
-{
-    if (r.kind == KelvaraSvg) return SvgBytes(r);
-    return PngBytes(RenderImage(r), detail::TextOf(r.description, r.descriptionLength));
-}
-
-}  // namespace kelvara::picture
+}  // namespace kelvara::picture::detail

@@ -27,13 +27,14 @@ constexpr std::u16string_view kImagePxKey = u"ImagePx";
 constexpr std::u16string_view kImageBackKey = u"ImageBack";
 constexpr std::u16string_view kOutlineKey = u"Outline";
 constexpr std::u16string_view kShadowKey = u"Shadow";
+constexpr std::u16string_view kImageWrapKey = u"ImageWrap";
 constexpr std::u16string_view kTargetKey = u"Target";
 constexpr std::size_t kColorSize = 16;
 constexpr std::size_t kTargetSize = 32;
 
 // The section's entries in the order they are read and written; one pass over the file reads
 // them all.
-constexpr std::array<ProfileRead, 10> kEntries{{{kOutputSection, kFormatKey, kNameSize},
+constexpr std::array<ProfileRead, 11> kEntries{{{kOutputSection, kFormatKey, kNameSize},
                                                 {kOutputSection, kSpaceKey, kNameSize},
                                                 {kOutputSection, kStopsKey, kStopsSize},
                                                 {kOutputSection, kFitKey, kFitSize},
@@ -42,6 +43,7 @@ constexpr std::array<ProfileRead, 10> kEntries{{{kOutputSection, kFormatKey, kNa
                                                 {kOutputSection, kImageBackKey, kFlagSize},
                                                 {kOutputSection, kOutlineKey, kColorSize},
                                                 {kOutputSection, kShadowKey, kColorSize},
+                                                {kOutputSection, kImageWrapKey, kFitSize},
                                                 {kOutputSection, kTargetKey, kTargetSize}}};
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
@@ -100,15 +102,24 @@ std::u16string FitText(const std::optional<std::int32_t>& fit)
 // A pixel size out of range, or no number, gives the default.
 std::int16_t ReadImagePx(std::u16string_view value)
 {
-    if (Trimmed(value).empty()) return kDefaultImagePx;
+    if (Trimmed(value).empty()) return picture::kDefaultPx;
     const std::int16_t px = RoundToInt16(ParseLenient(value));
-    return px >= kMinImagePx && px <= kMaxImagePx ? px : kDefaultImagePx;
+    return px >= picture::kMinPx && px <= picture::kMaxPx ? px : picture::kDefaultPx;
 }
 
-std::array<std::u16string, 4> ImageTexts(const ImageSettings& image)
+// A wrapping width out of range, or no number, gives no wrapping.
+std::optional<std::int16_t> ReadImageWrap(std::u16string_view value)
 {
-    return {FormatSigned(image.ImagePx), FormatSigned(image.ImageBack), image.Outline,
-            image.Shadow};
+    if (Trimmed(value).empty()) return std::nullopt;
+    const std::int16_t wrap = RoundToInt16(ParseLenient(value));
+    if (wrap < picture::kMinWrap || wrap > picture::kMaxWrap) return std::nullopt;
+    return wrap;
+}
+
+std::array<std::u16string, 5> ImageTexts(const ImageSettings& image)
+{
+    return {FormatSigned(image.ImagePx), FormatSigned(image.ImageBack), image.Outline, image.Shadow,
+            image.ImageWrap ? FormatSigned(*image.ImageWrap) : std::u16string()};
 }
 
 }  // namespace
@@ -156,7 +167,9 @@ OutputSettings OutputFromValues(std::span<const std::u16string> values)
     output.Image.ImageBack = RoundToInt16(ParseLenient(values[6]));
     output.Image.Outline = ReadStopColor(values[7]).value_or(std::u16string());
     output.Image.Shadow = ReadStopColor(values[8]).value_or(std::u16string());
-    if (const auto* target = Named(values[9], engine::kTargets, [](const auto&) { return true; })) {
+    output.Image.ImageWrap = ReadImageWrap(values[9]);
+    if (const auto* target =
+            Named(values[10], engine::kTargets, [](const auto&) { return true; })) {
         const std::optional<std::int32_t> fit = output.Fit;
         ApplyTarget(output, *target);
         if (fit) output.Fit = fit;
@@ -175,7 +188,7 @@ void ApplyTarget(OutputSettings& output, const engine::TargetRow& target)
 OutputWrites::OutputWrites(const OutputSettings& output)
 {
     const auto texts = [](const OutputSettings& o) {
-        const std::array<std::u16string, 4> image = ImageTexts(o.Image);
+        const std::array<std::u16string, 5> image = ImageTexts(o.Image);
         return std::array<std::u16string, kCount>{
             Wide(engine::OutputFormatName(o.Format)),
             Wide(engine::ColorSpaceName(o.Space)),
@@ -186,6 +199,7 @@ OutputWrites::OutputWrites(const OutputSettings& output)
             image[1],
             image[2],
             image[3],
+            image[4],
             o.Target != nullptr ? Wide(o.Target->name) : std::u16string()};
     };
     m_values = texts(output);

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 
@@ -21,7 +22,7 @@ std::vector<Expected> PlannedColors(const std::vector<std::string>& options,
     for (const std::string& option : options) {  // the picture's own options
         const bool look = option.starts_with("--px") || option.starts_with("--scale") ||
                           option.starts_with("--outline") || option.starts_with("--shadow") ||
-                          option.starts_with("--image");
+                          option.starts_with("--image") || option.starts_with("--wrap");
         if (!look) args.push_back(option);
     }
     args.emplace_back("--format=json");
@@ -103,6 +104,45 @@ void ExpectGlyphColors(const QImage& image, const std::vector<Expected>& expecte
                                       << std::hex << dominant << " planned " << expected[g].rgb;
         }
     }
+}
+
+namespace {
+
+unsigned DominantColor(const QImage& glyph)
+{
+    std::map<unsigned, int> counts;
+    for (int y = 0; y < glyph.height(); ++y) {
+        for (int x = 0; x < glyph.width(); ++x) {
+            if (qAlpha(glyph.pixel(x, y)) == 255) ++counts[glyph.pixel(x, y) & 0xFFFFFFU];
+        }
+    }
+    const auto most =
+        std::max_element(counts.begin(), counts.end(),
+                         [](const auto& a, const auto& b) { return a.second < b.second; });
+    return most == counts.end() ? 0 : most->first;
+}
+
+}  // namespace
+
+std::vector<FoundLine> FindLines(const QImage& image, bool vertical)
+{
+    std::vector<FoundLine> lines;
+    // Lines are blobs of ink across the writing direction, glyphs blobs along it in a line.
+    for (const auto& [start, end] : Blobs(image, !vertical)) {
+        const QImage band = vertical ? image.copy(start, 0, end - start + 1, image.height())
+                                     : image.copy(0, start, image.width(), end - start + 1);
+        FoundLine line{start, end, 0, 0, {}};
+        for (const auto& [from, to] : Blobs(band, vertical)) {
+            if (line.colors.empty()) line.from = from;
+            line.to = to;
+            line.colors.push_back(
+                DominantColor(vertical ? band.copy(0, from, band.width(), to - from + 1)
+                                       : band.copy(from, 0, to - from + 1, band.height())));
+        }
+        lines.push_back(line);
+    }
+    if (vertical) std::reverse(lines.begin(), lines.end());  // read from the right
+    return lines;
 }
 
 }  // namespace kelvara::picture::test

@@ -27,4 +27,16 @@ QImage Load(const std::string& path);
 void ExpectGlyphColors(const QImage& image, const std::vector<Expected>& expected, bool vertical,
                        unsigned ignore = 0x1000000);
 
+// A line of glyphs in a picture: rows of ink between empty rows (columns, when vertical).
+struct FoundLine {
+    int start = 0;  // its first and last row (column) of ink
+    int end = 0;
+    int from = 0;  // its first and last pixel of ink along the line
+    int to = 0;
+    std::vector<unsigned> colors;  // every glyph's most common opaque colour, in reading order
+};
+
+// The lines in reading order: top to bottom, or the columns from right to left.
+std::vector<FoundLine> FindLines(const QImage& image, bool vertical);
+
 }  // namespace kelvara::picture::test

@@ -227,9 +227,9 @@ TEST(Picture, OptionsAPictureCannotShowGetOneNoteEach)
     const Folder folder;
     const ProcessRun run = Draw(folder.File("m.png"), {"--center", "--marquee", "--sub"}, "abc");
     EXPECT_EQ(run.status, 0);
+    // Centring is drawn (every line centred), so it gets no note.
     EXPECT_EQ(run.err,
               "kelvara-gen: subscript is left out: a picture cannot show it\n"
-              "kelvara-gen: centring is left out: a picture cannot show it\n"
               "kelvara-gen: the marquee is left out: a picture cannot show it\n");
 }
 
@@ -244,6 +244,9 @@ TEST(Picture, WrongPictureOptionsAreUsageErrors)
         {{"--image=x.png", "--scale=5"}, "--scale takes a whole number from 1 to 4, not \"5\""},
         {{"--image=x.svg", "--outline=12345"}, "--outline takes a colour RRGGBB"},
         {{"--shadow=000000"}, "--shadow needs --image"},
+        {{"--image=x.png", "--wrap=15"},
+         "--wrap takes a whole number from 16 to 16384, not \"15\""},
+        {{"--wrap=600"}, "--wrap needs --image"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.args;

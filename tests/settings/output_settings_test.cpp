@@ -201,6 +201,22 @@ TEST_F(OutputSection, PictureValuesOutOfRangeGiveTheDefaults)
     for (const auto& c : cases) EXPECT_EQ(OutputFrom(c.lines).Image, c.image) << c.lines;
 }
 
+TEST_F(OutputSection, WrapWidthIsWrittenOnlyWhenSetAndReadWithinItsRange)
+{
+    StoredSettings settings = LoadSettings(m_ini).value;
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
+    EXPECT_EQ(Contents().find("ImageWrap"), std::string::npos);
+    settings.Output.Image.ImageWrap = 900;
+    ASSERT_EQ(SaveSettings(settings, m_ini), std::error_code());
+    EXPECT_NE(Contents().find("[Output]\r\nImageWrap= 900\r\n"), std::string::npos);
+    EXPECT_EQ(LoadSettings(m_ini).value, settings);
+    const std::pair<const char*, std::optional<std::int16_t>> cases[] = {
+        {"16", 16}, {"16384", 16384}, {"15", std::nullopt}, {"16385", std::nullopt}, {"", {}}};
+    for (const auto& [value, wrap] : cases) {
+        EXPECT_EQ(OutputFrom(std::string("ImageWrap=") + value + "\r\n").Image.ImageWrap, wrap);
+    }
+}
+
 TEST(StopColor, TakesSixHexDigitsInUpperCase)
 {
     EXPECT_EQ(ReadStopColor(u" ff80a0 "), u"FF80A0");

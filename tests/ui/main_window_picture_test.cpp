@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The main window's pictures: the same bytes as kelvara-gen --image for the same settings,
-// the menu items waiting for a finished run, the PNG on the clipboard, the save dialog, and
-// the section "画像" of the settings stored through the settings dialog.
+// the menu items waiting for a finished run, the PNG on the clipboard, the save dialog, the
+// section "画像" of the settings stored through the settings dialog, wrapping and centring,
+// and a picture too large to open refused with a message.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -48,6 +50,8 @@ private slots:
     void copyPutsThePngOnTheClipboard();
     void saveWritesTheFileChosenInTheDialog();
     void imageSectionIsKeptInLumIni();
+    void wrapWidthIsKeptInLumIniAndWrapsThePicture();
+    void oversizedPictureIsRefusedWithAMessage();
 };
 
 void MainWindowPictureTest::windowAndKelvaraGenDrawTheSamePicture_data()
@@ -67,6 +71,9 @@ void MainWindowPictureTest::windowAndKelvaraGenDrawTheSamePicture_data()
     QTest::newRow("svg, sizes, bold, background, outline") << true << sized << sizedOptions;
     QTest::newRow("png, css gradient, vertical, shadow") << false << css << cssOptions;
     QTest::newRow("svg, css gradient, vertical, shadow") << true << css << cssOptions;
+    const QList<IniEntry> wrapped{{"Output", "ImageWrap", "64"}, {"Set", "h_Centerflag", "1"}};
+    QTest::newRow("png, wrapped, centred") << false << wrapped << QStringList();
+    QTest::newRow("svg, wrapped, centred") << true << wrapped << QStringList();
 }
 
 void MainWindowPictureTest::windowAndKelvaraGenDrawTheSamePicture()
@@ -168,6 +175,65 @@ void MainWindowPictureTest::imageSectionIsKeptInLumIni()
     QCOMPARE(f.state.Output.Image, expected);
     QVERIFY(QString::fromLatin1(f.ReadFile(QStringLiteral("Lum.ini")))
                 .contains(QStringLiteral("ImagePx= 96")));
+}
+
+void MainWindowPictureTest::wrapWidthIsKeptInLumIniAndWrapsThePicture()
+{
+    MainWindowFixture f;
+    SettingsDialog* settings = f.forms->Show<SettingsDialog>();
+    OnNextDialog<QDialog>([](QDialog* dialog) {
+        auto* box = dialog->findChild<QCheckBox*>(QStringLiteral("chkImageWrap"));
+        auto* width = dialog->findChild<QSpinBox*>(QStringLiteral("spnImageWrap"));
+        QVERIFY(box != nullptr && !box->isChecked() && !width->isEnabled());
+        QCOMPARE(QAccessible::queryAccessibleInterface(width)->text(QAccessible::Name),
+                 QStringLiteral("折り返し幅(px)"));
+        box->setChecked(true);
+        width->setValue(200);
+        dialog->accept();
+    });
+    QTest::mouseClick(settings->findChild<QPushButton*>(QStringLiteral("cmdImage")),
+                      Qt::LeftButton);
+    QTest::mouseClick(settings->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    f.Restart();
+    QCOMPARE(f.state.Output.Image.ImageWrap, std::optional<std::int16_t>(200));
+    QVERIFY(QString::fromLatin1(f.ReadFile(QStringLiteral("Lum.ini")))
+                .contains(QStringLiteral("ImageWrap= 200")));
+    // Ten characters of 48 px, four a line.
+    f.Field("txtFor")->setText(QStringLiteral("虹色の文字を折り返す"));
+    f.Button("cmdGo")->click();
+    const QImage image = QImage::fromData(f.window->PictureBytes(PictureKind::Png), "PNG");
+    QVERIFY(image.width() <= 200 + 2 * 12 && image.height() > 3 * 48);
+}
+
+void MainWindowPictureTest::oversizedPictureIsRefusedWithAMessage()
+{
+    // 40 characters of 512 px: 20,480 pixels wide. Saved as PNG or SVG, or copied ("").
+    for (const QString& file : {QStringLiteral("big.png"), QStringLiteral("big.svg"), QString()}) {
+        MainWindowFixture f(StandardIni({{"Output", "ImagePx", "512"}}));
+        MessageCapture capture;
+        f.Field("txtFor")->setText(QString(40, QChar(u'あ')));
+        f.Button("cmdGo")->click();
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        if (file.isEmpty()) {
+            f.Action("mnuCopyImage")->trigger();
+            QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+        } else {
+            OnNextDialog<QFileDialog>([&](QFileDialog* dialog) {
+                dialog->selectFile(f.Path(file));
+                QMetaObject::invokeMethod(dialog, "accept");
+            });
+            f.Action("mnuSaveImage")->trigger();
+            QVERIFY(!QFile::exists(f.Path(file)));
+        }
+        QCOMPARE(capture.messages.size(), 1);
+        // The size it would have had (wider than the limit), the limit, and what helps.
+        const QString& message = capture.messages.front();
+        const QString width = message.section(QStringLiteral("："), 1).section(u'×', 0, 0);
+        QVERIFY2(width.toInt() > 16384 &&
+                     message.contains(QStringLiteral("一辺は16384ピクセルまで")) &&
+                     message.contains(QStringLiteral("折り返し幅")),
+                 qPrintable(message));
+    }
 }
 
 KELVARA_UI_TEST_MAIN(MainWindowPictureTest)

@@ -35,7 +35,7 @@ ImageSettingsDialog::ImageSettingsDialog(const settings::ImageSettings& image, Q
 
     spnImagePx = new QSpinBox(group);
     spnImagePx->setObjectName(QStringLiteral("spnImagePx"));
-    spnImagePx->setRange(settings::kMinImagePx, settings::kMaxImagePx);
+    spnImagePx->setRange(picture::kMinPx, picture::kMaxPx);
     spnImagePx->setValue(image.ImagePx);
     spnImagePx->setAccessibleName(QStringLiteral("ｻｲｽﾞ3の大きさ(px)"));
     grid->addWidget(new QLabel(QStringLiteral("ｻｲｽﾞ3の大きさ(px)："), group), 0, 0);
@@ -69,6 +69,20 @@ ImageSettingsDialog::ImageSettingsDialog(const settings::ImageSettings& image, Q
     colorRow(QStringLiteral("影の色："), QStringLiteral("Shadow"), image.Shadow, kShadowColor, 4,
              chkShadow, txtShadow);
 
+    // Lines longer than this wrap; off, they end only at the text's line breaks.
+    chkImageWrap = new QCheckBox(QStringLiteral("折り返し幅(px)："), group);
+    chkImageWrap->setObjectName(QStringLiteral("chkImageWrap"));
+    chkImageWrap->setChecked(image.ImageWrap.has_value());
+    spnImageWrap = new QSpinBox(group);
+    spnImageWrap->setObjectName(QStringLiteral("spnImageWrap"));
+    spnImageWrap->setRange(picture::kMinWrap, picture::kMaxWrap);
+    spnImageWrap->setValue(image.ImageWrap.value_or(picture::kDefaultWrap));
+    spnImageWrap->setAccessibleName(QStringLiteral("折り返し幅(px)"));
+    spnImageWrap->setEnabled(chkImageWrap->isChecked());
+    connect(chkImageWrap, &QCheckBox::toggled, spnImageWrap, &QSpinBox::setEnabled);
+    grid->addWidget(chkImageWrap, 5, 0);
+    grid->addWidget(spnImageWrap, 5, 1);
+
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)
         ->setObjectName(QStringLiteral("cmdImageOK"));
@@ -91,6 +105,9 @@ settings::ImageSettings ImageSettingsDialog::Image() const
     }
     if (chkShadow->isChecked()) {
         image.Shadow = settings::ReadStopColor(ToU16(txtShadow->text())).value_or(u"");
+    }
+    if (chkImageWrap->isChecked()) {
+        image.ImageWrap = static_cast<std::int16_t>(spnImageWrap->value());
     }
     return image;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The section "画像" of the settings, opened from the page "出力": the picture's pixel size,
-// a transparent or filled background, an outline and a shadow, each turned on by its box.
+// a transparent or filled background, an outline, a shadow and the width lines wrap at, each of
+// the last three turned on by its box.
 #pragma once
 
 #include <QDialog>
@@ -32,6 +33,8 @@ private:
     QLineEdit* txtOutline = nullptr;
     QCheckBox* chkShadow = nullptr;
     QLineEdit* txtShadow = nullptr;
+    QCheckBox* chkImageWrap = nullptr;
+    QSpinBox* spnImageWrap = nullptr;
 };
 
 }  // namespace kelvara::ui

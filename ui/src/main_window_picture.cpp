@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // MainWindow's pictures of the last finished run: "画像として保存..." writes a PNG or SVG file,
-// "画像をｺﾋﾟｰ" puts the PNG on the clipboard. Drawn by the same renderer as kelvara-gen --image.
+// "画像をｺﾋﾟｰ" puts the PNG on the clipboard. Drawn by the same renderer as kelvara-gen --image;
+// a picture larger than the limits is refused with a message, and nothing is written.
 #include <QAction>
 #include <QClipboard>
 #include <QFileDialog>
@@ -57,6 +58,39 @@ std::optional<engine::Rgb> ColorOrNone(const std::u16string& text)
     return engine::ReadColorText(text);
 }
 
+picture::RenderedPicture Draw(const PictureSource& p, const settings::ImageSettings& image,
+                              picture::PictureKind kind)
+{
+    const engine::FixedColors colors(p.first, p.middle, p.last);
+    const engine::RunPlan plan = engine::PlanRun(p.options, p.output, p.text, colors);
+    if (plan.refused) return {};
+    picture::PictureOptions look;
+    look.px = image.ImagePx;
+    if (engine::IsSet(image.ImageBack)) look.back = engine::ReadColorText(p.background);
+    look.outline = ColorOrNone(image.Outline);
+    look.shadow = ColorOrNone(image.Shadow);
+    if (image.ImageWrap) look.wrap = *image.ImageWrap;
+    const picture::PictureJob job(plan, p.options, p.text, look, kind);
+    return picture::RenderPicture(job.Request());
+}
+
+// Why nothing was drawn: the size it would have had, the limit, and what makes it smaller.
+QString RefusalMessage(const picture::RenderedPicture& drawn, bool wrapping)
+{
+    if (!drawn.TooLarge()) return QStringLiteral("画像を作れませんでした。");
+    const QString limit =
+        picture::OverLimit(drawn.size) == picture::SizeLimit::Area
+            ? QStringLiteral("画像の面積は%1ピクセルまでです").arg(picture::kMaxArea)
+            : QStringLiteral("画像の一辺は%1ピクセルまでです").arg(picture::kMaxSide);
+    return QStringLiteral(
+               "画像が大きすぎます：%1×%2ピクセルになります。\n"
+               "%3（ブラウザや画像ビューア、投稿サイトが開ける大きさ）。\n"
+               "%4、ｻｲｽﾞ3の大きさを小さくするか、文字列を短くしてね")
+        .arg(QString::number(drawn.size.width), QString::number(drawn.size.height), limit,
+             wrapping ? QStringLiteral("折り返し幅を変えるか")
+                      : QStringLiteral("折り返し幅を使うか"));
+}
+
 }  // namespace
 
 void MainWindow::CreatePictureMenus()
@@ -89,18 +123,7 @@ void MainWindow::RememberPictureRun()
 QByteArray MainWindow::PictureBytes(picture::PictureKind kind) const
 {
     if (!m_picture) return {};
-    const PictureSource& p = *m_picture;
-    const engine::FixedColors colors(p.first, p.middle, p.last);
-    const engine::RunPlan plan = engine::PlanRun(p.options, p.output, p.text, colors);
-    if (plan.refused) return {};
-    const settings::ImageSettings& image = State().Output.Image;
-    picture::PictureOptions look;
-    look.px = image.ImagePx;
-    if (engine::IsSet(image.ImageBack)) look.back = engine::ReadColorText(p.background);
-    look.outline = ColorOrNone(image.Outline);
-    look.shadow = ColorOrNone(image.Shadow);
-    const picture::PictureJob job(plan, p.options, p.text, look, kind);
-    return picture::RenderPicture(job.Request());
+    return Draw(*m_picture, State().Output.Image, kind).bytes;
 }
 
 void MainWindow::mnuSaveImage_Click()
@@ -117,7 +140,13 @@ void MainWindow::mnuSaveImage_Click()
         path += svg ? QStringLiteral(".svg") : QStringLiteral(".png");
         kind = svg ? picture::PictureKind::Svg : picture::PictureKind::Png;
     }
-    const QByteArray bytes = PictureBytes(*kind);
+    const settings::ImageSettings& image = State().Output.Image;
+    const picture::RenderedPicture drawn = Draw(*m_picture, image, *kind);
+    if (drawn.bytes.isEmpty()) {
+        ui::ShowMessage(this, RefusalMessage(drawn, image.ImageWrap.has_value()));
+        return;
+    }
+    const QByteArray& bytes = drawn.bytes;
     const std::filesystem::path file(path.toStdU16String());
     const std::error_code reason = engine::WriteFileAtomically(
         file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
@@ -126,8 +155,14 @@ void MainWindow::mnuSaveImage_Click()
 
 void MainWindow::mnuCopyImage_Click()
 {
-    const QByteArray png = PictureBytes(picture::PictureKind::Png);
-    if (png.isEmpty()) return;
+    if (!m_picture) return;
+    const settings::ImageSettings& image = State().Output.Image;
+    const picture::RenderedPicture drawn = Draw(*m_picture, image, picture::PictureKind::Png);
+    if (drawn.bytes.isEmpty()) {
+        ui::ShowMessage(this, RefusalMessage(drawn, image.ImageWrap.has_value()));
+        return;
+    }
+    const QByteArray& png = drawn.bytes;
     auto* data = new QMimeData;
     data->setData(QStringLiteral("image/png"), png);
     data->setImageData(QImage::fromData(png, "PNG"));

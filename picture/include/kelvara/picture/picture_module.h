@@ -6,12 +6,15 @@
 #include <string>
 
 #include "kelvara/picture/picture_abi.h"
+#include "kelvara/picture/picture_limits.h"
 
 namespace kelvara::picture {
 
 struct PictureBytes {
     std::string bytes;
-    std::string error;  // why nothing was drawn, when bytes is empty
+    std::string error;      // why nothing was drawn, when bytes is empty
+    PictureSize size;       // in device pixels, worked out before drawing
+    bool tooLarge = false;  // nothing drawn: the size is over the limits
 };
 
 // Draws the request with the module, loading it on the first call.

@@ -4,23 +4,21 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
-#include <QString>
 
 #include "kelvara/picture/picture_abi.h"
+#include "kelvara/picture/picture_limits.h"
 
 namespace kelvara::picture {
 
-// The picture in device pixels (scale times its size), premultiplied ARGB.
-QImage RenderImage(const KelvaraPictureRequest& request);
+struct RenderedPicture {
+    QByteArray bytes;  // PNG or SVG; empty when the size is over the limits or drawing failed
+    PictureSize size;  // in device pixels, worked out before anything is drawn
 
-// 8-bit RGBA PNG with `description` as its Description text (tEXt, iTXt when not ASCII).
-QByteArray PngBytes(const QImage& image, const QString& description);
+    [[nodiscard]] bool TooLarge() const { return OverLimit(size) != SizeLimit::None; }
+};
 
-// The SVG file: the text as text, with the same layout, outline, shadow and gradient.
-QByteArray SvgBytes(const KelvaraPictureRequest& request);
-
-// PNG or SVG, as the request's kind says.
-QByteArray RenderPicture(const KelvaraPictureRequest& request);
+// PNG (8-bit RGBA, the text as its Description) or SVG (the text as text), as the request's
+// kind says; nothing at all when the picture would be larger than the limits.
+RenderedPicture RenderPicture(const KelvaraPictureRequest& request);
 
 }  // namespace kelvara::picture

@@ -16,6 +16,7 @@
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/tag_options.h"
 #include "kelvara/engine/targets.h"
+#include "kelvara/picture/picture_limits.h"
 
 namespace kelvara::settings {
 
@@ -30,15 +31,14 @@ inline constexpr std::size_t kMaxExtraStops = 13;
 inline constexpr std::int32_t kMaxFit = 99'999'999;
 
 // The picture of a run (saved or copied from the window): the pixel size of HTML size 3, the
-// main window's background colour or none, an outline and a shadow (RRGGBB; empty: none).
-inline constexpr std::int16_t kDefaultImagePx = 48;
-inline constexpr std::int16_t kMinImagePx = 8;
-inline constexpr std::int16_t kMaxImagePx = 512;
+// main window's background colour or none, an outline and a shadow (RRGGBB; empty: none), the
+// width its lines wrap at (none: they end only at line breaks). The limits are the picture's.
 struct ImageSettings {
-    std::int16_t ImagePx = kDefaultImagePx;
+    std::int16_t ImagePx = picture::kDefaultPx;
     std::int16_t ImageBack = 0;  // 1: the background colour; otherwise transparent
     std::u16string Outline;
     std::u16string Shadow;
+    std::optional<std::int16_t> ImageWrap = std::nullopt;
 
     friend bool operator==(const ImageSettings&, const ImageSettings&) = default;
 };
@@ -95,7 +95,7 @@ public:
     void AppendTo(std::vector<ProfileWrite>& writes) const;
 
 private:
-    static constexpr std::size_t kCount = 10;
+    static constexpr std::size_t kCount = 11;
     std::array<std::u16string, kCount> m_values;
     std::array<bool, kCount> m_classic{};
 };
