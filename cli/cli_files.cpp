@@ -75,6 +75,7 @@ void PrintSettings(const StoredSettings& s, std::ostream& out)
     if (output.Fit) out << *output.Fit;
     out << '\n';
     number("Contrast", output.Contrast);
+    if (output.Target != nullptr) out << "Target=" << output.Target->name << '\n';
 }
 
 // Writes the page where it is asked for (also a pipe or a terminal); the system's reason

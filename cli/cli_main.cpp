@@ -81,7 +81,7 @@ bool ApplyOverrides(const CliRequest& r, StoredSettings& s, std::string& error)
 
 settings::OutputOverrides OverridesOf(const CliRequest& r)
 {
-    return {r.format, r.space, r.stops, r.fit, r.contrast};
+    return {r.format, r.space, r.stops, r.fit, r.contrast, r.target};
 }
 
 // The run's output options from the settings after the overrides.
@@ -132,7 +132,8 @@ int ConvertEveryLine(const CliRequest& r, const StoredSettings& s, std::istream&
     std::istringstream textLines(r.text && *r.text != "-" ? *r.text : std::string());
     std::istream& lines = r.text && *r.text != "-" ? textLines : in;
     const engine::FixedColors colors(s.txtCfor, s.txtCmid, s.txtClat);
-    const bool converted = ConvertLines(s.TagOptions, RunOutputOf(r, s), colors, lines, out, err);
+    const bool converted =
+        ConvertLines(s.TagOptions, RunOutputOf(r, s), colors, lines, out, err, s.Output.Target);
     const int status = Finish(out, err);
     return status == kExitOk && !converted ? kExitFailed : status;
 }
@@ -166,7 +167,7 @@ int Convert(const CliRequest& r, const StoredSettings& s, std::ostream& out, std
     const engine::CharacterText characters(s.txtFor);
     engine::FormattedRun run(s.TagOptions, output, characters, colors);
     if (run.Refused()) {
-        err << "kelvara-gen: " << RefusalText(run.Report(), output) << '\n';
+        err << "kelvara-gen: " << RefusalText(run.Report(), output, s.Output.Target) << '\n';
         return kExitFailed;
     }
     WriteNotes(run.Report(), output.format, err);
@@ -206,6 +207,10 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     }
     if (r.version) {
         out << "kelvara-gen " << KELVARA_VERSION << '\n';
+        return Finish(out, err);
+    }
+    if (r.listTargets) {
+        out << TargetList();
         return Finish(out, err);
     }
     StoredSettings s = DefaultSettings();

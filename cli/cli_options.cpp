@@ -121,6 +121,20 @@ std::string SpaceNames()
     return engine::NameList(engine::kColorSpaces, [](const auto&) { return true; });
 }
 
+std::string TargetNames()
+{
+    return engine::NameList(engine::kTargets, [](const auto&) { return true; });
+}
+
+// "3000", "256 UTF-16 units", "-" for none.
+std::string LimitText(const engine::TargetRow& row)
+{
+    if (row.limit == 0) return "-";
+    std::string text = std::to_string(row.limit);
+    if (row.unit == engine::LengthUnit::Utf16Units) text += " UTF-16 units";
+    return text;
+}
+
 }  // namespace
 
 std::string Usage()
@@ -141,6 +155,11 @@ std::string Usage()
               "at most N characters of output (not with " +
                   engine::NameList(engine::kFormats, [](const auto& row) { return !row.fits; }) +
                   ")");
+    HelpEntry(help, "--target=NAME",
+              "where the text goes: " + TargetNames() +
+                  "; sets the format and fits to the place's length limit, counted as it counts "
+                  "(not with --format; --fit overrides the limit)");
+    HelpEntry(help, "--targets", "list the targets: name, caption, format, limit, then exit");
     help += kUsageMiddle;
     HelpEntry(help, "--face=NAME", "font face", engine::ToUtf8(engine::kDefaultFace));
     help += kUsageTail;
@@ -149,6 +168,16 @@ std::string Usage()
     }
     help += kUsageEnd;
     return help;
+}
+
+std::string TargetList()
+{
+    std::string list;
+    for (const engine::TargetRow& row : engine::kTargets) {
+        list += std::string(row.name) + '\t' + std::string(row.caption) + '\t' +
+                std::string(engine::OutputFormatName(row.format)) + '\t' + LimitText(row) + '\n';
+    }
+    return list;
 }
 
 namespace {
@@ -223,6 +252,9 @@ Error SetValue(CliRequest& r, const std::string& name, const std::string& value)
         if (!r.format) {
             return "unknown format \"" + value + "\" (" + FormatNames() + ")";
         }
+    } else if (name == "target") {
+        r.target = engine::FindTarget(value);
+        if (r.target == nullptr) return "unknown target \"" + value + "\" (" + TargetNames() + ")";
     } else if (name == "space") {
         r.space = engine::ParseColorSpace(value);
         if (!r.space) return "unknown colour space \"" + value + "\" (" + SpaceNames() + ")";
@@ -265,7 +297,7 @@ constexpr std::string_view kValueOptions[] = {
     "first",      "middle",  "last",      "background", "face",  "settings", "save-settings",
     "page",       "colors",  "font-mode", "base-size",  "max",   "min",      "format",
     "space",      "stops",   "fit",       "contrast",   "image", "px",       "scale",
-    "image-back", "outline", "shadow",    "wrap"};
+    "image-back", "outline", "shadow",    "wrap",       "target"};
 
 // Combinations that cannot be honoured.
 Error CheckTogether(const CliRequest& r)
@@ -278,6 +310,9 @@ Error CheckTogether(const CliRequest& r)
     }
     if (r.lines && r.image.file) {
         return "--image draws one text; it does not work with --lines";
+    }
+    if (r.target != nullptr && r.format) {
+        return "--format and --target cannot be given together: the target chooses the format";
     }
     if (r.fit && r.format && !engine::FormatSupportsFit(*r.format)) {
         return "--fit does not work with --format=" +
@@ -320,11 +355,13 @@ ParseOutcome ParseCommandLine(const std::vector<std::string>& args)
         if (eq != std::string::npos) value = arg.substr(eq + 1);
 
         Error error;
-        if (name == "help" || name == "version" || name == "print-settings" || name == "lines") {
+        if (name == "help" || name == "version" || name == "print-settings" || name == "lines" ||
+            name == "targets") {
             if (value) return fail("--" + name + " takes no value");
             (name == "help"      ? r.help
              : name == "version" ? r.version
              : name == "lines"   ? r.lines
+             : name == "targets" ? r.listTargets
                                  : r.printSettings) = true;
         } else if (const engine::OptionRow* row = engine::OptionOfFlag(name)) {
             std::optional<std::int16_t> flag = 1;

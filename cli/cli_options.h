@@ -12,6 +12,7 @@
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/tag_options.h"
+#include "kelvara/engine/targets.h"
 
 namespace kelvara::cli {
 
@@ -39,9 +40,11 @@ struct CliRequest {
     std::optional<engine::ColorSpace> space;
     std::optional<std::size_t> fit;  // most code points of output
     std::optional<engine::Rgb> contrast;
-    ImageRequest image;  // a picture instead of text
-    bool lines = false;  // every input line a text of its own
+    const engine::TargetRow* target = nullptr;  // sets the format and the limit
+    ImageRequest image;                         // a picture instead of text
+    bool lines = false;                         // every input line a text of its own
     bool printSettings = false;
+    bool listTargets = false;
     bool help = false;
     bool version = false;
 };
@@ -55,5 +58,8 @@ ParseOutcome ParseCommandLine(const std::vector<std::string>& args);
 
 // The text of --help.
 std::string Usage();
+
+// The text of --targets: every target's name, caption, format and limit, one a line.
+std::string TargetList();
 
 }  // namespace kelvara::cli

@@ -14,7 +14,7 @@ namespace kelvara::cli {
 
 bool ConvertLines(const engine::TagOptions& options, const engine::OutputOptions& output,
                   const engine::ColorSource& colors, std::istream& in, std::ostream& out,
-                  std::ostream& err)
+                  std::ostream& err, const engine::TargetRow* target)
 {
     Utf8Writer writer(out);
     bool anyRefused = false;
@@ -30,7 +30,7 @@ bool ConvertLines(const engine::TagOptions& options, const engine::OutputOptions
             const engine::CharacterText characters(line.text);
             engine::FormattedRun run(options, output, characters, colors);
             if (run.Refused()) {
-                refuse(number, RefusalText(run.Report(), output));
+                refuse(number, RefusalText(run.Report(), output, target));
             } else {
                 if (!noted) WriteNotes(run.Report(), output.format, err);
                 noted = true;

@@ -38,8 +38,17 @@ std::string RefusalMessage(TextRefusal refusal, const engine::TagOptions& option
     return {};
 }
 
-std::string RefusalText(const engine::RunReport& report, const engine::OutputOptions& output)
+std::string RefusalText(const engine::RunReport& report, const engine::OutputOptions& output,
+                        const engine::TargetRow* target)
 {
+    if (report.fitNeeded && target != nullptr) {
+        const char* unit =
+            output.fitUnit == engine::LengthUnit::Utf16Units ? " UTF-16 units" : " characters";
+        return "the output cannot fit in the " + std::to_string(output.fit.value_or(0)) + unit +
+               " of " + std::string(target->name) + " even in one colour (at least " +
+               std::to_string(*report.fitNeeded) + " needed); " +
+               std::to_string(report.fitCharacters) + " characters of this text would fit";
+    }
     if (report.fitNeeded) {
         return "the output cannot fit in " + std::to_string(output.fit.value_or(0)) +
                " characters (at least " + std::to_string(*report.fitNeeded) + " needed)";

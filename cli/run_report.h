@@ -11,6 +11,7 @@
 #include "cli_options.h"
 #include "input_reader.h"
 #include "kelvara/engine/output_format.h"
+#include "kelvara/engine/targets.h"
 
 namespace kelvara::cli {
 
@@ -23,8 +24,10 @@ void ReportFileError(std::ostream& err, std::string_view headline, std::string_v
 // Why a text was refused as it was read, without the program prefix.
 std::string RefusalMessage(TextRefusal refusal, const engine::TagOptions& options);
 
-// Why a refused run was refused, without the program prefix.
-std::string RefusalText(const engine::RunReport& report, const engine::OutputOptions& output);
+// Why a refused run was refused, without the program prefix. With a target, a limit the output
+// cannot meet is named as the target's, with the characters of the text that would fit.
+std::string RefusalText(const engine::RunReport& report, const engine::OutputOptions& output,
+                        const engine::TargetRow* target = nullptr);
 
 // One line per option the format leaves out, and one when sizes were kept to those the format
 // shows, each with the program prefix.

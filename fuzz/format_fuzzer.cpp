@@ -81,6 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         output.fit = static_cast<std::size_t>(input.Int16() & 0x1FFF);
     }
     if (input.Byte() >= 0x80) output.contrastBackground = Rgb{input.Byte(), input.Byte(), 0};
+    if (input.Byte() >= 0x80) output.fitUnit = LengthUnit::Utf16Units;
 
     const std::u16string first = input.Text(8);
     const std::u16string last = input.Text(8);
@@ -95,7 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (output.fit && FormatSupportsFit(output.format)) {
-        Check(CodePoints(result.tags) <= *output.fit);
+        const std::size_t length =
+            output.fitUnit == LengthUnit::Utf16Units ? result.tags.size() : CodePoints(result.tags);
+        Check(length <= *output.fit);
     }
     for (const LowContrast& low : result.report.lowContrast) {
         Check(low.number >= 1 && low.ratio < kMinimumContrast);

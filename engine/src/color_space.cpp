@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <numbers>
 
 namespace kelvara::engine {
@@ -189,6 +190,25 @@ Rgb Gradient::At(double t) const
         }
     }
     return m_stops.front();
+}
+
+std::size_t NearestInOkLab(std::span<const Rgb> palette, const Rgb& color)
+{
+    const OkLab lab = ToOkLab(color);
+    std::size_t nearest = 0;
+    double least = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        const OkLab other = ToOkLab(palette[i]);
+        const double dL = lab.L - other.L;
+        const double da = lab.a - other.a;
+        const double db = lab.b - other.b;
+        const double distance = dL * dL + da * da + db * db;
+        if (distance < least) {
+            least = distance;
+            nearest = i;
+        }
+    }
+    return nearest;
 }
 
 double RelativeLuminance(const Rgb& rgb)

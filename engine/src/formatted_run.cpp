@@ -4,18 +4,23 @@
 // writer's output into the sink, calling the run hook as the classic run does.
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <utility>
 
+#include "amp_hex_writer.h"
 #include "chat_writers.h"
 #include "classic_run.h"
+#include "discord_writer.h"
 #include "font_writer.h"
 #include "html_writers.h"
 #include "kelvara/engine/characters.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/run_plan.h"
+#include "latex_writer.h"
 #include "length_check.h"
 #include "plan.h"
 #include "text_writers.h"
+#include "wikidot_writer.h"
 #include "writer_support.h"
 
 namespace kelvara::engine {
@@ -44,9 +49,31 @@ struct FormattedRun::State {
     // A fitted output: the first character of every run, then the text's length.
     std::vector<std::size_t> runStarts;
     std::vector<PlannedCharacter> plan;  // kept only while fitting and for fitted runs
+    // The only colours the output can show; empty: any.
+    std::span<const Rgb> palette;
 
     template <class Emit>
     RunOutcome Walk(RunHook* hook, Emit&& emit) const
+    {
+        if (!palette.empty()) {
+            // Each character takes the nearest colour of the palette; neighbours mostly share
+            // their colour, so the last one found is kept.
+            Rgb from{-1, -1, -1};
+            Rgb to;
+            return WalkAll(hook, [&](PlannedCharacter c) {
+                if (!(c.color == from)) {
+                    from = c.color;
+                    to = palette[NearestInOkLab(palette, c.color)];
+                }
+                c.color = to;
+                emit(c);
+            });
+        }
+        return WalkAll(hook, std::forward<Emit>(emit));
+    }
+
+    template <class Emit>
+    RunOutcome WalkAll(RunHook* hook, Emit&& emit) const
     {
         if (classic) {
             return detail::WalkClassic(*options, text.size(), *colors, hook,
@@ -92,10 +119,18 @@ struct FormattedRun::State {
         return out;
     }
 
+    // The length of `written` as the limit counts it.
+    [[nodiscard]] std::size_t Count(std::u16string_view written) const
+    {
+        return output.fitUnit == LengthUnit::Utf16Units ? written.size()
+                                                        : detail::CodePoints(written);
+    }
     template <class Writer>
     void NoteSizes(const Writer& writer);
     template <class Writer>
     std::size_t Length(Writer writer, bool grouped);
+    template <class Writer>
+    std::size_t FittingCharacters(Writer writer, std::size_t limit);
     template <class Writer>
     void Fit(const Writer& writer, std::size_t limit);
     template <class Writer>
@@ -198,7 +233,7 @@ std::size_t FormattedRun::State::Length(Writer writer, bool grouped)
     if (grouped) writer.UseRunColors(RunColors());
     writer.Open(scratch);
     writer.Close(scratch);
-    total += detail::CodePoints(scratch);
+    total += Count(scratch);
     const std::size_t units = grouped ? runStarts.size() - 1 : plan.size();
     for (std::size_t u = 0; u < units; ++u) {
         scratch.clear();
@@ -207,9 +242,36 @@ std::size_t FormattedRun::State::Length(Writer writer, bool grouped)
         } else {
             writer.Unit(scratch, plan[u], text, u, u + 1, u == 0);
         }
-        total += detail::CodePoints(scratch);
+        total += Count(scratch);
     }
     return total;
+}
+
+// How many characters from the start of the text fit in `limit` as one run.
+template <class Writer>
+std::size_t FormattedRun::State::FittingCharacters(Writer writer, std::size_t limit)
+{
+    writer.UseRunColors(RunColors());
+    // Each measure is a first unit: a writer that remembers what it wrote starts afresh.
+    auto length = [&](std::size_t characters) {
+        std::u16string scratch;
+        writer.Open(scratch);
+        writer.Close(scratch);
+        if (characters > 0) writer.Unit(scratch, Representative(0), text, 0, characters, true);
+        return Count(scratch);
+    };
+    // The length grows with the characters: the most that still fit.
+    std::size_t low = 0;
+    std::size_t high = text.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low + 1) / 2;
+        if (length(middle) <= limit) {
+            low = middle;
+        } else {
+            high = middle - 1;
+        }
+    }
+    return low;
 }
 
 // As many runs as fit in `limit` code points; refused when not even one run fits.
@@ -232,6 +294,7 @@ void FormattedRun::State::Fit(const Writer& writer, std::size_t limit)
     if (single > limit) {
         refused = true;
         report.fitNeeded = std::min(unfitted, single);
+        report.fitCharacters = FittingCharacters(writer, limit);
         runStarts.clear();
         plan.clear();
         return;
@@ -438,6 +501,7 @@ FormattedRun::FormattedRun(const TagOptions& options, const OutputOptions& outpu
         return;
     }
     s.report.notes = OmittedOptions(*s.options, output.format);
+    s.palette = RowOf(output.colorsOf.value_or(output.format)).palette;
 
     if (!s.classic) {
         const std::vector<Rgb> stops = stopCount != 0 ? output.stops : s.FieldColors();

@@ -85,7 +85,12 @@ std::vector<OmittedOption> OmittedOptions(const TagOptions& o, OutputFormat form
     // The face is not noted: it is always set (the window and kelvara-gen default to one), so a
     // note would come with every run of a format that has no syntax for it.
     if (SizeLeftOut(o, row)) out.push_back(OmittedOption::Size);
-    const std::vector<OmittedOption> options = OptionsLeftOut(o, row.expresses);
+    OptionSet expressed = row.expresses;
+    // Bold wins where a format cannot show both.
+    if (row.boldHidesItalic && IsSet(o.h_BoldFlag) && expressed.Has(OmittedOption::Bold)) {
+        expressed = expressed.Without(OmittedOption::Italic);
+    }
+    const std::vector<OmittedOption> options = OptionsLeftOut(o, expressed);
     out.insert(out.end(), options.begin(), options.end());
     return out;
 }
@@ -95,6 +100,12 @@ std::string NoteText(OutputFormat format, OmittedOption option)
     const FormatRow& row = RowOf(format);
     if (option == OmittedOption::Size && !row.sizeNote.empty()) return std::string(row.sizeNote);
     std::string text(OptionName(option));
+    if (option == OmittedOption::Italic && row.boldHidesItalic) {
+        text += " is left out with bold: the ";
+        text += row.name;
+        text += " format cannot show both";
+        return text;
+    }
     text += " is left out: the ";
     text += row.name;
     text += " format cannot express it";

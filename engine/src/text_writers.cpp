@@ -81,22 +81,6 @@ void AppendWikiRun(std::u16string& out, std::u16string_view run)
 // constructs it has read with U+0008).
 bool IsRefusedControl(char16_t c) { return c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r'; }
 
-// Terminal output: control characters other than tab and line feed would act on the
-// terminal; they are shown as their control pictures (C1 controls as U+FFFD).
-void AppendTerminalSafe(std::u16string& out, std::u16string_view text)
-{
-    for (const char16_t c : text) {
-        const bool control = (c < 0x20 && c != u'\t' && c != u'\n') || c == 0x7F;
-        if (control) {
-            out.push_back(c == 0x7F ? char16_t{0x2421} : static_cast<char16_t>(0x2400 + c));
-        } else if (c >= 0x80 && c <= 0x9F) {
-            out.push_back(0xFFFD);
-        } else {
-            out.push_back(c);
-        }
-    }
-}
-
 void AppendJsonString(std::u16string& out, std::u16string_view text)
 {
     static constexpr char16_t kHex[] = u"0123456789abcdef";

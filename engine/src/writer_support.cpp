@@ -46,6 +46,27 @@ void AppendHtmlEscaped(std::u16string& out, std::u16string_view text)
     }
 }
 
+void AppendTerminalSafe(std::u16string& out, std::u16string_view text)
+{
+    for (const char16_t c : text) {
+        const bool control = (c < 0x20 && c != u'\t' && c != u'\n') || c == 0x7F;
+        if (control) {
+            out.push_back(c == 0x7F ? char16_t{0x2421} : static_cast<char16_t>(0x2400 + c));
+        } else if (c >= 0x80 && c <= 0x9F) {
+            out.push_back(0xFFFD);
+        } else {
+            out.push_back(c);
+        }
+    }
+}
+
+std::size_t CharacterNumberAt(const CharacterText& text, std::size_t offset)
+{
+    std::size_t number = 1;
+    while (number < text.size() && text.Span(0, number).size() <= offset) ++number;
+    return number;
+}
+
 long long ClampHtmlSize(long long htmlSize) { return std::clamp(htmlSize, 1LL, 7LL); }
 
 std::u16string_view SizeKeyword(long long htmlSize)

@@ -120,6 +120,10 @@ inline void AppendHexColor(std::u16string& out, const Rgb& color)
 // Code points: a surrogate pair counts once, anything else (a lone surrogate too) once a unit.
 std::size_t CodePoints(std::u16string_view text);
 
+// Terminal output: control characters other than tab and line feed would act on the
+// terminal; they are shown as their control pictures (C1 controls as U+FFFD).
+void AppendTerminalSafe(std::u16string& out, std::u16string_view text);
+
 // &, <, >, " as entity references.
 void AppendHtmlEscaped(std::u16string& out, std::u16string_view text);
 
@@ -145,6 +149,9 @@ struct Wrapping {
     long long baseSize;  // h_NFontSize, used in font mode 0
     std::u16string_view face;
 };
+
+// The number, counted from 1, of the character of `text` that holds code unit `offset`.
+std::size_t CharacterNumberAt(const CharacterText& text, std::size_t offset);
 
 // Base of the writers whose opening does not depend on how the characters are grouped.
 class PlainWriter {

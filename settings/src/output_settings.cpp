@@ -28,11 +28,13 @@ constexpr std::u16string_view kImageBackKey = u"ImageBack";
 constexpr std::u16string_view kOutlineKey = u"Outline";
 constexpr std::u16string_view kShadowKey = u"Shadow";
 constexpr std::u16string_view kImageWrapKey = u"ImageWrap";
+constexpr std::u16string_view kTargetKey = u"Target";
 constexpr std::size_t kColorSize = 16;
+constexpr std::size_t kTargetSize = 32;
 
 // The section's entries in the order they are read and written; one pass over the file reads
 // them all.
-constexpr std::array<ProfileRead, 10> kEntries{{{kOutputSection, kFormatKey, kNameSize},
+constexpr std::array<ProfileRead, 11> kEntries{{{kOutputSection, kFormatKey, kNameSize},
                                                 {kOutputSection, kSpaceKey, kNameSize},
                                                 {kOutputSection, kStopsKey, kStopsSize},
                                                 {kOutputSection, kFitKey, kFitSize},
@@ -41,7 +43,8 @@ constexpr std::array<ProfileRead, 10> kEntries{{{kOutputSection, kFormatKey, kNa
                                                 {kOutputSection, kImageBackKey, kFlagSize},
                                                 {kOutputSection, kOutlineKey, kColorSize},
                                                 {kOutputSection, kShadowKey, kColorSize},
-                                                {kOutputSection, kImageWrapKey, kFitSize}}};
+                                                {kOutputSection, kImageWrapKey, kFitSize},
+                                                {kOutputSection, kTargetKey, kTargetSize}}};
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
@@ -54,19 +57,27 @@ std::u16string_view Trimmed(std::u16string_view text)
 
 char16_t Lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
 
-// The row whose name the value spells in any case, or the first (classic) row.
+// The row whose name the value spells in any case, or none.
 template <class Rows, class Keep>
-const auto& OneOf(std::u16string_view value, const Rows& rows, Keep keep)
+const auto* Named(std::u16string_view value, const Rows& rows, Keep keep)
 {
     std::u16string_view name = Trimmed(value);
     for (const auto& row : rows) {
         if (!keep(row) || row.name.size() != name.size()) continue;
         if (std::equal(name.begin(), name.end(), row.name.begin(),
                        [](char16_t a, char b) { return Lower(a) == static_cast<char16_t>(b); })) {
-            return row;
+            return &row;
         }
     }
-    return rows.front();
+    return static_cast<decltype(&rows.front())>(nullptr);
+}
+
+// The row whose name the value spells in any case, or the first (classic) row.
+template <class Rows, class Keep>
+const auto& OneOf(std::u16string_view value, const Rows& rows, Keep keep)
+{
+    const auto* row = Named(value, rows, keep);
+    return row != nullptr ? *row : rows.front();
 }
 
 std::u16string Wide(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
@@ -157,23 +168,39 @@ OutputSettings OutputFromValues(std::span<const std::u16string> values)
     output.Image.Outline = ReadStopColor(values[7]).value_or(std::u16string());
     output.Image.Shadow = ReadStopColor(values[8]).value_or(std::u16string());
     output.Image.ImageWrap = ReadImageWrap(values[9]);
+    if (const auto* target =
+            Named(values[10], engine::kTargets, [](const auto&) { return true; })) {
+        const std::optional<std::int32_t> fit = output.Fit;
+        ApplyTarget(output, *target);
+        if (fit) output.Fit = fit;
+    }
     return output;
+}
+
+void ApplyTarget(OutputSettings& output, const engine::TargetRow& target)
+{
+    output.Target = &target;
+    output.Format = target.format;
+    output.Fit.reset();
+    if (target.limit != 0) output.Fit = static_cast<std::int32_t>(target.limit);
 }
 
 OutputWrites::OutputWrites(const OutputSettings& output)
 {
     const auto texts = [](const OutputSettings& o) {
         const std::array<std::u16string, 5> image = ImageTexts(o.Image);
-        return std::array<std::u16string, kCount>{Wide(engine::OutputFormatName(o.Format)),
-                                                  Wide(engine::ColorSpaceName(o.Space)),
-                                                  JoinStops(o.ExtraStops),
-                                                  FitText(o.Fit),
-                                                  FormatSigned(o.Contrast),
-                                                  image[0],
-                                                  image[1],
-                                                  image[2],
-                                                  image[3],
-                                                  image[4]};
+        return std::array<std::u16string, kCount>{
+            Wide(engine::OutputFormatName(o.Format)),
+            Wide(engine::ColorSpaceName(o.Space)),
+            JoinStops(o.ExtraStops),
+            FitText(o.Fit),
+            FormatSigned(o.Contrast),
+            image[0],
+            image[1],
+            image[2],
+            image[3],
+            image[4],
+            o.Target != nullptr ? Wide(o.Target->name) : std::u16string()};
     };
     m_values = texts(output);
     const std::array<std::u16string, kCount> classicValues = texts(OutputSettings{});

@@ -9,7 +9,14 @@ namespace kelvara::settings {
 void ApplyOverrides(StoredSettings& s, const OutputOverrides& overrides)
 {
     OutputSettings& output = s.Output;
-    if (overrides.format) output.Format = *overrides.format;
+    if (overrides.target != nullptr) ApplyTarget(output, *overrides.target);
+    if (overrides.format) {
+        output.Format = *overrides.format;
+        // Another format is another place.
+        if (output.Target != nullptr && output.Target->format != output.Format) {
+            output.Target = nullptr;
+        }
+    }
     if (overrides.space) output.Space = *overrides.space;
     if (overrides.fit) {
         // Larger limits than the file can hold change nothing: no text's output is that long.
@@ -53,6 +60,7 @@ engine::OutputOptions RunOptions(const OutputSettings& output, const engine::Tag
         run.stops.push_back(engine::ReadColorText(colors.last));
     }
     if (output.Fit) run.fit = static_cast<std::size_t>(*output.Fit);
+    if (output.Target != nullptr) run.fitUnit = output.Target->unit;
     if (engine::IsSet(output.Contrast)) {
         run.contrastBackground = engine::ReadColorText(colors.background);
     }

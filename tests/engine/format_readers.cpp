@@ -563,4 +563,101 @@ std::optional<std::vector<ColoredText>> ReadMiniMessage(std::u16string_view text
     return units;
 }
 
+namespace {
+
+bool IsHex(char16_t c)
+{
+    return (c >= u'0' && c <= u'9') || (Lower(c) >= u'a' && Lower(c) <= u'f');
+}
+
+std::u16string UpperHex(std::u16string_view digits)
+{
+    std::u16string out(u"#");
+    for (const char16_t c : digits) out.push_back(c >= u'a' && c <= u'f' ? c - 32 : c);
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::vector<ColoredText>> ReadWikidot(std::u16string_view text,
+                                                    std::vector<std::u16string>* styles)
+{
+    // Markup of two characters; in text they would start or end a construct.
+    static constexpr std::u16string_view kStyles[] = {u"**", u"//", u"__", u"--"};
+    static constexpr std::u16string_view kOther[] = {u"{{", u"}}", u"^^", u",,", u"[[",
+                                                     u"]]", u"``", u"''", u"<<", u">>"};
+    std::vector<ColoredText> units;
+    bool inColor = false;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::u16string_view rest = text.substr(at);
+        if (rest.starts_with(u"@@") || rest.starts_with(u"@<")) {
+            // Raw text: as it stands up to "@@", or up to ">@" with references decoded.
+            const bool angle = rest[1] == u'<';
+            const std::size_t end = rest.find(angle ? u">@" : u"@@", 2);
+            if (!inColor || end == std::u16string_view::npos) return std::nullopt;
+            const std::u16string_view raw = rest.substr(2, end - 2);
+            if (raw.find(u'\n') != std::u16string_view::npos) return std::nullopt;
+            for (std::size_t i = 0; i < raw.size();) {
+                const std::size_t taken = angle ? DecodeReference(raw, i, units.back().text) : 0;
+                if (taken == 0) units.back().text.push_back(raw[i]);
+                i += taken == 0 ? 1 : taken;
+            }
+            at += end + 2;
+        } else if (rest.starts_with(u"##")) {
+            if (inColor) {
+                inColor = false;
+                at += 2;
+                continue;
+            }
+            const std::size_t bar = rest.find(u'|');
+            if (bar != 8 || !std::all_of(rest.begin() + 2, rest.begin() + 8, IsHex)) {
+                return std::nullopt;
+            }
+            units.push_back({{}, UpperHex(rest.substr(2, 6)), {}, {}});
+            inColor = true;
+            at += 9;
+        } else if (std::find(std::begin(kStyles), std::end(kStyles), rest.substr(0, 2)) !=
+                   std::end(kStyles)) {
+            if (inColor) return std::nullopt;
+            if (styles != nullptr) styles->emplace_back(rest.substr(0, 2));
+            at += 2;
+        } else if (std::find(std::begin(kOther), std::end(kOther), rest.substr(0, 2)) !=
+                       std::end(kOther) ||
+                   !inColor || rest[0] == u'\n') {
+            return std::nullopt;  // other markup, text outside a colour, a colour over lines
+        } else {
+            units.back().text.push_back(rest[0]);
+            ++at;
+        }
+    }
+    if (inColor) return std::nullopt;
+    return units;
+}
+
+std::optional<std::vector<ColoredText>> ReadAmpHex(std::u16string_view text,
+                                                   std::vector<std::u16string>* styles)
+{
+    std::vector<ColoredText> units;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::u16string_view rest = text.substr(at);
+        const char16_t code = rest.size() > 1 && rest[0] == u'&' ? Lower(rest[1]) : 0;
+        if (code == u'#' && rest.size() >= 8 &&
+            std::all_of(rest.begin() + 2, rest.begin() + 8, IsHex)) {
+            units.push_back({{}, UpperHex(rest.substr(2, 6)), {}, {}});
+            at += 8;
+        } else if (code == u'x' || code == u'#' || IsHex(code)) {
+            return std::nullopt;  // colour codes the writer never writes
+        } else if ((code >= u'k' && code <= u'o') || code == u'r') {
+            if (styles != nullptr) styles->emplace_back(1, code);
+            at += 2;
+        } else if (units.empty()) {
+            return std::nullopt;  // text before the first colour
+        } else {
+            units.back().text.push_back(rest[0]);
+            ++at;
+        }
+    }
+    return units;
+}
+
 }  // namespace kelvara::engine::testing

@@ -8,6 +8,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelvara::engine::testing {
@@ -61,6 +62,35 @@ std::optional<std::vector<ColoredText>> ReadJson(std::u16string_view text);
 // the first colour.
 std::optional<std::vector<ColoredText>> ReadMiniMessage(std::u16string_view text,
                                                         std::vector<std::u16string>* styles);
+
+// Wikidot's inline markup as its published syntax reads it: ##RRGGBB|...## colours, raw text
+// @@...@@ as it stands and @<...>@ with character references decoded, the styles **, //, __ and
+// -- (outside the colours) to `styles` as written. Nothing when other markup ({{, [[, ^^ and the
+// like, or a style inside a colour), text outside a colour, or a colour over a line break
+// appears.
+std::optional<std::vector<ColoredText>> ReadWikidot(std::u16string_view text,
+                                                    std::vector<std::u16string>* styles);
+
+// The codes of Minecraft chat plug-ins: &#RRGGBB starts a colour, &k to &o and &r (either case)
+// are formats and go to `styles` in lower case, any other "&" is text. Nothing when a legacy
+// colour (&0 to &f), &x or a broken &# appears, or text comes before the first colour.
+std::optional<std::vector<ColoredText>> ReadAmpHex(std::u16string_view text,
+                                                   std::vector<std::u16string>* styles);
+
+// The latex format as a renderer reads it ("katex", "mathjax", or "mathjax-textmacros", run
+// with node from tests/renderers/read_math.cjs): the text pieces of its MathML in order with
+// the colour that applies, a no-break space read as the space it shows; the variants of the
+// text ("bold", "italic") to `variants`. Nothing when the renderer rejects it.
+std::optional<std::vector<ColoredText>> ReadLatex(std::u16string_view text,
+                                                  std::string_view renderer,
+                                                  std::vector<std::u16string>* variants);
+
+// The discord format as Discord shows it (tests/renderers/read_terminal.cjs: the fences
+// checked, the block drawn by xterm.js): every character with the colour Discord draws for its
+// cell; "bold", "underline" to `styles` when any cell has them. Nothing when the fence is
+// broken or a cell has a colour outside the eight.
+std::optional<std::vector<ColoredText>> ReadDiscord(std::u16string_view text,
+                                                    std::vector<std::u16string>* styles);
 
 // MFM as Misskey's own parser (mfm-js, run with node) reads it: one unit per fg function with
 // its joined text; the wrapper elements around all runs go to `wrappers`, outermost first

@@ -98,7 +98,12 @@ std::vector<ColoredText> Units(OutputFormat format, const std::u16string& output
             return testing::ReadMfm(output, nullptr).value_or(std::vector<ColoredText>{});
         case OutputFormat::MiniMessage:
             return testing::ReadMiniMessage(output, nullptr).value_or(std::vector<ColoredText>{});
+        case OutputFormat::Wikidot:
+            return testing::ReadWikidot(output, nullptr).value_or(std::vector<ColoredText>{});
         case OutputFormat::Css:
+        case OutputFormat::Latex:    // read by its renderers in place_formats_test.cpp
+        case OutputFormat::Discord:  // drawn by a terminal emulator there
+        case OutputFormat::AmpHex:   // the tricky text holds "&b", which it refuses
             break;
     }
     return {};
@@ -138,7 +143,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{OutputFormat::Json, ColorSpace::Rgb}, Case{OutputFormat::Json, ColorSpace::OkLab},
         Case{OutputFormat::Mfm, ColorSpace::Rgb}, Case{OutputFormat::Mfm, ColorSpace::OkLch},
         Case{OutputFormat::MiniMessage, ColorSpace::Rgb},
-        Case{OutputFormat::MiniMessage, ColorSpace::OkLab}));
+        Case{OutputFormat::MiniMessage, ColorSpace::OkLab},
+        Case{OutputFormat::Wikidot, ColorSpace::Rgb},
+        Case{OutputFormat::Wikidot, ColorSpace::OkLch}));
 
 TEST(SpanFormat, ScreenReadersGetTheTextOnceAndTheColouredCharactersNot)
 {

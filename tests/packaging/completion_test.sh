@@ -49,10 +49,15 @@ for option in -h --format= --stops= --space= --fit= --contrast=; do
 done
 
 Expect "--face= --first= --fit= --font-mode= --format= " --f
-Expect "ansi bbcode css font json mfm minimessage span wiki " --format =
-Expect "ansi bbcode css font json mfm minimessage span wiki " --format ""
+Expect "amp-hex ansi bbcode css discord font json latex mfm minimessage span wiki wikidot " --format =
+Expect "amp-hex ansi bbcode css discord font json latex mfm minimessage span wiki wikidot " --format ""
 Expect "mfm minimessage " --format m
 Expect "span " --format = sp
+Expect "wiki wikidot " --format = wi
+Expect "minecraft minecraft-plugin misskey-name misskey-note " --target = mi
+Expect "discord " --target d
+# Every target kelvara-gen lists, and nothing else.
+Expect "$("$program" --targets | cut -f1 | sort | tr '\n' ' ')" --target =
 Expect "oklab oklch " --space = ok
 Expect "oklab oklch " --space ok
 Expect "" --first =

@@ -81,6 +81,7 @@ void AccessibilityTest::controls_data()
         {windows[1], "Picture2(48)", "#FF0000"},
         {windows[1], "picSave(2)", "保存した色 3"},
         {windows[3], "cmbFont", "ﾌｫﾝﾄ："},
+        {windows[3], "cmbTarget", "投稿先："},
     };
     for (const auto& [window, control, name] : named) {
         QTest::addRow("%s %s", qPrintable(window->objectName()), qPrintable(control))

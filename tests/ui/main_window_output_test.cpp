@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <algorithm>
 #include <functional>
 
@@ -74,6 +75,10 @@ private slots:
     void stoppedRunLeavesPageAndClipboardAlone_data();
     void stoppedRunLeavesPageAndClipboardAlone();
     void settingsDialogShowsTheStatusLineAtOnce();
+    void statusLineNamesTheTargetAndCountsItsWay_data();
+    void statusLineNamesTheTargetAndCountsItsWay();
+    void textsAFormatOrTargetCannotTakeGetAMessage_data();
+    void textsAFormatOrTargetCannotTakeGetAMessage();
 };
 
 void MainWindowOutputTest::classicChoicesChangeNothing()
@@ -169,22 +174,26 @@ void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("space");
     QTest::addColumn<QString>("fit");  // empty: no limit
+    QTest::addColumn<QString>("text");
+    const QString text = QStringLiteral("虹色の<a&b>\"x\"[y]{z};グラデーション");
     for (const engine::FormatRow& row : engine::kFormats) {
         if (!engine::InWindow(row)) continue;
+        // "&b" is a formatting code to Minecraft chat plug-ins, which amp-hex refuses.
+        const bool amp = row.format == engine::OutputFormat::AmpHex;
         QTest::addRow("%s", row.name.data())
             << QString::fromLatin1(row.name.data(), static_cast<qsizetype>(row.name.size()))
             << "oklch"
-            << "";
+            << "" << (amp ? QString(text).replace("&b", "& b") : text);
     }
     QTest::newRow("span, rgb, fitted") << "span"
                                        << "rgb"
-                                       << "600";
+                                       << "600" << text;
     QTest::newRow("wiki, oklab, fitted") << "wiki"
                                          << "oklab"
-                                         << "150";
+                                         << "150" << text;
     QTest::newRow("mfm, oklab, fitted") << "mfm"
                                         << "oklab"
-                                        << "200";
+                                        << "200" << text;
 }
 
 // The same Lum.ini and text through the window and through kelvara-gen's options.
@@ -193,6 +202,7 @@ void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes()
     QFETCH(QString, name);
     QFETCH(QString, space);
     QFETCH(QString, fit);
+    QFETCH(QString, text);
     QList<IniEntry> entries{{"Set", "h_instantflag", "1"}, {"Set", "n", "3"},
                             {"Set", "h_fontflag", "3"},    {"FontSize", "Max", "30"},
                             {"FontSize", "Min", "10"},     {"Font", "h_BoldFlag", "1"},
@@ -200,7 +210,6 @@ void MainWindowOutputTest::windowAndKelvaraGenGiveTheSameBytes()
                             {"Output", "Space", space},    {"Output", "Stops", "FF8000"}};
     if (!fit.isEmpty()) entries.append({"Output", "Fit", fit});
     MainWindowFixture f(IniWith(entries));
-    const QString text = QStringLiteral("虹色の<a&b>\"x\"[y]{z};グラデーション");
     f.Field("txtFor")->setText(text);
     f.Button("cmdGo")->click();
     const QString fromWindow = QGuiApplication::clipboard()->text();
@@ -268,6 +277,14 @@ void MainWindowOutputTest::pageShowsSpansForFormatsABrowserCannotShow_data()
                          << "Misskey MFM";
     QTest::newRow("minimessage") << "minimessage"
                                  << "MiniMessage";
+    QTest::newRow("latex") << "latex"
+                           << "LaTeX (GitHub・Zenn)";
+    QTest::newRow("discord") << "discord"
+                             << "Discord";
+    QTest::newRow("wikidot") << "wikidot"
+                             << "Wikidot";
+    QTest::newRow("amp-hex") << "amp-hex"
+                             << "Minecraft &#RRGGBB";
 }
 
 void MainWindowOutputTest::pageShowsSpansForFormatsABrowserCannotShow()
@@ -282,9 +299,23 @@ void MainWindowOutputTest::pageShowsSpansForFormatsABrowserCannotShow()
     if (!title.isEmpty()) {
         engine::OutputOptions span = Options(engine::OutputFormat::Span);
         span.space = engine::ColorSpace::OkLch;
+        span.colorsOf = engine::ParseOutputFormat(name.toStdString());
         shown = QStringLiteral("<TITLE>%1（HTML5 spanで表示）</TITLE>").arg(title) +
                 Expected(span, QStringLiteral("abcd"), f.state.TagOptions);
         QVERIFY(shown != f.state.ResultTags);
+    }
+    // Discord draws eight colours: its preview shows those and no others.
+    if (name == QStringLiteral("discord")) {
+        const QRegularExpression color(QStringLiteral("color:(#[0-9A-F]{6})"));
+        int count = 0;
+        for (const QRegularExpressionMatch& match : color.globalMatch(shown)) {
+            ++count;
+            QVERIFY(std::any_of(engine::kDiscordColors.begin(), engine::kDiscordColors.end(),
+                                [&](const engine::Rgb& c) {
+                                    return ToQString(engine::HtmlColor(c)) == match.captured(1);
+                                }));
+        }
+        QCOMPARE(count, 4);
     }
     const QString page = QStringLiteral("<BODY BGCOLOR=\"#FFFFFF\" > ") + shown + "\r\n";
     QCOMPARE(PageText(f), page);
@@ -483,6 +514,90 @@ void MainWindowOutputTest::settingsDialogShowsTheStatusLineAtOnce()
     setContrast(false);
     QVERIFY(f.Find("frmStatus")->isHidden());
     QCOMPARE(OuterHeight(f.window), Twips(7320));
+}
+
+void MainWindowOutputTest::statusLineNamesTheTargetAndCountsItsWay_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("limit");  // 0: none
+    QTest::addColumn<bool>("utf16");
+    QTest::newRow("minecraft") << "minecraft"
+                               << "Minecraft (MiniMessage)" << 256 << true;
+    QTest::newRow("minecraft-plugin") << "minecraft-plugin"
+                                      << "Minecraft (&#RRGGBB)" << 256 << true;
+    QTest::newRow("misskey-note") << "misskey-note"
+                                  << "Misskey ノート" << 3000 << false;
+    QTest::newRow("github") << "github"
+                            << "GitHub" << 0 << false;
+}
+
+// A settings file naming only the place: its format and limit apply, the status line names it
+// and counts as the place counts (UTF-16 units for Minecraft: an emoji counts 2).
+void MainWindowOutputTest::statusLineNamesTheTargetAndCountsItsWay()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, caption);
+    QFETCH(int, limit);
+    QFETCH(bool, utf16);
+    MainWindowFixture f(IniWith({{"Output", "Target", target}}));
+    f.Button("cmdView")->click();
+    QString text;
+    for (int i = 0; i < 40; ++i) text += QStringLiteral("😀虹色");
+    f.Field("txtFor")->setText(text);
+    f.Button("cmdGo")->click();
+
+    const QString& result = f.state.ResultTags;
+    QVERIFY(!result.isEmpty());
+    const qsizetype length = utf16 ? result.size() : result.toUcs4().size();
+    if (limit != 0) QVERIFY(length <= limit);
+    if (utf16) QVERIFY(result.toUcs4().size() < limit - 20);  // code points would allow more
+    auto* status = f.Find<QLabel>("lblStatus");
+    const QString expected =
+        limit != 0 ? QStringLiteral("%1：%2/%3文字").arg(caption).arg(length).arg(limit)
+                   : QStringLiteral("%1：%2文字").arg(caption).arg(length);
+    QVERIFY2(status->text().startsWith(expected), qPrintable(status->text()));
+}
+
+void MainWindowOutputTest::textsAFormatOrTargetCannotTakeGetAMessage_data()
+{
+    QTest::addColumn<QString>("key");  // "Format" or "Target"
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("amp-hex") << "Format"
+                             << "amp-hex"
+                             << "虹&b色"
+                             << "ﾃｷｽﾄの2文字目の「&b」はMinecraft &#RRGGBB形式では使えません"
+                                "（ﾁｬｯﾄのﾌﾟﾗｸﾞｲﾝが書式ｺｰﾄﾞとして読みます）。";
+    QTest::newRow("discord") << "Format"
+                             << "discord"
+                             << "a```b"
+                             << "ﾃｷｽﾄの2文字目からの「```」はDiscord形式では使えません"
+                                "（ｺｰﾄﾞﾌﾞﾛｯｸがそこで終わります）。";
+    // $[fg.color=RRGGBB ...] leaves 31 of a Misskey name's 50 characters for the text.
+    QTest::newRow("misskey-name") << "Target"
+                                  << "misskey-name" << QString(40, QChar(0x3042))
+                                  << "Misskey 名前の上限50文字には収まりません。\n"
+                                     "少なくとも59文字必要です。\n"
+                                     "１色にまとめて入るのは、最初の31文字までです。";
+}
+
+void MainWindowOutputTest::textsAFormatOrTargetCannotTakeGetAMessage()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    MessageCapture capture;
+    MainWindowFixture f(IniWith({{"Output", key, value}}));
+    f.Field("txtFor")->setText(text);
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    f.Button("cmdGo")->click();
+    QCOMPARE(capture.messages, QStringList{message});
+    QVERIFY(f.state.ResultTags.isEmpty());
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    QVERIFY(f.Button("cmdGo")->isEnabled());
 }
 
 KELVARA_UI_TEST_MAIN(MainWindowOutputTest)

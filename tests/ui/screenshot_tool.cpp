@@ -15,6 +15,7 @@
 #include <QTextStream>
 
 #include "kelvara/engine/shift_jis.h"
+#include "kelvara/engine/targets.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
 #include "kelvara/ui/main_window.h"
@@ -33,7 +34,7 @@ const char16_t* const kSampleSettings =
 bool SaveOutputPage(kelvara::ui::Forms& forms, const QString& file)
 {
     kelvara::settings::OutputSettings& output = forms.State().Output;
-    output.Format = kelvara::engine::OutputFormat::BbCode;
+    kelvara::settings::ApplyTarget(output, *kelvara::engine::FindTarget("discord"));
     output.Space = kelvara::engine::ColorSpace::OkLch;
     output.ExtraStops = {u"FF8000", u"E0C000"};
     output.Contrast = 1;

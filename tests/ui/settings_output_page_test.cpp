@@ -15,11 +15,13 @@
 #include <QTest>
 #include <optional>
 
+#include "kelvara/engine/output_format.h"
 #include "kelvara/ui/main_window.h"
 #include "kelvara/ui/palette_dialog.h"
 #include "kelvara/ui/platform.h"
 #include "kelvara/ui/settings_dialog.h"
 #include "main_window_fixture.h"
+#include "places.h"
 #include "ui_test_main.h"
 #include "window_test_support.h"
 
@@ -58,6 +60,9 @@ private slots:
     void swatchOpensThePaletteOnItsStop();
     void paletteCancelLeavesTheStop();
     void choicesSurviveAShutDownAndAStart();
+    void targetSetsFormatAndLimitAndSurvivesAStart_data();
+    void targetSetsFormatAndLimitAndSurvivesAStart();
+    void anotherFormatLeavesTheTargetAnotherLimitKeepsIt();
 
 private:
     SettingsDialog* Open() { return m_app->forms->Show<kelvara::ui::SettingsDialog>(); }
@@ -131,7 +136,8 @@ void SettingsOutputPageTest::pageShowsTheClassicChoicesOnAFreshStart()
     auto* format = Find<QComboBox>(dialog, QStringLiteral("cmbFormat"));
     for (int i = 0; i < format->count(); ++i) formats << format->itemText(i);
     QCOMPARE(formats, QStringList({"FONT ﾀｸﾞ", "HTML5 span", "CSS ｸﾞﾗﾃﾞｰｼｮﾝ", "BBCode", "Wiki",
-                                   "JSON", "Misskey MFM", "MiniMessage"}));
+                                   "JSON", "Misskey MFM", "MiniMessage", "LaTeX (GitHub・Zenn)",
+                                   "Discord", "Wikidot", "Minecraft &#RRGGBB"}));
     // OK without touching the page leaves the classic output.
     ClickOK(dialog);
     QVERIFY(m_app->messages.isEmpty());
@@ -346,6 +352,86 @@ void SettingsOutputPageTest::choicesSurviveAShutDownAndAStart()
     QCOMPARE(Find<QComboBox>(reopened, QStringLiteral("cmbFormat"))->currentText(),
              QStringLiteral("BBCode"));
     QCOMPARE(Find<QLineEdit>(reopened, Stop(0))->text(), QStringLiteral("FF8000"));
+}
+
+void SettingsOutputPageTest::targetSetsFormatAndLimitAndSurvivesAStart_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("limit");  // empty: none
+    for (const kelvara::test::Place& place : kelvara::test::kPlaces) {
+        QTest::addRow("%s", place.name.c_str())
+            << QString::fromStdString(place.name) << QString::fromStdString(place.caption)
+            << QString::fromStdString(place.format)
+            << (place.limit == 0 ? QString() : QString::number(place.limit));
+    }
+}
+
+// The list "投稿先" starts with "指定なし"; choosing a place sets the format and the limit, OK
+// keeps it, and Lum.ini brings it back at the next start.
+void SettingsOutputPageTest::targetSetsFormatAndLimitAndSurvivesAStart()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, format);
+    QFETCH(QString, limit);
+    const QString formatCaption = QString::fromUtf8(
+        kelvara::engine::RowOf(*kelvara::engine::ParseOutputFormat(format.toStdString())).caption);
+
+    SettingsDialog* dialog = Open();
+    auto* target = Find<QComboBox>(dialog, QStringLiteral("cmbTarget"));
+    QCOMPARE(target->count(), static_cast<int>(kelvara::test::kPlaces.size()) + 1);
+    QCOMPARE(target->itemText(0), QStringLiteral("指定なし"));
+    QCOMPARE(target->currentIndex(), 0);
+    Find<QLineEdit>(dialog, QStringLiteral("txtFit"))->setText(QStringLiteral("999"));
+    target->setCurrentIndex(target->findText(caption));
+    QCOMPARE(target->currentText(), caption);
+    QCOMPARE(Find<QComboBox>(dialog, QStringLiteral("cmbFormat"))->currentText(), formatCaption);
+    QCOMPARE(Find<QLineEdit>(dialog, QStringLiteral("txtFit"))->text(), limit);
+    ClickOK(dialog);
+    FlushDeletes();
+    QVERIFY(Output().Target != nullptr);
+    QCOMPARE(QString::fromUtf8(Output().Target->name), name);
+
+    m_app->Restart();
+    QVERIFY(m_app->ReadFile(QStringLiteral("Lum.ini"))
+                .contains(("Target=" + name + "\r\n").toLatin1()));
+    QCOMPARE(QString::fromUtf8(Output().Target->name), name);
+    QCOMPARE(Output().Fit.value_or(0), limit.toInt());
+    SettingsDialog* reopened = Open();
+    QCOMPARE(Find<QComboBox>(reopened, QStringLiteral("cmbTarget"))->currentText(), caption);
+    QCOMPARE(Find<QComboBox>(reopened, QStringLiteral("cmbFormat"))->currentText(), formatCaption);
+}
+
+void SettingsOutputPageTest::anotherFormatLeavesTheTargetAnotherLimitKeepsIt()
+{
+    SettingsDialog* dialog = Open();
+    auto* target = Find<QComboBox>(dialog, QStringLiteral("cmbTarget"));
+    auto* format = Find<QComboBox>(dialog, QStringLiteral("cmbFormat"));
+    auto* fit = Find<QLineEdit>(dialog, QStringLiteral("txtFit"));
+    // Another format is another place; the limit the place set stays.
+    target->setCurrentIndex(target->findText(QStringLiteral("Discord")));
+    format->setCurrentIndex(format->findText(QStringLiteral("Wikidot")));
+    QCOMPARE(target->currentIndex(), 0);
+    QCOMPARE(fit->text(), QStringLiteral("2000"));
+    ClickOK(dialog);
+    FlushDeletes();
+    QVERIFY(Output().Target == nullptr);
+
+    // A limit of one's own stays with the place, and is what is stored.
+    dialog = Open();
+    target = Find<QComboBox>(dialog, QStringLiteral("cmbTarget"));
+    target->setCurrentIndex(target->findText(QStringLiteral("Misskey 名前")));
+    Find<QLineEdit>(dialog, QStringLiteral("txtFit"))->setText(QStringLiteral("40"));
+    ClickOK(dialog);
+    FlushDeletes();
+    QCOMPARE(QString::fromUtf8(Output().Target->name), QStringLiteral("misskey-name"));
+    QCOMPARE(Output().Fit.value_or(0), 40);
+    dialog = Open();
+    QCOMPARE(Find<QLineEdit>(dialog, QStringLiteral("txtFit"))->text(), QStringLiteral("40"));
+    QCOMPARE(Find<QComboBox>(dialog, QStringLiteral("cmbTarget"))->currentText(),
+             QStringLiteral("Misskey 名前"));
 }
 
 KELVARA_UI_TEST_MAIN(SettingsOutputPageTest)

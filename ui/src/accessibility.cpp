@@ -79,6 +79,7 @@ constexpr ControlName kNames[] = {
     {"Form4", "cmbFormat", "形式"},
     {"Form4", "cmbSpace", "色空間"},
     {"Form4", "txtFit", "文字数の上限"},
+    {"Form4", "cmbTarget", "投稿先"},
 };
 
 // Control arrays: element i is named with i + 1 in place of %1.
@@ -104,10 +105,9 @@ struct LabelFor {
 };
 
 constexpr LabelFor kLabels[] = {
-    {"Form4", "Label4", "cmbSize"},
-    {"Form4", "Label5", "cmbFont"},
-    {"Form4", "lblFormat", "cmbFormat"},
-    {"Form4", "lblSpace", "cmbSpace"},
+    {"Form4", "Label4", "cmbSize"},      {"Form4", "Label5", "cmbFont"},
+    {"Form4", "lblFormat", "cmbFormat"}, {"Form4", "lblSpace", "cmbSpace"},
+    {"Form4", "lblTarget", "cmbTarget"},
 };
 
 constexpr const char* kPreviewName = "プレビュー";

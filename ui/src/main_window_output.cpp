@@ -85,6 +85,17 @@ engine::OutputOptions MainWindow::OutputSettings() const
 
 void MainWindow::ShowRunReport(const engine::RunReport& report)
 {
+    const engine::TargetRow* target = State().Output.Target;
+    if (report.fitNeeded && target != nullptr) {
+        ui::ShowMessage(this, QStringLiteral("%1の上限%2文字には収まりません。\n"
+                                             "少なくとも%3文字必要です。\n"
+                                             "１色にまとめて入るのは、最初の%4文字までです。")
+                                  .arg(FromUtf8(target->caption))
+                                  .arg(State().Output.Fit.value_or(0))
+                                  .arg(*report.fitNeeded)
+                                  .arg(report.fitCharacters));
+        return;
+    }
     if (report.fitNeeded) {
         ui::ShowMessage(this, QStringLiteral("%1文字には収まりません。\n少なくとも%2文字必要です。")
                                   .arg(State().Output.Fit.value_or(0))
@@ -115,6 +126,7 @@ void MainWindow::PrepareOutputPreview()
     if (row.preview != engine::Preview::AsSpans) return;
     engine::OutputOptions span = options;
     span.format = engine::OutputFormat::Span;
+    span.colorsOf = options.format;  // the colours the format can show, such as Discord's eight
     span.fit.reset();  // a limit sized for the chosen format says nothing about the spans
     span.contrastBackground.reset();
     const engine::FormattedResult preview =
@@ -141,6 +153,17 @@ void MainWindow::UpdateStatusLine()
 
     const QString& result = State().ResultTags;
     QString status = QStringLiteral("出力：%1文字").arg(CodePoints(result));
+    // With a target: its name, and the length as it counts against the limit.
+    if (const engine::TargetRow* target = State().Output.Target) {
+        const qsizetype length =
+            target->unit == engine::LengthUnit::Utf16Units ? result.size() : CodePoints(result);
+        const std::optional<std::int32_t> limit = State().Output.Fit;
+        status = limit ? QStringLiteral("%1：%2/%3文字")
+                             .arg(FromUtf8(target->caption))
+                             .arg(length)
+                             .arg(*limit)
+                       : QStringLiteral("%1：%2文字").arg(FromUtf8(target->caption)).arg(length);
+    }
     QString contrast;
     QStringList notes;
     // The run's figures hold as long as its result is the one on hand.

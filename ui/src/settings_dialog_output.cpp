@@ -8,11 +8,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabBar>
 
 #include "image_settings_dialog.h"
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/output_format.h"
+#include "kelvara/engine/targets.h"
 #include "kelvara/settings/output_settings.h"
 #include "kelvara/ui/app_state.h"
 #include "kelvara/ui/forms.h"
@@ -89,11 +91,16 @@ void SettingsDialog::CreateOutputPage(QWidget* page)
         txtStop[k] = Place(new QLineEdit(Frame8), Indexed("txtStop", k), left + 360, top, 780, 270);
         txtStop[k]->setTextMargins(-1, 0, -1, 0);  // six digits in a field sized for them
     }
-    // A format that cannot meet a limit leaves the limit alone, neither checked nor taken.
-    connect(cmbFormat, &QComboBox::currentIndexChanged, this, [this](int index) {
-        const auto format = ValueAt<engine::OutputFormat>(cmbFormat, index);
-        txtFit->setEnabled(engine::FormatSupportsFit(format));
-    });
+    // The target has no room in the rows above: it takes the free end of the last row of stops,
+    // on the page itself (not in the group of stops), lined up with the colour space's list.
+    MakeLabel(page, QStringLiteral("lblTarget"), QStringLiteral("投稿先："), 1860, 3315, 720, 180);
+    cmbTarget = Place(new QComboBox(page), QStringLiteral("cmbTarget"), 2580, 3255, 2295, 300);
+    cmbTarget->addItem(QStringLiteral("指定なし"), -1);
+    for (std::size_t i = 0; i < engine::kTargets.size(); ++i) {
+        cmbTarget->addItem(Caption(engine::kTargets[i].caption), static_cast<int>(i));
+    }
+    connect(cmbTarget, &QComboBox::currentIndexChanged, this, &SettingsDialog::cmbTarget_Click);
+    connect(cmbFormat, &QComboBox::currentIndexChanged, this, &SettingsDialog::cmbFormat_Click);
     for (int k = 0; k < kStopCount; ++k) {
         connect(txtStop[k], &QLineEdit::textChanged, this, [this, k] { txtStop_Change(k); });
         connect(picStop[k], &ColorBox::clicked, this, [this, k] { picStop_Click(k); });
@@ -103,6 +110,14 @@ void SettingsDialog::CreateOutputPage(QWidget* page)
 void SettingsDialog::LoadOutputPage()
 {
     const settings::OutputSettings& output = FormsOf().State().Output;
+    {
+        // The stored limit stays, even where it is not the target's own.
+        const QSignalBlocker quiet(cmbTarget);
+        cmbTarget->setCurrentIndex(output.Target == nullptr
+                                       ? 0
+                                       : static_cast<int>(output.Target - engine::kTargets.data()) +
+                                             1);
+    }
     SelectValue(cmbFormat, output.Format);
     SelectValue(cmbSpace, output.Space);
     txtFit->setText(output.Fit ? QString::number(*output.Fit) : QString());
@@ -168,7 +183,30 @@ settings::OutputSettings SettingsDialog::OutputPage() const
         output.Contrast = chkContrast->isChecked() ? 1 : 0;
     }
     output.Image = m_image;
+    const int target = cmbTarget->currentData().toInt();
+    output.Target = target < 0 ? nullptr : &engine::kTargets[static_cast<std::size_t>(target)];
     return output;
+}
+
+void SettingsDialog::cmbTarget_Click(int index)
+{
+    const int target = cmbTarget->itemData(index).toInt();
+    if (target < 0) return;  // "指定なし" changes nothing else
+    const engine::TargetRow& row = engine::kTargets[static_cast<std::size_t>(target)];
+    SelectValue(cmbFormat, row.format);
+    txtFit->setText(row.limit == 0 ? QString() : QString::number(row.limit));
+}
+
+void SettingsDialog::cmbFormat_Click(int index)
+{
+    const auto format = ValueAt<engine::OutputFormat>(cmbFormat, index);
+    // A format that cannot meet a limit leaves the limit alone, neither checked nor taken.
+    txtFit->setEnabled(engine::FormatSupportsFit(format));
+    // Another format is another place.
+    const int target = cmbTarget->currentData().toInt();
+    if (target >= 0 && engine::kTargets[static_cast<std::size_t>(target)].format != format) {
+        cmbTarget->setCurrentIndex(0);
+    }
 }
 
 void SettingsDialog::cmdImage_Click()

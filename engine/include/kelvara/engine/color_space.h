@@ -4,6 +4,7 @@
 // contrast ratio.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <vector>
 
@@ -55,6 +56,10 @@ private:
     std::vector<OkLab> m_lab;
     std::vector<OkLch> m_lch;
 };
+
+// The index of the colour of `palette` (not empty) nearest to `color` by distance in OKLab;
+// the first of equally near ones.
+std::size_t NearestInOkLab(std::span<const Rgb> palette, const Rgb& color);
 
 // WCAG 2 relative luminance (0..1) and contrast ratio (1..21).
 double RelativeLuminance(const Rgb& rgb);

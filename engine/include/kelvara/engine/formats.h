@@ -8,14 +8,47 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "kelvara/engine/color.h"
 #include "kelvara/engine/color_space.h"
 
 namespace kelvara::engine {
 
-enum class OutputFormat { Font, Span, Css, BbCode, Wiki, Ansi, Json, Mfm, MiniMessage };
+enum class OutputFormat {
+    Font,
+    Span,
+    Css,
+    BbCode,
+    Wiki,
+    Ansi,
+    Json,
+    Mfm,
+    MiniMessage,
+    Latex,
+    Discord,
+    Wikidot,
+    AmpHex,
+};
+
+// How a place counts the length of a text: in code points, or in UTF-16 code units as Java
+// and JavaScript count (a character outside the BMP, such as most emoji, counts 2).
+enum class LengthUnit { CodePoints, Utf16Units };
+
+// The eight text colours Discord draws in an ansi code block, for the codes 30 to 37: gray,
+// red, green, yellow, blue, pink, cyan, white.
+inline constexpr std::array<Rgb, 8> kDiscordColors{{
+    {0x4F, 0x54, 0x5C},
+    {0xDC, 0x32, 0x2F},
+    {0x85, 0x99, 0x00},
+    {0xB5, 0x89, 0x00},
+    {0x26, 0x8B, 0xD2},
+    {0xD3, 0x36, 0x82},
+    {0x2A, 0xA1, 0x98},
+    {0xFF, 0xFF, 0xFF},
+}};
 
 // Options a format may have no syntax for; they are left out of its output.
 enum class OmittedOption {
@@ -51,6 +84,12 @@ public:
         both.m_bits = m_bits | other.m_bits;
         return both;
     }
+    [[nodiscard]] constexpr OptionSet Without(OmittedOption option) const
+    {
+        OptionSet rest;
+        rest.m_bits = m_bits & ~Bit(option);
+        return rest;
+    }
 
 private:
     static constexpr std::uint32_t Bit(OmittedOption option)
@@ -84,6 +123,10 @@ struct FormatRow {
     OptionSet expresses;
     // Replaces the usual note when sizes that change are left out; "" for the usual note.
     std::string_view sizeNote;
+    // The only colours it can show, each character taking the nearest in OKLab; empty: any.
+    std::span<const Rgb> palette{};
+    // Bold and italic cannot be shown together: with both set, italic is left out.
+    bool boldHidesItalic = false;
 };
 
 namespace formats_detail {
@@ -92,10 +135,11 @@ inline constexpr OptionSet kStyles{Bold, Italic, Underline, Strike};
 inline constexpr OptionSet kHtml =
     kStyles.With(OptionSet{Subscript, Superscript, Center, Vertical});
 inline constexpr OptionSet kEverything = kHtml.With(OptionSet{Blink, Marquee});
+inline constexpr std::span<const Rgb> kAnyColor{};
 }  // namespace formats_detail
 
 // In the order of the window's list and of kelvara-gen's help; the first is the classic one.
-inline constexpr std::array<FormatRow, 9> kFormats{{
+inline constexpr std::array<FormatRow, 13> kFormats{{
     {OutputFormat::Font, "font", "FONT ﾀｸﾞ", "FONT tags", Preview::Direct, true, false, true, true,
      true, formats_detail::kEverything, ""},
     {OutputFormat::Span, "span", "HTML5 span", "", Preview::Direct, true, false, true, true, true,
@@ -119,7 +163,23 @@ inline constexpr std::array<FormatRow, 9> kFormats{{
      ""},
     {OutputFormat::MiniMessage, "minimessage", "MiniMessage", "Minecraft", Preview::AsSpans, true,
      false, false, false, false, formats_detail::kStyles, ""},
+    {OutputFormat::Latex, "latex", "LaTeX (GitHub・Zenn)", "GitHub, Zenn", Preview::AsSpans, true,
+     false, false, false, false, OptionSet{OmittedOption::Bold, OmittedOption::Italic}, "",
+     formats_detail::kAnyColor, true},
+    {OutputFormat::Discord, "discord", "Discord", "", Preview::AsSpans, true, false, false, false,
+     false, OptionSet{OmittedOption::Bold, OmittedOption::Underline}, "", kDiscordColors},
+    {OutputFormat::Wikidot, "wikidot", "Wikidot", "", Preview::AsSpans, true, false, false, false,
+     false, formats_detail::kStyles, ""},
+    {OutputFormat::AmpHex, "amp-hex", "Minecraft &#RRGGBB", "Minecraft chat plug-ins",
+     Preview::AsSpans, true, false, false, false, false, formats_detail::kStyles, ""},
 }};
+// A row left out of the array's count would be an empty one.
+static_assert([] {
+    for (const FormatRow& row : kFormats) {
+        if (row.name.empty()) return false;
+    }
+    return true;
+}());
 
 struct ColorSpaceRow {
     ColorSpace space;

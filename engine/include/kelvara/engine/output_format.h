@@ -38,6 +38,11 @@ struct OutputOptions {
     // The most code points the result may have; nothing: no limit. Ignored by the formats that
     // cannot group characters.
     std::optional<std::size_t> fit;
+    // How the limit counts the result's length.
+    LengthUnit fitUnit = LengthUnit::CodePoints;
+    // Draw with the colours this format can show instead of the format's own (the span
+    // preview of a format with few colours); nothing: the format's own.
+    std::optional<OutputFormat> colorsOf;
     // Report characters whose colour contrasts less than kMinimumContrast with this colour.
     std::optional<Rgb> contrastBackground;
 
@@ -80,8 +85,11 @@ std::string FormatRatio(double ratio);
 struct RunReport {
     // Refused: the length message (a text too short or too long for these options) ...
     std::u16string message;
-    // ... or, for a limit the output cannot meet, the fewest code points any output needs.
+    // ... or, for a limit the output cannot meet, the fewest code points any output needs
+    // (counted as the limit counts) and how many characters of the text would fit it in one
+    // colour ...
     std::optional<std::size_t> fitNeeded;
+    std::size_t fitCharacters = 0;
     std::vector<OmittedOption> notes;
     // The sizes the format shows, when some planned sizes lay outside and were written as the
     // nearest of them.

@@ -15,6 +15,7 @@
 
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/tag_options.h"
+#include "kelvara/engine/targets.h"
 #include "kelvara/picture/picture_limits.h"
 
 namespace kelvara::settings {
@@ -51,6 +52,9 @@ struct OutputSettings {
     std::optional<std::int32_t> Fit;  // at most this many characters of output; none when empty
     std::int16_t Contrast = 0;        // 1: count characters below 4.5:1 against the background
     ImageSettings Image;              // pictures only; the text output does not depend on it
+    // Where the text is posted (a row of engine::kTargets), none for "指定なし". Choosing one sets
+    // Format and Fit; it also decides how the limit counts and what the status line names.
+    const engine::TargetRow* Target = nullptr;
 
     // True while nothing differs from the classic output (the picture's choices aside).
     [[nodiscard]] bool IsClassic() const
@@ -78,7 +82,8 @@ FitValue ReadFit(std::u16string_view text);
 std::span<const ProfileRead> OutputReads();
 
 // A missing section or entry, or a value that is not one of the names or not in range, gives
-// the classic choice for that entry.
+// the classic choice for that entry. A target gives its format, and its limit when the section
+// has none.
 OutputSettings OutputFromValues(std::span<const std::u16string> values);
 
 // The section's writes, after everything else. An entry that still holds the classic choice is
@@ -90,10 +95,13 @@ public:
     void AppendTo(std::vector<ProfileWrite>& writes) const;
 
 private:
-    static constexpr std::size_t kCount = 10;
+    static constexpr std::size_t kCount = 11;
     std::array<std::u16string, kCount> m_values;
     std::array<bool, kCount> m_classic{};
 };
+
+// The output options as a target sets them: its format, and its limit (none when it has none).
+void ApplyTarget(OutputSettings& output, const engine::TargetRow& target);
 
 // "FF8000,00FFFF": the extra stops as one entry value.
 std::u16string JoinStops(const std::vector<std::u16string>& stops);

@@ -11,6 +11,7 @@
 #include "kelvara/engine/color.h"
 #include "kelvara/engine/output_format.h"
 #include "kelvara/engine/tag_options.h"
+#include "kelvara/engine/targets.h"
 #include "kelvara/settings/output_settings.h"
 #include "kelvara/settings/settings_file.h"
 
@@ -23,6 +24,8 @@ struct OutputOverrides {
     std::optional<std::vector<engine::Rgb>> stops;  // replaces every colour of the settings
     std::optional<std::size_t> fit;
     std::optional<engine::Rgb> contrast;  // checked against this colour instead of the background
+    // Sets the format and the limit (before the format and limit given here).
+    const engine::TargetRow* target = nullptr;
 };
 
 // The overrides become the settings as they would be saved. Stops become the first colour, the

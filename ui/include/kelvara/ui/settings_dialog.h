@@ -69,6 +69,8 @@ private:
     void RefuseOutput(QWidget* field, const QString& message);
     void txtStop_Change(int index);
     void picStop_Click(int index);
+    void cmbTarget_Click(int index);
+    void cmbFormat_Click(int index);
 
     [[nodiscard]] const engine::TagOptions& Options() const;
 
@@ -113,6 +115,9 @@ private:
     void cmdImage_Click();
     std::array<QLineEdit*, kStopCount> txtStop{};
     std::array<ColorBox*, kStopCount> picStop{};
+    // Where the text goes: "指定なし", then the rows of engine::kTargets. Choosing one sets the
+    // format and the limit; another format clears it.
+    QComboBox* cmbTarget = nullptr;
 
     // Every check box, each bound to its row of the option table by its name.
     QList<QCheckBox*> m_boxes;
