@@ -177,14 +177,6 @@ OutputSettings OutputFromValues(std::span<const std::u16string> values)
     return output;
 }
 
-void ApplyTarget(OutputSettings& output, const engine::TargetRow& target)
-{
-    output.Target = &target;
-    output.Format = target.format;
-    output.Fit.reset();
-    if (target.limit != 0) output.Fit = static_cast<std::int32_t>(target.limit);
-}
-
 OutputWrites::OutputWrites(const OutputSettings& output)
 {
     const auto texts = [](const OutputSettings& o) {

@@ -6,6 +6,14 @@
 
 namespace kelvara::settings {
 
+void ApplyTarget(OutputSettings& output, const engine::TargetRow& target)
+{
+    output.Target = &target;
+    output.Format = target.format;
+    output.Fit.reset();
+    if (target.limit != 0) output.Fit = static_cast<std::int32_t>(target.limit);
+}
+
 void ApplyOverrides(StoredSettings& s, const OutputOverrides& overrides)
 {
     OutputSettings& output = s.Output;
