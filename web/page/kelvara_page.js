@@ -514,5 +514,9 @@
     document.documentElement.dataset.ready = 'true';
   }
 
-  start();
+  // A browser too old for the page (one without DecompressionStream or WebAssembly) says so
+  // instead of leaving the form dead.
+  start().catch((error) => {
+    $('status').textContent = `このブラウザでは動きません（${error.message}）`;
+  });
 })();
