@@ -3,6 +3,8 @@
 // back.
 #include "node_reader.h"
 
+#include "command_output.h"
+
 #include <unicode/unistr.h>
 #include <unistd.h>
 
@@ -29,16 +31,10 @@ std::optional<std::vector<ColoredText>> ReadWithNode(const std::string& script,
     std::ofstream(file, std::ios::binary) << bytes;
 
     const std::string command = "node '" + script + "' " + arguments + " '" + file.string() + "'";
-    std::string answer;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return std::nullopt;
-    std::array<char, 4096> chunk;  // filled by fread
-    for (std::size_t n; (n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0;) {
-        answer.append(chunk.data(), n);
-    }
-    const int status = ::pclose(pipe);
+    const std::optional<std::string> output = test::CommandOutput(command);
     std::filesystem::remove(file);
-    if (status != 0) return std::nullopt;
+    if (!output) return std::nullopt;
+    const std::string& answer = *output;
 
     const icu::UnicodeString decoded = icu::UnicodeString::fromUTF8(answer);
     const std::u16string lines(decoded.getBuffer(), static_cast<std::size_t>(decoded.length()));

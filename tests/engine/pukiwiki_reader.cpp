@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "command_output.h"
 #include "format_readers.h"
 #include "kelvara/engine/utf8.h"
 
@@ -77,16 +78,10 @@ std::optional<std::vector<PukiWikiPage>> ReadPukiWiki(const std::vector<std::u16
     }
     const std::string command = "php '" KELVARA_PUKIWIKI_DIR "/render.php' --jsonl '" +
                                 std::string(KELVARA_PUKIWIKI_DIR) + "' < '" + file.string() + "'";
-    std::string answer;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return std::nullopt;
-    std::array<char, 4096> chunk;  // filled by fread
-    for (std::size_t n; (n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0;) {
-        answer.append(chunk.data(), n);
-    }
-    const int status = ::pclose(pipe);
+    const std::optional<std::string> output = test::CommandOutput(command);
     std::filesystem::remove(file);
-    if (status != 0) return std::nullopt;
+    if (!output) return std::nullopt;
+    const std::string& answer = *output;
 
     std::vector<PukiWikiPage> pages;
     for (std::size_t at = 0; at < answer.size();) {
