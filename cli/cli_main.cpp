@@ -91,8 +91,9 @@ engine::OutputOptions RunOutputOf(const CliRequest& r, const StoredSettings& s)
     const std::u16string contrastBackground =
         r.contrast ? engine::ComposeColorText(r.contrast->red, r.contrast->green, r.contrast->blue)
                    : s.txtBack;
-    return settings::RunOptions(s.Output, s.TagOptions,
-                                {s.txtCfor, s.txtCmid, s.txtClat, contrastBackground});
+    const engine::OutputOptions output = settings::RunOptions(
+        s.Output, s.TagOptions, {s.txtCfor, s.txtCmid, s.txtClat, contrastBackground});
+    return r.preview ? engine::PreviewOptions(output) : output;
 }
 
 // Everything written to standard output is flushed; a write that failed is an error.

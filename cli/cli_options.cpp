@@ -55,6 +55,9 @@ constexpr std::string_view kUsageEnd =
     "  --save-settings=FILE write every value to FILE (created or updated), then exit\n"
     "  --background=RRGGBB  background colour for --page            default FFFFFF\n"
     "  --page=FILE          also write the preview page to FILE\n"
+    "  --preview            write the HTML a browser shows for the result: a format\n"
+    "                       browsers do not render as HTML5 spans in the colours it\n"
+    "                       can show (no limit, no contrast check)\n"
     "  --image=FILE         write the picture to FILE (\".png\" or \".svg\" decides the\n"
     "                       type); nothing is written to standard output\n"
     "  --px=N               pixel size of size 3 in the picture, 8 to 512\n"
@@ -356,12 +359,13 @@ ParseOutcome ParseCommandLine(const std::vector<std::string>& args)
 
         Error error;
         if (name == "help" || name == "version" || name == "print-settings" || name == "lines" ||
-            name == "targets") {
+            name == "targets" || name == "preview") {
             if (value) return fail("--" + name + " takes no value");
             (name == "help"      ? r.help
              : name == "version" ? r.version
              : name == "lines"   ? r.lines
              : name == "targets" ? r.listTargets
+             : name == "preview" ? r.preview
                                  : r.printSettings) = true;
         } else if (const engine::OptionRow* row = engine::OptionOfFlag(name)) {
             std::optional<std::int16_t> flag = 1;

@@ -45,6 +45,7 @@ struct CliRequest {
     bool lines = false;                         // every input line a text of its own
     bool printSettings = false;
     bool listTargets = false;
+    bool preview = false;  // write what a browser shows instead of the format itself
     bool help = false;
     bool version = false;
 };

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 # Puts the page together: the HTML template with its style, and one script made of the
-# WebAssembly module's loader (the module inside it) and the page's scripts. The script is
+# WebAssembly module (gzip-compressed, in base64: a third of its size as SINGLE_FILE would put
+# it in), the module's loader and the page's scripts. The script is
 # allowed by its hash in the page's Content-Security-Policy, which forbids every request.
 import argparse
 import base64
+import gzip
 import hashlib
 import sys
 
@@ -14,6 +16,7 @@ def main():
     parser.add_argument('--template', required=True)
     parser.add_argument('--style', required=True)
     parser.add_argument('--out', required=True)
+    parser.add_argument('--wasm', required=True)
     parser.add_argument('scripts', nargs='+')
     args = parser.parse_args()
 
@@ -21,7 +24,11 @@ def main():
         with open(path, encoding='utf-8') as f:
             return f.read()
 
-    script = '\n'.join(read(path) for path in args.scripts)
+    with open(args.wasm, 'rb') as f:
+        # mtime 0: the same module gives the same page, byte for byte.
+        packed = gzip.compress(f.read(), compresslevel=9, mtime=0)
+    module = f"window.kelvaraWasm = '{base64.b64encode(packed).decode('ascii')}';"
+    script = '\n'.join([module] + [read(path) for path in args.scripts])
     style = read(args.style)
     for name, text in (('script', script), ('style', style)):
         if f'</{name}' in text.lower() or '<!--' in text:

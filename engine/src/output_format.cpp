@@ -120,6 +120,17 @@ std::string SizeRangeNote(OutputFormat format, const SizeRange& shown)
            " as " + most + ": the " + std::string(RowOf(format).name) + " format shows no others";
 }
 
+OutputOptions PreviewOptions(const OutputOptions& output)
+{
+    if (RowOf(output.format).preview != Preview::AsSpans) return output;
+    OutputOptions span = output;
+    span.format = OutputFormat::Span;
+    span.colorsOf = output.format;
+    span.fit.reset();
+    span.contrastBackground.reset();
+    return span;
+}
+
 std::string FormatRatio(double ratio)
 {
     const double hundredths = std::floor(ratio * 100.0 + 1e-9);

@@ -4,6 +4,8 @@
 // counts it; the mistakes a user can make get their messages.
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -141,6 +143,35 @@ TEST(CliTarget, TheListHasEveryPlaceWithFormatAndLimit)
         EXPECT_EQ(line, place.name + "\t" + place.caption + "\t" + place.format + "\t" + limit);
     }
     EXPECT_EQ(at, list.out.size());
+}
+
+// --preview writes what the window's view and the browser page show for a result.
+TEST(CliPreview, ShowsWhatABrowserShows)
+{
+    const std::string text = "虹色のグラデーション";
+    // Formats a browser renders come out as they are.
+    for (const char* format : {"--format=font", "--format=span", "--format=css"}) {
+        EXPECT_EQ(Gen({format, "--preview", text}).out, Gen({format, text}).out) << format;
+    }
+    // Discord's preview holds only the eight colours Discord draws.
+    const GenRun discord =
+        Gen({"--target=discord", "--preview", "--stops=FF8800,00FFAA,8800FF", text});
+    EXPECT_EQ(discord.status, kExitOk);
+    const std::set<std::string> eight = {"4F545C", "DC322F", "859900", "B58900",
+                                         "268BD2", "D33682", "2AA198", "FFFFFF"};
+    const std::regex colour("color:#([0-9A-F]{6})");
+    std::size_t spans = 0;
+    for (auto it = std::sregex_iterator(discord.out.begin(), discord.out.end(), colour);
+         it != std::sregex_iterator(); ++it, ++spans) {
+        EXPECT_TRUE(eight.contains((*it)[1].str())) << (*it)[1].str();
+    }
+    EXPECT_EQ(spans, 10U);
+    // A place's limit that the text misses does not hold back what it looks like.
+    const std::string name = Repeat("あ", 60);
+    ASSERT_EQ(Gen({"--target=misskey-name", name}).status, kExitFailed);
+    const GenRun preview = Gen({"--target=misskey-name", "--preview", name});
+    EXPECT_EQ(preview.status, kExitOk);
+    EXPECT_EQ(preview.out, Gen({"--format=span", name}).out);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ import { browserName, launch, openPage, pageUrl, runGen } from './browsers.mjs';
 // Accessible names the page must have, with the role a screen reader announces.
 const NAMED = [
   ['テキスト', 'textbox'], ['最初の色', 'textbox'], ['最後の色', 'textbox'],
-  ['形式', 'combobox'], ['色空間', 'combobox'], ['文字数の上限', 'textbox'],
+  ['投稿先', 'combobox'], ['形式', 'combobox'], ['色空間', 'combobox'], ['文字数の上限', 'textbox'],
   ['結果', 'textbox'], ['コピー', 'button'], ['画像を保存', 'button'],
 ];
 
@@ -43,6 +43,20 @@ async function chooseByKeys(page, name, letters) {
   await list.focus();
   await page.keyboard.type(letters);
   await page.keyboard.press('Tab');
+}
+
+// Waits until the preview frame holds `expected` (it follows the result a moment later).
+async function previewShows(page, expected) {
+  const frame = await page.$('iframe#preview');
+  await frame.evaluate((element, html) => new Promise((resolve, reject) => {
+    const started = Date.now();
+    const look = () => {
+      if (element.srcdoc.includes(html)) resolve();
+      else if (Date.now() - started > 5000) reject(new Error(element.srcdoc));
+      else setTimeout(look, 50);
+    };
+    look();
+  }), expected);
 }
 
 async function clipboardText(page) {
@@ -157,6 +171,36 @@ describe(`the page in ${browserName}`, () => {
     }
   });
 
+  it('takes the format and limit from 投稿先 and counts as the place counts', async () => {
+    const text = '😀'.repeat(100);
+    await typeInto(page, 'テキスト', text);
+    const colours = ['--first=00AAFF', '--last=ff0066'];
+    // [letters typed in the list, format, limit, the result as kelvara-gen gives it, status]
+    const places = [
+      ['Disc', 'discord', '2000', ['--target=discord'], /^Discord：(\d+)\/2000文字$/, false],
+      ['Minecraft', 'minimessage', '256', ['--target=minecraft'], /^Minecraft \(MiniMessage\)：(\d+)\/256文字$/, true],
+      ['Git', 'latex', '', ['--target=github'], /^GitHub：(\d+)文字$/, false],
+    ];
+    for (const [letters, format, limit, args, status, utf16] of places) {
+      await chooseByKeys(page, '投稿先', letters);
+      assert.equal(await (await byName(page, '形式', 'combobox')).evaluate((l) => l.value), format);
+      assert.equal(await value(page, '文字数の上限'), limit);
+      const result = runGen([...args, ...colours], text).output.replace(/\n$/, '');
+      assert.equal(await value(page, '結果'), result);
+      const shown = status.exec(await page.$eval('#status', (element) => element.textContent));
+      assert.ok(shown, await page.$eval('#status', (element) => element.textContent));
+      assert.equal(Number(shown[1]), utf16 ? result.length : [...result].length);
+      // Previewed in the colours the place shows (Discord's eight).
+      await previewShows(page, runGen([...args, ...colours, '--preview'], text).output.trim());
+    }
+    // Another format is another place.
+    await chooseByKeys(page, '形式', 'Wiki');
+    assert.equal(await (await byName(page, '投稿先', 'combobox')).evaluate((l) => l.value), '');
+    assert.match(await page.$eval('#status', (element) => element.textContent), /^出力：/);
+    await typeInto(page, 'テキスト', '虹色😀ｶﾞ');
+    await typeInto(page, '文字数の上限', '');
+  });
+
   it('shows the preview in a frame that runs no script', async () => {
     // The heading and the frame both read プレビュー: the frame is the one to check.
     let frame = null;
@@ -174,15 +218,7 @@ describe(`the page in ${browserName}`, () => {
     // Wiki is not HTML: the frame shows its HTML5 span equivalent.
     const spans = runGen(['--format=span', '--first=00AAFF', '--last=ff0066'], '虹色😀ｶﾞ').output
       .replace(/\n$/, '');
-    await frame.evaluate((element, expected) => new Promise((resolve, reject) => {
-      const started = Date.now();
-      const look = () => {
-        if (element.srcdoc.includes(expected)) resolve();
-        else if (Date.now() - started > 5000) reject(new Error(element.srcdoc));
-        else setTimeout(look, 50);
-      };
-      look();
-    }), spans);
+    await previewShows(page, spans);
   });
 
   it('saves the picture as a PNG file with 画像を保存', async () => {

@@ -124,13 +124,8 @@ void MainWindow::PrepareOutputPreview()
     // A format a browser does not render is shown as its HTML5 span equivalent.
     const engine::FormatRow& row = engine::RowOf(options.format);
     if (row.preview != engine::Preview::AsSpans) return;
-    engine::OutputOptions span = options;
-    span.format = engine::OutputFormat::Span;
-    span.colorsOf = options.format;  // the colours the format can show, such as Discord's eight
-    span.fit.reset();  // a limit sized for the chosen format says nothing about the spans
-    span.contrastBackground.reset();
-    const engine::FormattedResult preview =
-        engine::GenerateFormatted(Options(), span, ToU16(txtFor->text()), *this);
+    const engine::FormattedResult preview = engine::GenerateFormatted(
+        Options(), engine::PreviewOptions(options), ToU16(txtFor->text()), *this);
     if (preview.outcome != engine::RunOutcome::Completed) return;
     m_previewTags =
         QStringLiteral("<TITLE>%1（HTML5 spanで表示）</TITLE>").arg(FromUtf8(row.caption)) +

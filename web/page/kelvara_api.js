@@ -79,7 +79,16 @@
     },
     PictureError,
   };
-  kelvara.ready = window.KelvaraModule({ clusterEnds }).then((instance) => {
+  // The WebAssembly travels in the page gzip-compressed, as base64.
+  async function wasmBinary() {
+    const packed = Uint8Array.from(atob(window.kelvaraWasm), (c) => c.charCodeAt(0));
+    const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
+    return new Uint8Array(await new Response(stream).arrayBuffer());
+  }
+
+  kelvara.ready = wasmBinary().then((binary) => window.KelvaraModule({
+    clusterEnds, wasmBinary: binary,
+  })).then((instance) => {
     module = instance;
     const pointer = module._kelvara_tables();
     const end = module.HEAPU8.indexOf(0, pointer);

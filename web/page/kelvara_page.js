@@ -13,7 +13,7 @@
   // Each choice: its key in the fragment and in storage, and its default.
   const FIELDS = [
     ['text', 't', 'グラデーション文字'], ['first', 'f', ''], ['middle', 'm', ''], ['last', 'l', ''],
-    ['format', 'fmt', ''], ['space', 'sp', ''], ['fit', 'fit', ''],
+    ['target', 'tg', ''], ['format', 'fmt', ''], ['space', 'sp', ''], ['fit', 'fit', ''],
     ['face', 'face', ''], ['font-mode', 'fm', '0'], ['base-size', 'bs', ''],
     ['max-size', 'max', ''], ['min-size', 'min', ''], ['back', 'bg', ''],
     ['px', 'px', ''], ['scale', 'sc', '1'], ['outline', 'ol', '000000'], ['shadow', 'sh', '808080'],
@@ -29,6 +29,11 @@
 
   function formatRow(name) {
     return tables.formats.find((row) => row.name === name) ?? tables.formats[0];
+  }
+
+  // The chosen place, or null for "指定なし".
+  function targetRow() {
+    return tables.targets.find((row) => row.name === $('target').value) ?? null;
   }
 
   function option(value, caption) {
@@ -50,6 +55,8 @@
       for (const row of genOnly) group.append(option(row.name, row.note || row.name));
       format.append(group);
     }
+    $('target').append(option('', '指定なし'));
+    for (const row of tables.targets) $('target').append(option(row.name, row.caption));
     for (const row of tables.spaces) $('space').append(option(row.name, row.caption));
     for (let size = 1; size <= 7; size += 1) $('base-size').append(option(size, String(size)));
     for (let s = tables.limits.minScale; s <= tables.limits.maxScale; s += 1) {
@@ -181,11 +188,24 @@
     }
   }
 
+  // A place chooses the format and its limit: --target, and --fit only where the limit typed
+  // differs from the place's. A limit cleared for a place that has one is no limit at all,
+  // which only the format itself says.
+  function formatArguments(format, fit) {
+    const target = targetRow();
+    const limit = target?.limit ? String(target.limit) : '';
+    if (target && !(fit === '' && limit !== '')) {
+      return [`--target=${target.name}`, ...(fit !== limit ? [`--fit=${fit}`] : [])];
+    }
+    const args = format !== defaults.fmt ? [`--format=${format}`] : [];
+    return fit !== '' ? [...args, `--fit=${fit}`] : args;
+  }
+
   // kelvara-gen's arguments for the text output.
   function textArguments() {
-    const args = [];
     const format = $('format').value;
-    if (format !== defaults.fmt) args.push(`--format=${format}`);
+    const fit = formatRow(format).fits ? $('fit').value.trim() : '';
+    const args = formatArguments(format, fit);
     if ($('space').value !== defaults.sp) args.push(`--space=${$('space').value}`);
     const first = $('first').value.trim();
     const last = $('last').value.trim();
@@ -197,8 +217,6 @@
       args.push(`--first=${first}`, `--last=${last}`);
       if (middle.length > 0) args.push('--colors=3', `--middle=${middle[0]}`);
     }
-    const fit = $('fit').value.trim();
-    if (fit !== '' && formatRow(format).fits) args.push(`--fit=${fit}`);
     for (const input of $('options').querySelectorAll('input:checked:not(:disabled)')) {
       args.push(`--${input.dataset.flag}`);
     }
@@ -276,10 +294,9 @@
     let html = run.status === 0 ? lastResult : '';
     $('preview-note').hidden = !row.spans || run.status !== 0;
     if (row.spans && run.status === 0) {
-      // A format a browser does not render is shown as its HTML5 span equivalent, as the
-      // window does: without the limit sized for the chosen format and the contrast check.
-      const spanArgs = args.filter((a) => !/^--(format|fit|contrast)=/.test(a));
-      const spans = window.kelvara.run(['--format=span', ...spanArgs], $('text').value);
+      // A format a browser does not render is shown as its HTML5 span equivalent in the colours
+      // the format can show, as the window does.
+      const spans = window.kelvara.run([...args, '--preview'], $('text').value);
       html = spans.status === 0 ? spans.output.replace(/\n$/, '') : '';
       $('preview-note').textContent = `${row.caption || row.name} を HTML5 span で表示しています`;
     }
@@ -323,6 +340,27 @@
     }
   }
 
+  // "出力：N文字", or with a place its name and the length as it counts against the limit:
+  // "Discord：68/2000文字".
+  function lengthStatus() {
+    const target = targetRow();
+    if (!target) return `出力：${[...lastResult].length}文字`;
+    const length = target.utf16 ? lastResult.length : [...lastResult].length;
+    const limit = $('fit').disabled ? '' : $('fit').value.trim();
+    return `${target.caption}：${length}${limit !== '' ? `/${limit}` : ''}文字`;
+  }
+
+  // Choosing a place sets its format and limit; choosing another format leaves the place.
+  function followTarget(changedId) {
+    const target = targetRow();
+    if (changedId === 'target' && target) {
+      $('format').value = target.format;
+      $('fit').value = target.limit ? String(target.limit) : '';
+    } else if (changedId === 'format' && target && target.format !== $('format').value) {
+      $('target').value = '';
+    }
+  }
+
   function update() {
     enable();
     markColors();
@@ -336,8 +374,7 @@
     $('command').value = commandLine(args);
     const low = showMessages(run.messages);
     $('messages').firstElementChild?.classList.toggle('refused', run.status !== 0);
-    const characters = [...lastResult].length;
-    let status = run.status === 0 ? `出力：${characters}文字` : '変換できませんでした';
+    let status = run.status === 0 ? lengthStatus() : '変換できませんでした';
     if (run.status === 0 && $('contrast').checked) status += `　低コントラスト：${low}文字`;
     $('status').textContent = status;
     showPreview(format, args, run);
@@ -422,9 +459,13 @@
         const field = $(event.target.dataset.for);
         field.value = event.target.value.slice(1).toUpperCase();
       }
+      followTarget(event.target.id);
       changed();
     });
-    form.addEventListener('change', changed);
+    form.addEventListener('change', (event) => {
+      followTarget(event.target.id);
+      changed();
+    });
     form.addEventListener('submit', (event) => event.preventDefault());
     $('add-stop').addEventListener('click', () => {
       const rows = $('stops').children;
@@ -473,5 +514,9 @@
     document.documentElement.dataset.ready = 'true';
   }
 
-  start();
+  // A browser too old for the page (one without DecompressionStream or WebAssembly) says so
+  // instead of leaving the form dead.
+  start().catch((error) => {
+    $('status').textContent = `このブラウザでは動きません（${error.message}）`;
+  });
 })();

@@ -8,6 +8,7 @@
 #include "kelvara/engine/generator.h"
 #include "kelvara/engine/options.h"
 #include "kelvara/engine/output_format.h"
+#include "kelvara/engine/targets.h"
 #include "kelvara/picture/picture_job.h"
 
 #ifndef KELVARA_VERSION
@@ -52,6 +53,18 @@ std::string SpaceJson(const engine::ColorSpaceRow& row)
     return JsonObject().Text("name", row.name).Text("caption", row.caption).Close();
 }
 
+// A limit of 0 is none; utf16 says the place counts UTF-16 code units, as JavaScript does.
+std::string TargetJson(const engine::TargetRow& row)
+{
+    return JsonObject()
+        .Text("name", row.name)
+        .Text("caption", row.caption)
+        .Text("format", engine::OutputFormatName(row.format))
+        .Number("limit", static_cast<long long>(row.limit))
+        .Flag("utf16", row.unit == engine::LengthUnit::Utf16Units)
+        .Close();
+}
+
 }  // namespace
 
 std::string TablesJson()
@@ -81,6 +94,7 @@ std::string TablesJson()
         .Raw("options", JsonArray(engine::kOptions, OptionJson))
         .Raw("defaults", defaults)
         .Raw("spaces", JsonArray(engine::kColorSpaces, SpaceJson))
+        .Raw("targets", JsonArray(engine::kTargets, TargetJson))
         .Raw("limits", limits)
         .Close();
 }

@@ -51,6 +51,11 @@ struct OutputOptions {
 
 inline constexpr double kMinimumContrast = 4.5;
 
+// What a browser shows for a run with `output`: a format it does not render becomes HTML5 spans
+// in the colours that format can show (Discord's eight), without the limit sized for the format
+// and without the contrast check; a format it renders is shown as it is.
+OutputOptions PreviewOptions(const OutputOptions& output);
+
 // The options that `format` leaves out with these settings, in the order of the enum.
 // OptionsLeftOut: the on/off options that are set and not among `expressed`, likewise.
 std::vector<OmittedOption> OptionsLeftOut(const TagOptions& options, OptionSet expressed);
