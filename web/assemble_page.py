@@ -4,6 +4,7 @@
 # WebAssembly module (gzip-compressed, in base64: a third of its size as SINGLE_FILE would put
 # it in), the module's loader and the page's scripts. The script is
 # allowed by its hash in the page's Content-Security-Policy, which forbids every request.
+# The licence notices (the package's copyright file) go into a comment at the top.
 import argparse
 import base64
 import gzip
@@ -17,6 +18,7 @@ def main():
     parser.add_argument('--style', required=True)
     parser.add_argument('--out', required=True)
     parser.add_argument('--wasm', required=True)
+    parser.add_argument('--notice', required=True)
     parser.add_argument('scripts', nargs='+')
     args = parser.parse_args()
 
@@ -34,6 +36,11 @@ def main():
         if f'</{name}' in text.lower() or '<!--' in text:
             sys.exit(f'assemble_page: the {name} holds "</{name}" or "<!--", which the HTML '
                      'parser would read as markup')
+    notice = read(args.notice).rstrip('\n')
+    # Whatever would end the comment early (or nest one) is refused rather than mangled.
+    if any(mark in notice for mark in ('<!--', '-->', '--!>')):
+        sys.exit('assemble_page: the notice holds "<!--", "-->" or "--!>", which would end '
+                 'its HTML comment')
     digest = base64.b64encode(hashlib.sha256(script.encode('utf-8')).digest()).decode('ascii')
     # No request may leave the page: nothing is allowed that is not in the file itself.
     # Styles stay inline-allowed because the preview's markup carries style attributes.
@@ -46,7 +53,7 @@ def main():
         "form-action 'none'",
     ])
     page = read(args.template)
-    parts = {'@POLICY@': policy, '@STYLE@': style, '@SCRIPT@': script}
+    parts = {'@NOTICE@': notice, '@POLICY@': policy, '@STYLE@': style, '@SCRIPT@': script}
     out = []
     rest = page
     for marker, value in parts.items():
