@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Where a wrapped line of a picture may end: ICU's strict Japanese line breaking on the desktop;
-// none in the browser page, whose scripts are offered no line breaking (the page refuses --wrap).
+// Where a wrapped line of a picture may end: ICU's strict Japanese line breaking on the desktop,
+// the browser's (CSS line-break: strict for Japanese) in the browser page.
 #pragma once
 
 #include <cstddef>

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -125,7 +126,8 @@ void CheckLines(const QImage& image, const Drawn& d, std::size_t count, bool ver
         drawn.insert(drawn.end(), line.colors.begin(), line.colors.end());
     std::vector<unsigned> planned;
     for (const Expected& e : PlannedColors(d.options, d.text)) {
-        if (e.text != "\n" && e.text != "\r") planned.push_back(e.rgb);
+        // Line breaks and spaces draw no glyph.
+        if (e.text != "\n" && e.text != "\r" && e.text != " ") planned.push_back(e.rgb);
     }
     ASSERT_EQ(drawn.size(), planned.size());
     for (std::size_t i = 0; i < planned.size(); ++i) {
@@ -159,6 +161,21 @@ TEST(WebPicture, EveryDrawnPicturePassesItsCheck)
             const std::size_t count = std::stoul(d.check.substr(d.check.rfind('-') + 1));
             CheckLines(image, d, count, d.check.find("vertical") != std::string::npos,
                        d.check.find("center") != std::string::npos);
+        } else if (d.check.starts_with("wrap-")) {
+            // "wrap-6-5": the glyphs on each wrapped line; "wrap-7x3-1": 7, 7, 7, 1.
+            std::vector<std::size_t> counts;
+            for (std::size_t at = 4; at != std::string::npos; at = d.check.find('-', at + 1)) {
+                const std::string item = d.check.substr(at + 1, d.check.find('-', at + 1) - at - 1);
+                const std::size_t times = item.find('x');
+                counts.insert(counts.end(),
+                              times == std::string::npos ? 1 : std::stoul(item.substr(times + 1)),
+                              std::stoul(item));
+            }
+            CheckLines(image, d, counts.size(), false, false);
+            const std::vector<FoundLine> lines = FindLines(image, false);
+            for (std::size_t i = 0; i < std::min(counts.size(), lines.size()); ++i) {
+                EXPECT_EQ(lines[i].colors.size(), counts[i]) << "line " << i + 1;
+            }
         } else if (d.check == "css") {
             CheckGradient(image);
         } else {

@@ -18,6 +18,60 @@
     return Uint32Array.from(ends);
   }
 
+  // The engine asks where a wrapped line of a picture may end: the browser's own Japanese line
+  // breaking (CSS line-break: strict, as ICU's ja@lb=strict on the desktop). Laid out in a box
+  // too narrow for anything, a text takes every break it may: each new line marks one. A box
+  // holds a piece of the text with some of its neighbours on either side, as the rules look
+  // only a few characters around a break (and finding a character's line in one large box
+  // takes a browser time that grows with the box).
+  const BREAK_PIECE = 256;
+  const BREAK_CONTEXT = 32;
+  const isLowSurrogate = (text, i) => i > 0 && i < text.length && /[\uDC00-\uDFFF]/.test(text[i]);
+
+  function lineBreaks(text) {
+    const holder = document.createElement('div');
+    holder.lang = 'ja';
+    holder.setAttribute('aria-hidden', 'true');
+    holder.style.cssText = 'position:absolute;left:0;top:0;visibility:hidden;'
+      + 'white-space:pre-wrap;line-break:strict;word-break:normal;overflow-wrap:normal;'
+      + 'font:16px sans-serif';
+    const pieces = [];
+    for (let from = 0; from < text.length; from += BREAK_PIECE) {
+      let start = Math.max(0, from - BREAK_CONTEXT);
+      let end = Math.min(text.length, from + BREAK_PIECE + BREAK_CONTEXT);
+      if (isLowSurrogate(text, start)) start -= 1;
+      if (isLowSurrogate(text, end)) end += 1;
+      const box = document.createElement('div');
+      box.style.width = '0';
+      const node = document.createTextNode(text.slice(start, end));
+      box.append(node);
+      holder.append(box);
+      pieces.push({ node, start, from, to: Math.min(text.length, from + BREAK_PIECE) });
+    }
+    document.body.append(holder);
+    const range = document.createRange();
+    const breaks = [];
+    try {
+      for (const { node, start, from, to } of pieces) {
+        let top = null;
+        for (let i = start; i < Math.min(text.length, to + 1);) {
+          const next = i + (text.codePointAt(i) > 0xFFFF ? 2 : 1);
+          range.setStart(node, i - start);
+          range.setEnd(node, Math.min(next, start + node.length) - start);
+          const rect = range.getClientRects()[0];
+          if (rect && rect.width + rect.height > 0) {
+            if (top !== null && rect.top > top + 1 && i >= from && i < to) breaks.push(i);
+            top = rect.top;
+          }
+          i = next;
+        }
+      }
+    } finally {
+      holder.remove();
+    }
+    return Uint32Array.from(breaks);
+  }
+
   let module = null;
 
   // Calls an entry point with the arguments (each ended by a NUL byte) and the input as UTF-8.
@@ -87,7 +141,7 @@
   }
 
   kelvara.ready = wasmBinary().then((binary) => window.KelvaraModule({
-    clusterEnds, wasmBinary: binary,
+    clusterEnds, lineBreaks, wasmBinary: binary,
   })).then((instance) => {
     module = instance;
     const pointer = module._kelvara_tables();

@@ -16,7 +16,7 @@
     ['target', 'tg', ''], ['format', 'fmt', ''], ['space', 'sp', ''], ['fit', 'fit', ''],
     ['face', 'face', ''], ['font-mode', 'fm', '0'], ['base-size', 'bs', ''],
     ['max-size', 'max', ''], ['min-size', 'min', ''], ['back', 'bg', ''],
-    ['px', 'px', ''], ['scale', 'sc', '1'], ['outline', 'ol', '000000'], ['shadow', 'sh', '808080'],
+    ['px', 'px', ''], ['wrap', 'wr', ''], ['scale', 'sc', '1'], ['outline', 'ol', '000000'], ['shadow', 'sh', '808080'],
   ];
   const CHECKS = [
     ['use-middle', 'um'], ['contrast', 'c'], ['image-back', 'ib'], ['use-outline', 'uo'],
@@ -239,6 +239,7 @@
     const args = textArguments().filter((a) => !a.startsWith('--contrast='));
     if ($('px').value !== '' && $('px').value !== defaults.px) args.push(`--px=${$('px').value}`);
     if ($('scale').value !== '1') args.push(`--scale=${$('scale').value}`);
+    if ($('wrap').value.trim() !== '') args.push(`--wrap=${$('wrap').value.trim()}`);
     if ($('image-back').checked) args.push(`--image-back=${$('back').value.trim()}`);
     if ($('use-outline').checked) args.push(`--outline=${$('outline').value.trim()}`);
     if ($('use-shadow').checked) args.push(`--shadow=${$('shadow').value.trim()}`);

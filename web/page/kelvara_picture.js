@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Draws the pieces of a picture (text, colour, pixel size each, worked out by the engine as for
-// kelvara-gen --image) on a canvas, by the desktop renderer's rules: one line on a shared
-// baseline, or one centred column; padding a quarter of px; an outline px/16 wide round every
-// glyph; a soft shadow offset px/16 to the lower right; the css format as one gradient.
+// kelvara-gen --image) on a canvas, by the desktop renderer's rules: the text's lines (wrapped
+// at a width where the breaks allow) one under the other, or as columns from the right; padding
+// a quarter of px; an outline px/16 wide round every glyph; a soft shadow offset px/16 to the
+// lower right; the css format as one gradient.
 'use strict';
 
 (() => {
@@ -20,6 +21,7 @@
   }
 
   const LINE_START = 1;  // a piece that begins a line of the text
+  const BREAK_BEFORE = 2;  // a wrapped line may end before this piece
 
   function measure(context, picture, piece) {
     const [text, color, pixels, flags] = piece;
@@ -32,17 +34,54 @@
     };
   }
 
+  // A line for every line of the text; with a wrapping width, another wherever a line would grow
+  // longer than the width, at the last place before it where the line may end. Blanks at the
+  // end of a line do not count: they hang, and a wrapped line leaves them out.
+  function breakLines(picture, pieces) {
+    const along = (p) => (picture.vertical ? p.ascent + p.descent : p.width);
+    const blank = (p) => /^\s+$/u.test(p.text);
+    const spans = [];
+    let start = 0;
+    let lastBreak = 0;  // none while not after start
+    let length = 0;
+    let hanging = 0;
+    const add = (p) => {
+      length += along(p);
+      hanging = blank(p) ? hanging + along(p) : 0;
+    };
+    pieces.forEach((p, i) => {
+      if (i > start && (p.flags & LINE_START)) {
+        spans.push([start, i, false]);
+        start = i;
+        length = 0;
+        hanging = 0;
+      }
+      if (i > start && (p.flags & BREAK_BEFORE)) lastBreak = i;
+      add(p);
+      if (picture.wrap > 0 && lastBreak > start && length - hanging > picture.wrap) {
+        spans.push([start, lastBreak, true]);
+        start = lastBreak;
+        length = 0;
+        hanging = 0;
+        pieces.slice(start, i + 1).forEach(add);
+      }
+    });
+    if (pieces.length > 0) spans.push([start, pieces.length, false]);
+    return spans.map(([first, last, wrapped]) => {
+      let end = last;
+      while (wrapped && end > first && blank(pieces[end - 1])) end -= 1;
+      return pieces.slice(first, end);
+    });
+  }
+
   // Lines left-aligned (or centred) one under the other, each as high as its largest size; or,
   // vertical, one column per line, the first on the right, every piece centred in its column.
   function layOut(picture) {
     const context = document.createElement('canvas').getContext('2d');
     const padding = picture.px * PADDING_PER_PX;
-    const pieces = picture.pieces.map((piece) => measure(context, picture, piece));
-    const lines = [];
-    for (const p of pieces) {
-      if (lines.length === 0 || (p.flags & LINE_START)) lines.push([]);
-      lines.at(-1).push(p);
-    }
+    const measured = picture.pieces.map((piece) => measure(context, picture, piece));
+    const lines = breakLines(picture, measured);
+    const pieces = lines.flat();
     const sum = (values) => values.reduce((a, b) => a + b, 0);
     let width = 0;
     let height = 0;

@@ -17,8 +17,6 @@ std::string_view FileOption(const cli::CliRequest& r)
     if (r.printSettings) return "--print-settings";
     if (r.pageFile) return "--page";
     if (r.image.file) return "--image";
-    // Not a file, but the browser offers its scripts no line breaking to wrap at.
-    if (r.image.wrap) return "--wrap";
     return {};
 }
 

@@ -56,6 +56,7 @@ std::string RequestJson(const KelvaraPictureRequest& r)
         .Number("outline", r.outline)
         .Number("shadow", r.shadow)
         .Flag("center", r.center == 1)
+        .Number("wrap", r.wrap)
         .Close();
 }
 
