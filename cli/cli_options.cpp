@@ -6,6 +6,7 @@
 #include "cli_options.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <functional>
 #include <limits>
@@ -216,84 +217,134 @@ std::vector<std::string> SplitAtCommas(const std::string& text)
 
 using Error = std::optional<std::string>;
 
+// Options whose value is kept as given; it is checked where it is used.
+struct TextOption {
+    std::string_view name;
+    std::optional<std::string> CliRequest::*field;
+};
+constexpr std::array<TextOption, 8> kTextOptions{{
+    {"first", &CliRequest::first},
+    {"middle", &CliRequest::middle},
+    {"last", &CliRequest::last},
+    {"background", &CliRequest::background},
+    {"face", &CliRequest::face},
+    {"settings", &CliRequest::settingsFile},
+    {"save-settings", &CliRequest::saveSettingsFile},
+    {"page", &CliRequest::pageFile},
+}};
+
+// Options that take a whole number, held in 16 bits.
+struct NumberOption {
+    std::string_view name;
+    std::optional<std::int16_t> CliRequest::*field;
+};
+constexpr std::array<NumberOption, 5> kNumberOptions{{
+    {"colors", &CliRequest::colors},
+    {"font-mode", &CliRequest::fontMode},
+    {"base-size", &CliRequest::baseSize},
+    {"max", &CliRequest::maxSize},
+    {"min", &CliRequest::minSize},
+}};
+
+template <typename Option, std::size_t N>
+const Option* FindOption(const std::array<Option, N>& options, std::string_view name)
+{
+    const auto found = std::find_if(options.begin(), options.end(),
+                                    [&](const Option& option) { return option.name == name; });
+    return found == options.end() ? nullptr : &*found;
+}
+
+Error SetNumber(std::optional<std::int16_t>& field, const std::string& name,
+                const std::string& value)
+{
+    field = ParseInt16(value);
+    if (field) return std::nullopt;
+    return "--" + name + " takes a whole number from -32768 to 32767, not \"" + value + "\"";
+}
+
+// --format, --target and --space take a name from their table.
+Error SetFormat(CliRequest& r, const std::string& value)
+{
+    r.format = engine::ParseOutputFormat(value);
+    if (!r.format) {
+        return "unknown format \"" + value + "\" (" + FormatNames() + ")";
+    }
+    return std::nullopt;
+}
+
+Error SetTarget(CliRequest& r, const std::string& value)
+{
+    r.target = engine::FindTarget(value);
+    if (r.target == nullptr) return "unknown target \"" + value + "\" (" + TargetNames() + ")";
+    return std::nullopt;
+}
+
+Error SetSpace(CliRequest& r, const std::string& value)
+{
+    r.space = engine::ParseColorSpace(value);
+    if (!r.space) return "unknown colour space \"" + value + "\" (" + SpaceNames() + ")";
+    return std::nullopt;
+}
+
+// The count is checked before the colours, and each colour on its own, so the message names
+// what is wrong rather than refusing the whole list.
+Error SetStops(CliRequest& r, const std::string& value)
+{
+    const std::vector<std::string> stops = SplitAtCommas(value);
+    if (stops.size() < engine::kMinStops || stops.size() > engine::kMaxStops) {
+        return "--stops takes 2 to 16 colours, not " + std::to_string(stops.size());
+    }
+    for (const std::string& stop : stops) {
+        if (!IsColor(stop)) {
+            return "--stops: \"" + stop + "\" is not a colour RRGGBB (six hex digits)";
+        }
+    }
+    r.stops = engine::ParseStopList(value);
+    if (!r.stops) return "--stops takes 2 to 16 colours RRGGBB, not \"" + value + "\"";
+    return std::nullopt;
+}
+
+Error SetFit(CliRequest& r, const std::string& value)
+{
+    std::size_t n = 0;
+    const char* end = value.data() + value.size();
+    const auto [ptr, ec] = std::from_chars(value.data(), end, n);
+    if (value.empty() || ec != std::errc() || ptr != end ||
+        n > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        return "--fit takes a number of characters, not \"" + value + "\"";
+    }
+    r.fit = n;
+    return std::nullopt;
+}
+
+Error SetContrast(CliRequest& r, const std::string& value)
+{
+    if (!IsColor(value)) {
+        return "--contrast takes a colour RRGGBB (six hex digits), not \"" + value + "\"";
+    }
+    const std::u16string color(value.begin(), value.end());  // six ASCII hex digits
+    r.contrast = engine::ReadColorText(color);
+    return std::nullopt;
+}
+
 // Options that need a value: --name=VALUE or --name VALUE.
 Error SetValue(CliRequest& r, const std::string& name, const std::string& value)
 {
-    auto number = [&](std::optional<std::int16_t>& field) -> Error {
-        field = ParseInt16(value);
-        if (field) return std::nullopt;
-        return "--" + name + " takes a whole number from -32768 to 32767, not \"" + value + "\"";
-    };
-    if (name == "first") {
-        r.first = value;
-    } else if (name == "middle") {
-        r.middle = value;
-    } else if (name == "last") {
-        r.last = value;
-    } else if (name == "background") {
-        r.background = value;
-    } else if (name == "face") {
-        r.face = value;
-    } else if (name == "settings") {
-        r.settingsFile = value;
-    } else if (name == "save-settings") {
-        r.saveSettingsFile = value;
-    } else if (name == "page") {
-        r.pageFile = value;
-    } else if (name == "colors") {
-        return number(r.colors);
-    } else if (name == "font-mode") {
-        return number(r.fontMode);
-    } else if (name == "base-size") {
-        return number(r.baseSize);
-    } else if (name == "max") {
-        return number(r.maxSize);
-    } else if (name == "min") {
-        return number(r.minSize);
-    } else if (name == "format") {
-        r.format = engine::ParseOutputFormat(value);
-        if (!r.format) {
-            return "unknown format \"" + value + "\" (" + FormatNames() + ")";
-        }
-    } else if (name == "target") {
-        r.target = engine::FindTarget(value);
-        if (r.target == nullptr) return "unknown target \"" + value + "\" (" + TargetNames() + ")";
-    } else if (name == "space") {
-        r.space = engine::ParseColorSpace(value);
-        if (!r.space) return "unknown colour space \"" + value + "\" (" + SpaceNames() + ")";
-    } else if (name == "stops") {
-        const std::vector<std::string> stops = SplitAtCommas(value);
-        if (stops.size() < engine::kMinStops || stops.size() > engine::kMaxStops) {
-            return "--stops takes 2 to 16 colours, not " + std::to_string(stops.size());
-        }
-        for (const std::string& stop : stops) {
-            if (!IsColor(stop)) {
-                return "--stops: \"" + stop + "\" is not a colour RRGGBB (six hex digits)";
-            }
-        }
-        r.stops = engine::ParseStopList(value);
-        if (!r.stops) return "--stops takes 2 to 16 colours RRGGBB, not \"" + value + "\"";
-    } else if (name == "fit") {
-        std::size_t n = 0;
-        const char* end = value.data() + value.size();
-        const auto [ptr, ec] = std::from_chars(value.data(), end, n);
-        if (value.empty() || ec != std::errc() || ptr != end ||
-            n > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
-            return "--fit takes a number of characters, not \"" + value + "\"";
-        }
-        r.fit = n;
-    } else if (name == "contrast") {
-        if (!IsColor(value)) {
-            return "--contrast takes a colour RRGGBB (six hex digits), not \"" + value + "\"";
-        }
-        const std::u16string color(value.begin(), value.end());  // six ASCII hex digits
-        r.contrast = engine::ReadColorText(color);
-    } else if (IsImageOption(name)) {
-        return SetImageValue(r.image, name, value);
-    } else {
-        return "unknown option --" + name;
+    if (const TextOption* option = FindOption(kTextOptions, name)) {
+        r.*(option->field) = value;
+        return std::nullopt;
     }
-    return std::nullopt;
+    if (const NumberOption* option = FindOption(kNumberOptions, name)) {
+        return SetNumber(r.*(option->field), name, value);
+    }
+    if (name == "format") return SetFormat(r, value);
+    if (name == "target") return SetTarget(r, value);
+    if (name == "space") return SetSpace(r, value);
+    if (name == "stops") return SetStops(r, value);
+    if (name == "fit") return SetFit(r, value);
+    if (name == "contrast") return SetContrast(r, value);
+    if (IsImageOption(name)) return SetImageValue(r.image, name, value);
+    return "unknown option --" + name;
 }
 
 constexpr std::string_view kValueOptions[] = {
@@ -324,6 +375,86 @@ Error CheckTogether(const CliRequest& r)
     return CheckImage(r.image);
 }
 
+// The options that take no value and switch something on, or nothing for any other name.
+bool* SwitchOf(CliRequest& r, const std::string& name)
+{
+    if (name == "help") return &r.help;
+    if (name == "version") return &r.version;
+    if (name == "print-settings") return &r.printSettings;
+    if (name == "lines") return &r.lines;
+    if (name == "targets") return &r.listTargets;
+    if (name == "preview") return &r.preview;
+    return nullptr;
+}
+
+// An on/off option of the table: on alone, or --name=N to store N as it is.
+Error AddFlag(CliRequest& r, const engine::OptionRow& row, const std::string& name,
+              const std::optional<std::string>& value)
+{
+    std::optional<std::int16_t> flag = 1;
+    if (value) {
+        if (Error error = SetNumber(flag, name, *value)) return error;
+    }
+    r.flags.emplace_back(row.field, *flag);
+    return std::nullopt;
+}
+
+// A --name or --name=VALUE argument at args[i]. A value option without "=" takes the next
+// argument as its value, and i moves past it.
+Error ParseLongOption(CliRequest& r, const std::vector<std::string>& args, std::size_t& i)
+{
+    const std::string& arg = args[i];
+    const auto eq = arg.find('=');
+    const std::string name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
+    std::optional<std::string> value;
+    if (eq != std::string::npos) value = arg.substr(eq + 1);
+
+    if (bool* on = SwitchOf(r, name)) {
+        if (value) return "--" + name + " takes no value";
+        *on = true;
+        return std::nullopt;
+    }
+    if (const engine::OptionRow* row = engine::OptionOfFlag(name)) {
+        return AddFlag(r, *row, name, value);
+    }
+    if (OneOf(kValueOptions, name)) {
+        if (!value) {
+            if (i + 1 == args.size()) {
+                return "--" + name + " needs a value, as in --" + name + "=VALUE";
+            }
+            value = args[++i];
+        }
+        return SetValue(r, name, *value);
+    }
+    return "unknown option " + arg.substr(0, eq);
+}
+
+// The argument at args[i]: the TEXT, "--" (after which every argument is TEXT), -h, or a long
+// option, which may take the next argument too.
+Error ParseArgument(CliRequest& r, const std::vector<std::string>& args, std::size_t& i,
+                    bool& onlyText)
+{
+    const std::string& arg = args[i];
+    const bool option = !onlyText && arg.size() > 1 && arg[0] == '-';
+    if (!option) {
+        if (r.text) return "only one TEXT may be given (found \"" + arg + "\")";
+        r.text = arg;
+        return std::nullopt;
+    }
+    if (arg == "--") {
+        onlyText = true;
+        return std::nullopt;
+    }
+    if (arg == "-h") {
+        r.help = true;
+        return std::nullopt;
+    }
+    if (arg[1] != '-') {
+        return "unknown option " + arg + " (a TEXT beginning with \"-\" goes after \"--\")";
+    }
+    return ParseLongOption(r, args, i);
+}
+
 }  // namespace
 
 ParseOutcome ParseCommandLine(const std::vector<std::string>& args)
@@ -332,63 +463,7 @@ ParseOutcome ParseCommandLine(const std::vector<std::string>& args)
     auto fail = [](std::string message) { return ParseOutcome{std::nullopt, std::move(message)}; };
     bool onlyText = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool option = !onlyText && arg.size() > 1 && arg[0] == '-';
-        if (!option) {
-            if (r.text) return fail("only one TEXT may be given (found \"" + arg + "\")");
-            r.text = arg;
-            continue;
-        }
-        if (arg == "--") {
-            onlyText = true;
-            continue;
-        }
-        if (arg == "-h") {
-            r.help = true;
-            continue;
-        }
-        if (arg[1] != '-') {
-            return fail("unknown option " + arg +
-                        " (a TEXT beginning with \"-\" goes after \"--\")");
-        }
-        const auto eq = arg.find('=');
-        const std::string name =
-            arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
-        std::optional<std::string> value;
-        if (eq != std::string::npos) value = arg.substr(eq + 1);
-
-        Error error;
-        if (name == "help" || name == "version" || name == "print-settings" || name == "lines" ||
-            name == "targets" || name == "preview") {
-            if (value) return fail("--" + name + " takes no value");
-            (name == "help"      ? r.help
-             : name == "version" ? r.version
-             : name == "lines"   ? r.lines
-             : name == "targets" ? r.listTargets
-             : name == "preview" ? r.preview
-                                 : r.printSettings) = true;
-        } else if (const engine::OptionRow* row = engine::OptionOfFlag(name)) {
-            std::optional<std::int16_t> flag = 1;
-            if (value) {
-                flag = ParseInt16(*value);
-                if (!flag) {
-                    return fail("--" + name + " takes a whole number from -32768 to 32767, not \"" +
-                                *value + "\"");
-                }
-            }
-            r.flags.emplace_back(row->field, *flag);
-        } else if (OneOf(kValueOptions, name)) {
-            if (!value) {
-                if (i + 1 == args.size()) {
-                    return fail("--" + name + " needs a value, as in --" + name + "=VALUE");
-                }
-                value = args[++i];
-            }
-            error = SetValue(r, name, *value);
-        } else {
-            error = "unknown option " + arg.substr(0, eq);
-        }
-        if (error) return fail(*error);
+        if (Error error = ParseArgument(r, args, i, onlyText)) return fail(*error);
     }
     if (Error error = CheckTogether(r)) return fail(*error);
     return ParseOutcome{std::move(r), {}};

@@ -265,6 +265,95 @@ std::vector<SectionRequest> GroupBySection(const std::vector<Entry>& entries, En
     return sections;
 }
 
+// The names of an entry that a read asks for, as they stand in the file: encoded, blanks
+// trimmed.
+struct WantedKey {
+    std::string section;
+    std::string key;
+};
+
+// One read's walk over the file: the sections and keys still wanted and the values found so
+// far. The walk can stop as soon as nothing is wanted any more.
+class ReadPass {
+public:
+    ReadPass(std::span<const ProfileRead> entries, std::vector<WantedKey> wanted, Encoding encoding)
+        : m_entries(entries),
+          m_wanted(std::move(wanted)),
+          m_encoding(encoding),
+          m_sections(GroupBySection(m_wanted, encoding)),
+          m_values(entries.size()),
+          m_found(entries.size(), false),
+          m_remaining(entries.size()),
+          m_unseen(m_sections.size())
+    {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i].size == 0) {
+                m_found[i] = true;  // nothing fits in such a buffer
+                --m_remaining;
+            }
+        }
+    }
+
+    [[nodiscard]] bool Done() const { return m_remaining == 0; }
+
+    // Makes the section of a header line current, or none. False once every section asked
+    // for is behind us.
+    bool EnterSection(std::string_view name)
+    {
+        m_current = nullptr;
+        if (m_unseen == 0) {
+            return false;
+        }
+        for (SectionRequest& section : m_sections) {
+            if (!section.seen && NamesEqual(section.name, name, m_encoding)) {
+                section.seen = true;
+                --m_unseen;
+                m_current = &section;
+                break;
+            }
+        }
+        return true;
+    }
+
+    // Takes the value of a key line in the current section for every entry that asks for it
+    // and has no value yet; decode turns the value's bytes into text cut to a size.
+    template <typename Decode>
+    void TakeKey(std::string_view line, const Decode& decode)
+    {
+        if (m_current == nullptr) {
+            return;
+        }
+        const LineShape shape = KeyShapeOf(line, m_encoding);
+        if (shape.kind != LineShape::Kind::Key) {
+            return;
+        }
+        for (const std::size_t i : m_current->keys) {
+            if (!NamesEqual(shape.name, m_wanted[i].key, m_encoding) || m_found[i]) {
+                continue;
+            }
+            std::string_view value = TrimBlanks(line.substr(shape.valueStart));
+            // The value reaches the caller as a C string would: up to a NUL byte.
+            value = value.substr(0, value.find('\0'));
+            m_values[i] = decode(value, m_entries[i].size);
+            m_found[i] = true;
+            --m_remaining;
+        }
+    }
+
+    std::vector<std::u16string> TakeValues() { return std::move(m_values); }
+
+private:
+    std::span<const ProfileRead> m_entries;
+    std::vector<WantedKey> m_wanted;
+    Encoding m_encoding;
+    std::vector<SectionRequest> m_sections;
+    std::vector<std::u16string> m_values;
+    std::vector<bool> m_found;
+    std::size_t m_remaining;
+    std::size_t m_unseen;
+    SectionRequest* m_current = nullptr;
+};
+
 // Writes of the same key are merged into the one line they end up as: the first write makes
 // or finds the line, each later one replaces its value.
 struct KeyEdit {
@@ -606,69 +695,30 @@ std::u16string ProfileFile::Read(std::u16string_view section, std::u16string_vie
 
 std::vector<std::u16string> ProfileFile::Read(std::span<const ProfileRead> entries) const
 {
-    const Encoding encoding = m_impl->encoding;
-    struct Wanted {
-        std::string section;
-        std::string key;
-    };
-    std::vector<Wanted> wanted;
+    std::vector<WantedKey> wanted;
     wanted.reserve(entries.size());
     for (const ProfileRead& entry : entries) {
         wanted.push_back({std::string(TrimBlanks(m_impl->Encode(entry.section))),
                           std::string(TrimBlanks(m_impl->Encode(entry.key)))});
     }
-    std::vector<SectionRequest> sections = GroupBySection(wanted, encoding);
-    std::vector<std::u16string> values(entries.size());
-    std::vector<bool> found(entries.size(), false);
-    std::size_t remaining = entries.size();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].size == 0) {
-            found[i] = true;  // nothing fits in such a buffer
-            --remaining;
-        }
-    }
+    ReadPass pass(entries, std::move(wanted), m_impl->encoding);
+    const auto decode = [this](std::string_view value, std::size_t size) {
+        return m_impl->Decode(value, size);
+    };
 
     LineWalker walker(m_impl->bytes, m_impl->BodyStart());
-    SectionRequest* current = nullptr;
-    std::size_t unseen = sections.size();
     Line line;
-    while (remaining > 0 && walker.Next(line)) {
+    while (!pass.Done() && walker.Next(line)) {
         const std::string_view text = walker.Text(line);
-        if (const std::optional<std::string_view> name = SectionName(text, encoding)) {
-            current = nullptr;
-            if (unseen == 0) {
+        if (const std::optional<std::string_view> name = SectionName(text, m_impl->encoding)) {
+            if (!pass.EnterSection(*name)) {
                 break;  // every section asked for is behind us: the rest cannot matter
             }
-            for (SectionRequest& section : sections) {
-                if (!section.seen && NamesEqual(section.name, *name, encoding)) {
-                    section.seen = true;
-                    --unseen;
-                    current = &section;
-                    break;
-                }
-            }
-            continue;
-        }
-        if (current == nullptr) {
-            continue;
-        }
-        const LineShape shape = KeyShapeOf(text, encoding);
-        if (shape.kind != LineShape::Kind::Key) {
-            continue;
-        }
-        for (const std::size_t i : current->keys) {
-            if (!NamesEqual(shape.name, wanted[i].key, encoding) || found[i]) {
-                continue;
-            }
-            std::string_view value = TrimBlanks(text.substr(shape.valueStart));
-            // The value reaches the caller as a C string would: up to a NUL byte.
-            value = value.substr(0, value.find('\0'));
-            values[i] = m_impl->Decode(value, entries[i].size);
-            found[i] = true;
-            --remaining;
+        } else {
+            pass.TakeKey(text, decode);
         }
     }
-    return values;
+    return pass.TakeValues();
 }
 
 void ProfileFile::Write(std::u16string_view section, std::u16string_view key,
